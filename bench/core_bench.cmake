@@ -1,0 +1,1 @@
+# The core benchmarks are listed here.

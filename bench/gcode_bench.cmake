@@ -1,0 +1,1 @@
+# The gcode benchmarks are listed here.

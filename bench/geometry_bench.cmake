@@ -1,0 +1,1 @@
+# The geometry benchmarks are listed here.

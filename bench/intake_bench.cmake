@@ -1,0 +1,1 @@
+# The intake benchmarks are listed here.

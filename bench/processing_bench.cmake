@@ -1,0 +1,1 @@
+# The processing benchmarks are listed here.

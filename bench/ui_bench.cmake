@@ -1,0 +1,1 @@
+# The ui benchmarks are listed here.

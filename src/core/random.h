@@ -1,0 +1,26 @@
+// The program's one pseudo-random generator: a fixed start state, reseeded from the clock only
+// when a command asks for it, so the same commands after a fresh start give the same patterns.
+#pragma once
+
+#include <cstdint>
+
+namespace skelda {
+
+class RandomGenerator {
+ public:
+  static constexpr std::uint32_t kStartState = 0;
+
+  // Uniform integer in 0 .. n-1 (n >= 1).
+  std::uint32_t Next(std::uint32_t n) {
+    state_ = state_ * 1664525u + 1013904223u;
+    return static_cast<std::uint32_t>((static_cast<std::uint64_t>(state_) * n) >> 32);
+  }
+  void Seed(std::uint32_t state) { state_ = state; }
+  void SeedFromClock();
+  std::uint32_t State() const { return state_; }
+
+ private:
+  std::uint32_t state_ = kStartState;
+};
+
+}  // namespace skelda

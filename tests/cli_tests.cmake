@@ -1,0 +1,1 @@
+# The cli tests are listed here.

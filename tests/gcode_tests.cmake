@@ -1,0 +1,1 @@
+# The gcode tests are listed here.

@@ -1,0 +1,1 @@
+# The geometry tests are listed here.

@@ -1,0 +1,1 @@
+# The intake tests are listed here.

@@ -1,0 +1,1 @@
+# The processing tests are listed here.

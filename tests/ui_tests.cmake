@@ -1,0 +1,1 @@
+# The ui tests are listed here.
