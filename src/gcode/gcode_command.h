@@ -1,0 +1,35 @@
+// The G-code command's toolkit-free steps, as the window and skelda-cli call them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "core/workspace.h"
+
+namespace skelda {
+
+struct GcodeSettings {
+  double dot = 0.2;             // from edt1
+  bool lineMode = false;        // chk1 checked
+  int feed = 300;               // from edt8 (line mode)
+  std::string burnTime = "1";   // edt7, copied unchanged (dot mode)
+};
+
+// Step 1: ShownBitmap into BaseBitmap, BaseBitmap into ShownBitmap, BasePixels attached.
+void CommitForGcode(Workspace& ws);
+
+// Parses the fields before anything is created: edt1 (and edt8 in line mode); throws the
+// conversion errors, or a clear refusal of a dot size that would print in exponent form.
+GcodeSettings ParseGcodeSettings(const std::string& dotText, bool lineMode,
+                                 const std::string& feedText, const std::string& burnTimeText);
+
+// Writes the whole program for the picture BasePixels is attached to into chosenName + ".nc"
+// through the atomic file writer; returns the count of black lines or dots.
+std::uint64_t WriteGcodeFile(Workspace& ws, const GcodeSettings& settings,
+                             const std::string& fileName);
+
+// The closing message: "Программа <name>.nc успешно создана !\r\nВремя создания программы: ..."
+std::string GcodeReport(const std::string& chosenNameWithoutFolder, std::int64_t elapsedMs,
+                        std::uint64_t count, bool lineMode);
+
+}  // namespace skelda
