@@ -1,1 +1,5 @@
 skelda_add_test(bitmap_test SOURCES bitmap_test.cpp LIBS skelda_core)
+skelda_add_test(numbers_test SOURCES numbers_test.cpp LIBS skelda_core)
+skelda_add_test(quick_pixels_test SOURCES quick_pixels_test.cpp LIBS skelda_core)
+skelda_add_test(bmp_codec_test SOURCES bmp_codec_test.cpp LIBS skelda_core)
+skelda_add_test(workspace_test SOURCES workspace_test.cpp LIBS skelda_core)

@@ -1,0 +1,1 @@
+#include "core/bmp_codec.h"

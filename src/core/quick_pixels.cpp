@@ -1,0 +1,1 @@
+#include "core/quick_pixels.h"

@@ -1,0 +1,1 @@
+#include "core/start_picture.h"
