@@ -1,0 +1,1 @@
+# skelda_ui_parts (keypad, hints, tool images) arrives here.

@@ -1,0 +1,1 @@
+# The keypad, hint and tool-image tests are listed here.

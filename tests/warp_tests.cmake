@@ -1,0 +1,1 @@
+# The warp tests are listed here.
