@@ -1,0 +1,1 @@
+# The warp benchmark is listed here.
