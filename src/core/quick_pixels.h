@@ -40,7 +40,9 @@ class TQuickPixels {
 
   // Measures the bitmap and selects the routines. Must be called again after the bitmap was
   // copied into, resized or changed its format. Throws AssertionError "Bitmap format is not
-  // supported (file, line N)" for an unsupported format, and Error for a bitmap without pixels.
+  // supported (quick_pixels.cpp, line N)" for an unsupported format and Error "Bitmap has no
+  // pixels" for a bitmap of width or height 0; after a failure BitsPerPixel is 0, the routine
+  // slots are empty and the accessor must not be used until a successful Attach.
   void Attach(Bitmap& bitmap);
 
   Bitmap* Bitmap_ = nullptr;  // the attached bitmap; not owned
@@ -60,12 +62,16 @@ class TQuickPixels {
   // How many palette objects this accessor has released; lets tests see that a palette is
   // released exactly once.
   int PalettesReleased() const { return palettesReleased_; }
+  // Palette objects held by all accessors together; lets tests see that none is leaked.
+  static int PaletteObjectsHeld();
 
   // Nearest palette index with the LastColor/LastIndex cache (used by the palette writers).
   int NearestIndex(Color color);
 
  private:
   void ReleasePalette();
+  void MakePalette(const Bitmap& bitmap);
+  void Detach();
   int palettesReleased_ = 0;
 };
 
