@@ -1,0 +1,13 @@
+#include "intake/picture_saving.h"
+
+#include "core/bmp_codec.h"
+
+namespace skelda {
+
+std::string SavePicture(const Workspace& ws, const std::string& chosenName) {
+  const std::string name = chosenName + ".bmp";
+  WriteBmpFile(ws.ShownBitmap, name);
+  return name;
+}
+
+}  // namespace skelda

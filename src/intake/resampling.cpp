@@ -1,0 +1,64 @@
+#include "intake/resampling.h"
+
+#include "core/errors.h"
+#include "core/numbers.h"
+#include "intake/halftone.h"
+
+namespace skelda {
+
+namespace {
+
+enum class Axis { Width, Height };
+
+struct NewDots {
+  long long width;
+  long long height;
+};
+
+// s = (side x dot) / wanted, held as a double; the new sides are W / s and H / s rounded half
+// to even, worked out in extended precision.
+NewDots NewSize(const Bitmap& base, Axis axis, double dot, long double wanted) {
+  const long double side = axis == Axis::Width ? base.Width() : base.Height();
+  const double s = static_cast<double>(Divide(side * dot, wanted));
+  return {RoundHalfEven(Divide(base.Width(), s)), RoundHalfEven(Divide(base.Height(), s))};
+}
+
+void RefuseEmptyPicture(const NewDots& size, long double wanted, double dot) {
+  if (size.width > 0 && size.height > 0) return;
+  throw Error("A size of " + FloatToStr(wanted) + " mm with a dot size of " + FloatToStr(dot) +
+              " mm gives a picture of " + IntToStr(size.width) + " x " + IntToStr(size.height) +
+              " dots");
+}
+
+std::optional<SizeFields> Resample(Workspace& ws, const std::string& dotText,
+                                   const std::string& wantedText, Axis axis) {
+  if (dotText.empty()) return std::nullopt;
+  const double dot = StrToDouble(dotText);
+  if (wantedText.empty()) return std::nullopt;
+  const long double wanted = StrToFloat(wantedText);
+  const NewDots size = NewSize(ws.BaseBitmap, axis, dot, wanted);
+  RefuseEmptyPicture(size, wanted, dot);
+  CheckPictureSize(size.width, size.height, 32);
+
+  Bitmap resampled(static_cast<int>(size.width), static_cast<int>(size.height), PixelFormat::Bit32);
+  HalftoneStretch(ws.ShownBitmap, resampled);
+  Bitmap shown = resampled;
+  ws.BaseBitmap = std::move(resampled);
+  ws.ShownBitmap = std::move(shown);
+  ws.BasePixels.Attach(ws.BaseBitmap);
+  return SizeFieldsFor(size.width, size.height, dot);
+}
+
+}  // namespace
+
+std::optional<SizeFields> ResampleToWidth(Workspace& ws, const std::string& dotText,
+                                          const std::string& widthMmText) {
+  return Resample(ws, dotText, widthMmText, Axis::Width);
+}
+
+std::optional<SizeFields> ResampleToHeight(Workspace& ws, const std::string& dotText,
+                                           const std::string& heightMmText) {
+  return Resample(ws, dotText, heightMmText, Axis::Height);
+}
+
+}  // namespace skelda

@@ -1,0 +1,21 @@
+// The four size fields of the side panel and how they are written from a size in dots.
+#pragma once
+
+#include <string>
+
+namespace skelda {
+
+// edt2/edt3 in mm, edt5/edt6 in dots.
+struct SizeFields {
+  std::string widthMm;     // edt2
+  std::string heightMm;    // edt3
+  std::string widthDots;   // edt5
+  std::string heightDots;  // edt6
+  friend bool operator==(const SizeFields&, const SizeFields&) = default;
+};
+
+// The millimetres are dots x dot in extended precision (640 x 0.2 gives "128", 333 x 0.2
+// "66.6"); the dots plain integers.
+SizeFields SizeFieldsFor(long long widthDots, long long heightDots, double dot);
+
+}  // namespace skelda
