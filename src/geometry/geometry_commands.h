@@ -6,8 +6,15 @@
 
 namespace skelda {
 
+// Mirror and rotate start from BaseBitmap: ShownBitmap := BaseBitmap, to 24 bits, the routine,
+// back to 32 bits, BaseBitmap := ShownBitmap, BasePixels attached to ShownBitmap. Afterwards
+// both bitmaps hold the transformed 32-bit picture.
 void MirrorCommand(Workspace& ws, bool horizontal);  // N13 true, N14 false
 void RotateCommand(Workspace& ws, double angle);     // N901 90.0, btn21 -90.0
-void InvertCommand(Workspace& ws);                   // N8
+
+// Invert starts from ShownBitmap: BaseBitmap := ShownBitmap (as 32 bits), BasePixels attached
+// to BaseBitmap, ShownBitmap := BaseBitmap, every byte of ShownBitmap complemented. BaseBitmap
+// keeps the picture as it was shown before.
+void InvertCommand(Workspace& ws);  // N8
 
 }  // namespace skelda

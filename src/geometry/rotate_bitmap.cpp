@@ -1,0 +1,122 @@
+#include "geometry/rotate_bitmap.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <numbers>
+#include <utility>
+#include <vector>
+
+#include "core/errors.h"
+#include "geometry/pixel_format_24.h"
+#include "geometry/pixel_groups.h"
+#include "geometry/quarter_turn.h"
+
+namespace skelda {
+
+namespace {
+
+// Nearest integer, an exact half to the even neighbour (the default rounding mode, which the
+// program never changes). The values are bounded by the picture's diagonal.
+long long RoundEven(long double v) {
+  return std::llrint(v);
+}
+
+// Degrees to radians in extended precision, then held as a double, as the angle is kept.
+double Radians(long double degrees) {
+  return static_cast<double>(degrees * std::numbers::pi_v<long double> / 180);
+}
+
+// Rotates in place by swapping pixel (x, y) with (W-1-x, H-1-y); a row pair is walked from
+// the front of the upper row and the back of the lower one.
+void HalfTurn(Bitmap& bitmap) {
+  const int width = bitmap.Width(), height = bitmap.Height();
+  for (int y = 0; y < (height + 1) / 2; ++y) {
+    std::uint8_t* front = bitmap.ScanLine(y);
+    std::uint8_t* back = bitmap.ScanLine(height - 1 - y) + 3 * (width - 1);
+    // The middle row of an odd height meets itself halfway.
+    const int count = (y == height - 1 - y) ? width / 2 : width;
+    for (int x = 0; x < count; ++x, front += 3, back -= 3) pixel_groups::Swap3(front, back);
+  }
+}
+
+struct Extent {
+  long long minX, minY, maxX, maxY;
+};
+
+// The source rectangle's corners (0, 0), (W, 0), (W, H), (0, H) turned and rounded.
+Extent RotatedCorners(int width, int height, long double cosA, long double sinA) {
+  const long double w = width, h = height;
+  const long double xs[4] = {0, w, w, 0};
+  const long double ys[4] = {0, 0, h, h};
+  Extent e{0, 0, 0, 0};  // the first corner turns into (0, 0)
+  for (int i = 1; i < 4; ++i) {
+    const long long x = RoundEven(xs[i] * cosA - ys[i] * sinA);
+    const long long y = RoundEven(xs[i] * sinA + ys[i] * cosA);
+    e.minX = std::min(e.minX, x);
+    e.maxX = std::max(e.maxX, x);
+    e.minY = std::min(e.minY, y);
+    e.maxY = std::max(e.maxY, y);
+  }
+  return e;
+}
+
+// Nearest-neighbour rotation about the source's top-left corner: every target pixel looks up
+// the source pixel it came from and keeps the fill colour when that lies outside the source.
+Bitmap GeneralRotation(const Bitmap& source, Color fill, double angle) {
+  const int width = source.Width(), height = source.Height();
+  const double a = Radians(angle);
+  const Extent e = RotatedCorners(width, height, std::cos(static_cast<long double>(a)),
+                                  std::sin(static_cast<long double>(a)));
+  const long long targetWidth = e.maxX - e.minX, targetHeight = e.maxY - e.minY;
+  CheckPictureSize(targetWidth, targetHeight, 24);
+  Bitmap target(static_cast<int>(targetWidth), static_cast<int>(targetHeight), PixelFormat::Bit24);
+  target.FillRect(0, 0, target.Width(), target.Height(), fill);
+
+  const double b = Radians(-static_cast<long double>(angle));
+  const long double cosB = std::cos(static_cast<long double>(b));
+  const long double sinB = std::sin(static_cast<long double>(b));
+  std::vector<const std::uint8_t*> rows(height);
+  for (int y = 0; y < height; ++y) rows[y] = source.ScanLine(y);
+  for (int y = 0; y < target.Height(); ++y) {
+    const long double ty = static_cast<long double>(e.minY + y);
+    const long double tySin = ty * sinB, tyCos = ty * cosB;
+    std::uint8_t* out = target.ScanLine(y);
+    for (int x = 0; x < target.Width(); ++x, out += 3) {
+      const long double tx = static_cast<long double>(e.minX + x);
+      const long long sx = RoundEven(tx * cosB - tySin);
+      const long long sy = RoundEven(tx * sinB + tyCos);
+      if (sx >= 0 && sx < width && sy >= 0 && sy < height) std::memcpy(out, rows[sy] + 3 * sx, 3);
+    }
+  }
+  return target;
+}
+
+}  // namespace
+
+void RotateBitmap(Bitmap& bitmap, Color fill, double angle) {
+  if (!std::isfinite(angle)) throw InvalidOpError();
+  ConvertTo24(bitmap);
+  if (bitmap.Empty()) return;  // nothing to turn; the size stays as it is
+  if (angle == std::trunc(angle)) {
+    if (angle == -360 || angle == 0 || angle == 360 || angle == 720) return;
+    if (angle == 90) {
+      bitmap = QuarterTurn(bitmap, TurnDirection::Clockwise);
+      return;
+    }
+    // -90 is the counter-clockwise quarter turn too: through the general rotation it would
+    // lose the leftmost column and gain a white row.
+    if (angle == 270 || angle == -90) {
+      bitmap = QuarterTurn(bitmap, TurnDirection::CounterClockwise);
+      return;
+    }
+    if (angle == 180) {
+      HalfTurn(bitmap);
+      return;
+    }
+  }
+  bitmap = GeneralRotation(bitmap, fill, angle);
+}
+
+}  // namespace skelda
