@@ -1,1 +1,13 @@
-# skelda_ui_parts (keypad, hints, tool images) arrives here.
+# The keypad, the status-bar hints and the tool images: the parts the main window is built from.
+add_library(skelda_ui_parts STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/keypad_entry.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/keypad_entry.h
+  ${CMAKE_CURRENT_LIST_DIR}/status_hints.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/status_hints.h
+  ${CMAKE_CURRENT_LIST_DIR}/tool_images.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tool_images.h
+  ${CMAKE_CURRENT_LIST_DIR}/Unit2.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Unit2.h
+)
+target_include_directories(skelda_ui_parts PUBLIC ${PROJECT_SOURCE_DIR}/src)
+target_link_libraries(skelda_ui_parts PUBLIC Qt6::Widgets skelda_core)

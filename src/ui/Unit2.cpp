@@ -1,0 +1,114 @@
+#include "ui/Unit2.h"
+
+#include <QCloseEvent>
+#include <QFont>
+#include <QPalette>
+
+namespace skelda {
+namespace {
+
+// The outer size is 138 x 232 with a classic 4-pixel frame and a 26-pixel caption; the client
+// area that is left holds the 3 x 4 grid of 41-pixel buttons under the display.
+constexpr int kClientWidth = 130;
+constexpr int kClientHeight = 198;
+constexpr int kButtonSize = 41;
+constexpr int kLargeTextPixels = 19;
+
+QFont KeypadFont(int pixelSize) {
+  QFont font(QStringLiteral("Tahoma"));
+  font.setStyleHint(QFont::SansSerif);
+  font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans"),
+                    QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+  if (pixelSize > 0) font.setPixelSize(pixelSize);
+  return font;
+}
+
+void MakeTextBlue(QWidget* widget, QPalette::ColorRole role) {
+  QPalette palette = widget->palette();
+  palette.setColor(role, Qt::blue);
+  widget->setPalette(palette);
+}
+
+}  // namespace
+
+TForm2::TForm2(QLineEdit* edt9, QWidget* parent)
+    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint),
+      edt9_(edt9) {
+  setObjectName(QStringLiteral("Form2"));
+  setWindowTitle(QStringLiteral("Значение"));
+  setFont(KeypadFont(0));
+  setFixedSize(kClientWidth, kClientHeight);
+
+  edt1 = new QLineEdit(this);
+  edt1->setObjectName(QStringLiteral("edt1"));
+  edt1->setGeometry(0, 0, 121, 29);
+  edt1->setFrame(false);
+  edt1->setFont(KeypadFont(kLargeTextPixels));
+  MakeTextBlue(edt1, QPalette::Text);
+
+  btn1 = MakeButton("btn1", QStringLiteral("1"), 0, 32, false);
+  btn2 = MakeButton("btn2", QStringLiteral("2"), 40, 32, false);
+  btn3 = MakeButton("btn3", QStringLiteral("3"), 80, 32, false);
+  btn4 = MakeButton("btn4", QStringLiteral("4"), 0, 72, false);
+  btn5 = MakeButton("btn5", QStringLiteral("5"), 40, 72, false);
+  btn6 = MakeButton("btn6", QStringLiteral("6"), 80, 72, false);
+  btn7 = MakeButton("btn7", QStringLiteral("7"), 0, 112, false);
+  btn8 = MakeButton("btn8", QStringLiteral("8"), 40, 112, false);
+  btn9 = MakeButton("btn9", QStringLiteral("9"), 80, 112, false);
+  btn10 = MakeButton("btn10", QStringLiteral("0"), 40, 152, false);
+  btn11 = MakeButton("btn11", QStringLiteral("."), 0, 152, true);
+  btn12 = MakeButton("btn12", QStringLiteral("EN"), 80, 152, true);
+
+  // Each button appends its own caption; "EN" hands the display over instead.
+  for (QPushButton* b : {btn1, btn2, btn3, btn4, btn5, btn6, btn7, btn8, btn9, btn10, btn11}) {
+    connect(b, &QPushButton::clicked, this, [this, b] { AppendCharacter(b->text()); });
+  }
+  connect(btn12, &QPushButton::clicked, this, &TForm2::btn12Click);
+
+  QWidget* previous = edt1;
+  for (QPushButton* b :
+       {btn1, btn2, btn3, btn4, btn5, btn6, btn7, btn8, btn9, btn10, btn11, btn12}) {
+    setTabOrder(previous, b);
+    previous = b;
+  }
+  FormCreate();
+}
+
+QPushButton* TForm2::MakeButton(const char* name, const QString& caption, int left, int top,
+                                bool blue) {
+  auto* button = new QPushButton(caption, this);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setGeometry(left, top, kButtonSize, kButtonSize);
+  button->setFont(KeypadFont(kLargeTextPixels));
+  button->setAutoDefault(false);
+  if (blue) MakeTextBlue(button, QPalette::ButtonText);
+  return button;
+}
+
+void TForm2::FormCreate() {
+  edt1->clear();
+}
+
+// Always at the end of the text, wherever the caret stands.
+void TForm2::AppendCharacter(const QString& character) {
+  edt1->setText(edt1->text() + character);
+}
+
+void TForm2::btn12Click() {
+  if (edt9_ != nullptr) edt9_->setText(edt1->text());
+  close();
+}
+
+void TForm2::FormClose() {
+  edt1->clear();
+}
+
+void TForm2::closeEvent(QCloseEvent* event) {
+  FormClose();
+  event->accept();
+  emit closed();
+}
+
+}  // namespace skelda

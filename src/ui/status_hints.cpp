@@ -1,0 +1,115 @@
+#include "ui/status_hints.h"
+
+#include <QEvent>
+#include <QMouseEvent>
+#include <array>
+#include <utility>
+
+namespace skelda {
+namespace {
+
+struct Hint {
+  const char* objectName;
+  const char* text;
+};
+
+const std::array<Hint, 21> kHints = {{
+    {"btn9", "Вписать изображение по размеру окна."},
+    {"btn11", "Отобразить в масштабе 1:1."},
+    {"btn21", "Повернуть изображение на 90 градусов против часовой стрелки."},
+    {"btn19", "Повернуть изображение на 90 градусов по часовой стрелке."},
+    {"btn24", "Отзеркалить по вертикали."},
+    {"btn25", "Отзеркалить по горизонтали."},
+    {"btn17", "Оригинальное изображение."},
+    {"btn18", "Точками."},
+    {"btn22", "Черно-белое."},
+    {"btn20", "Инвертировать изображение."},
+    {"btn12", "Подтвердить изменения."},
+    {"btn8", "Сохранить управляющую программу в формате G-code *.nc (Tavrilo)"},
+    {"btn7", "Открыть файл изображения (*.jpg/ *.bmp)"},
+    {"edt1", "Размер одной точки в мм."},
+    {"edt4", "Размер точки в DPI (кол-во точек на дюйм)"},
+    {"edt5", "Размер изображения в точках по оси X"},
+    {"edt2", "Размер изображения в миллиметрах по оси X"},
+    {"edt6", "Размер изображения в точках по оси Y"},
+    {"edt3", "Размер изображения в миллиметрах по оси Y"},
+    {"edt7",
+     "В точечном режиме этот параметр задает время прожига. В линейном, задержку перед "
+     "перемещением после включения лазера."},
+    {"edt8", "Скорость прожига в мм\\мин в линейном режиме."},
+}};
+
+const std::array<const char*, 3> kClearingSurfaces = {"pnl1", "tlb1", "stat1"};
+
+bool IsClearingSurface(const QObject* object) {
+  for (const char* name : kClearingSurfaces)
+    if (object->objectName() == QLatin1String(name)) return true;
+  return false;
+}
+
+// Watches the hinted controls and the clearing surfaces of one window.
+class HintWatcher : public QObject {
+ public:
+  HintWatcher(QWidget& form1, QStatusBar& stat1) : QObject(&form1), stat1_(stat1) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::MouseMove && watched->isWidgetType())
+      OnMouseMove(*static_cast<QWidget*>(watched), *static_cast<QMouseEvent*>(event));
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  void OnMouseMove(QWidget& widget, const QMouseEvent& event) {
+    if (!IsClearingSurface(&widget) && &widget != &stat1_) {
+      Show(HintFor(widget.objectName()));
+      return;
+    }
+    // A move that a child did not take reaches the surface too; only the surface's own
+    // background clears. A disabled field gets no moves of its own, so its hint is found here.
+    QWidget* child = widget.childAt(event.position().toPoint());
+    if (child == nullptr) {
+      Show(QString());
+    } else if (!child->isEnabled()) {
+      const QString hint = HintFor(child->objectName());
+      if (!hint.isEmpty()) Show(hint);
+    }
+  }
+
+  void Show(const QString& text) {
+    if (text.isEmpty()) {
+      stat1_.clearMessage();
+    } else if (stat1_.currentMessage() != text) {
+      stat1_.showMessage(text);
+    }
+  }
+
+  QStatusBar& stat1_;
+};
+
+void Watch(QWidget& widget, HintWatcher& watcher) {
+  widget.setMouseTracking(true);
+  widget.installEventFilter(&watcher);
+}
+
+}  // namespace
+
+QString HintFor(const QString& objectName) {
+  for (const Hint& hint : kHints)
+    if (objectName == QLatin1String(hint.objectName)) return QString::fromUtf8(hint.text);
+  return QString();
+}
+
+void InstallStatusHints(QWidget& form1, QStatusBar& stat1) {
+  auto* watcher = new HintWatcher(form1, stat1);
+  const QList<QWidget*> widgets = form1.findChildren<QWidget*>();
+  for (QWidget* widget : widgets) {
+    // The keypad is a child window with controls of the same names; it has no hints.
+    if (widget->window() != &form1) continue;
+    if (!HintFor(widget->objectName()).isEmpty() || IsClearingSurface(widget))
+      Watch(*widget, *watcher);
+  }
+  Watch(stat1, *watcher);
+}
+
+}  // namespace skelda
