@@ -5,15 +5,9 @@
 #include <string>
 
 #include "core/workspace.h"
+#include "gcode/gcode_settings.h"
 
 namespace skelda {
-
-struct GcodeSettings {
-  double dot = 0.2;             // from edt1
-  bool lineMode = false;        // chk1 checked
-  int feed = 300;               // from edt8 (line mode)
-  std::string burnTime = "1";   // edt7, copied unchanged (dot mode)
-};
 
 // Step 1: ShownBitmap into BaseBitmap, BaseBitmap into ShownBitmap, BasePixels attached.
 void CommitForGcode(Workspace& ws);
@@ -24,7 +18,8 @@ GcodeSettings ParseGcodeSettings(const std::string& dotText, bool lineMode,
                                  const std::string& feedText, const std::string& burnTimeText);
 
 // Writes the whole program for the picture BasePixels is attached to into chosenName + ".nc"
-// through the atomic file writer; returns the count of black lines or dots.
+// through the atomic file writer; returns the count of black lines or dots. Every check comes
+// before the file is touched, and a failure leaves an existing file of that name as it was.
 std::uint64_t WriteGcodeFile(Workspace& ws, const GcodeSettings& settings,
                              const std::string& fileName);
 

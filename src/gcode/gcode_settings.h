@@ -1,0 +1,23 @@
+// What the G-code writer takes from the side panel, already parsed.
+#pragma once
+
+#include <string>
+
+namespace skelda {
+
+struct GcodeSettings {
+  double dot = 0.2;            // from edt1
+  bool lineMode = false;       // chk1 checked
+  int feed = 300;              // from edt8 (line mode)
+  std::string burnTime = "1";  // edt7, copied unchanged (dot mode)
+};
+
+// The smallest dot size whose coordinates all print in fixed notation: below it the first
+// column's X would come out like "1E-6", which a controller reads as X1 followed by an E word.
+inline constexpr double kSmallestDot = 0.00001;
+
+// Throws the refusal of a dot size below kSmallestDot (zero and negative sizes included),
+// naming the size as the user gave it.
+void CheckDotSize(double dot, const std::string& shownText);
+
+}  // namespace skelda
