@@ -1,5 +1,11 @@
 // The tone, black-and-white and effect commands over the Workspace, as the window and
 // skelda-cli call them. None refreshes the preview: the window does that after the call.
+//
+// Every command starts with a copy of BaseBitmap in ShownBitmap; a copy that is not in the
+// 32-bit format (the 8-bit start picture before any load) is brought to 32 bits before the
+// pass. The tone filters and texture effects give ShownBitmap the colours and the fourth byte
+// (0) that a round trip through 24 bits gives it. A command that runs out of memory throws
+// std::bad_alloc with both bitmaps whole and in the state its steps had reached.
 #pragma once
 
 #include <string>
@@ -14,9 +20,11 @@ std::string SharpnessLabel(int position);   // "Резкость 0%"
 std::string BrightnessLabel(int position);  // "Яркость -100%"
 std::string ContrastLabel(int position);    // "Контрастность 0%"
 
-// "Черно-белое" (btn2): BwMode 1, ShownBitmap := BaseBitmap thresholded at t.
+// "Черно-белое" (btn2, btn22; N9 sets EffectApplied first): BwMode 1, ShownBitmap :=
+// BaseBitmap thresholded at t.
 void ThresholdCommand(Workspace& ws, int threshold);
-// "Точками" (btn3): BwMode 2, EffectApplied true, ShownBitmap := BaseBitmap dithered.
+// "Точками" (btn3, N5, btn18): BwMode 2, EffectApplied true, ShownBitmap := BaseBitmap
+// dithered. Out of memory: the flags are set and ShownBitmap holds the copy of BaseBitmap.
 void DitherCommand(Workspace& ws);
 // The threshold slider after its label: re-runs the conversion BwMode names. True when the
 // picture was rebuilt (the window then refreshes the preview).
@@ -25,7 +33,8 @@ bool ThresholdSliderMoved(Workspace& ws, int threshold);
 enum class ToneSlider { Sharpness, Brightness, Contrast };
 // A tone slider's change: false (nothing changed, label kept) while EffectApplied is true or
 // BwMode is 1; otherwise ShownBitmap := BaseBitmap with that one filter, true (the window then
-// refreshes and sets the label).
+// refreshes and sets the label). Sharpening out of memory: ShownBitmap holds the copy of
+// BaseBitmap in 24 bits.
 bool ToneSliderMoved(Workspace& ws, ToneSlider slider, int position);
 
 // "Применить" after OK: ShownBitmap into BaseBitmap, BaseBitmap into ShownBitmap, BasePixels
@@ -33,12 +42,17 @@ bool ToneSliderMoved(Workspace& ws, ToneSlider slider, int position);
 void ApplyShown(Workspace& ws);
 
 // The dot-pattern effects: EffectApplied true, ShownBitmap := BaseBitmap converted.
-void RandomThresholdCommand(Workspace& ws);   // N6 "Точечный мутно"
-void RandomDitherCommand(Workspace& ws);      // N7 "Точечный разброс"
-void CrossCommand(Workspace& ws, int number); // N11, N21, N31, N41: "Крестик 1" .. "Крестик 4"
+void RandomThresholdCommand(Workspace& ws);  // N6 "Точечный мутно"
+void RandomDitherCommand(Workspace& ws);     // N7 "Точечный разброс"
+// N11, N21, N31, N41: "Крестик 1" .. "Крестик 4" ("Крестик 1" also sets PictureWidth and
+// PictureHeight). Another number throws before anything changes.
+void CrossCommand(Workspace& ws, int number);
 
-// The texture effects: the result becomes BaseBitmap and ShownBitmap.
-void ScatterCommand(Workspace& ws, int reach);  // N15 reach 2, N16 reach 5 (rx = ry = reach)
-void MosaicCommand(Workspace& ws);              // N18, 6 x 6 blocks
+// The texture effects: the result becomes BaseBitmap and ShownBitmap, BasePixels attached to
+// ShownBitmap. The scatter reseeds Workspace::Random from the clock; out of memory it leaves
+// BaseBitmap as it was and its 32-bit copy in ShownBitmap.
+// N15 reach 2, N16 reach 5 (rx = ry = reach); a reach below 1 throws before anything changes.
+void ScatterCommand(Workspace& ws, int reach);
+void MosaicCommand(Workspace& ws);  // N18, 6 x 6 blocks
 
 }  // namespace skelda

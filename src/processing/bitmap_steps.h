@@ -1,0 +1,20 @@
+// The bitmap steps the commands share: a whole copy that never leaves a half-assigned bitmap,
+// the change to 32 bits, and the fourth byte a round trip through 24 bits clears.
+#pragma once
+
+#include "core/bitmap.h"
+
+namespace skelda {
+
+// target := source (size, format, palette, pixels). When it fails for want of memory, target
+// is left as it was.
+void CopyBitmap(const Bitmap& source, Bitmap& target);
+
+// Brings a bitmap of any other format to 32 bits per pixel, keeping every colour.
+void EnsureBit32(Bitmap& bitmap);
+
+// Sets the fourth byte of every pixel of a 32-bit bitmap to 0, as converting it to 24 bits and
+// back would.
+void ClearFourthBytes(Bitmap& bitmap);
+
+}  // namespace skelda
