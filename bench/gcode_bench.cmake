@@ -1,1 +1,1 @@
-# The gcode benchmarks are listed here.
+skelda_add_bench(gcode_bench SOURCES gcode_bench.cpp LIBS skelda_gcode)

@@ -1,0 +1,134 @@
+// Writing the G-code program of a Floyd–Steinberg-dithered 6000 x 4000 picture to /dev/null in
+// both modes, beside the floor of fwrite-ing the same lines of constant text.
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "core/bitmap.h"
+#include "core/quick_pixels.h"
+#include "gcode/gcode_writer.h"
+
+namespace skelda {
+namespace {
+
+constexpr int kWidth = 6000;
+constexpr int kHeight = 4000;
+
+// A photo-like grey picture (gradients with ripples), dithered with the 7/3/5/1 shares.
+Bitmap MakeDitheredPicture() {
+  std::vector<int> error((kWidth + 2) * 2, 0);
+  Bitmap b(kWidth, kHeight, PixelFormat::Bit32);
+  for (int y = kHeight - 1; y >= 0; --y) {
+    int* here = error.data() + ((y & 1) * (kWidth + 2)) + 1;
+    int* above = error.data() + (((y + 1) & 1) * (kWidth + 2)) + 1;
+    std::fill(above - 1, above + kWidth + 1, 0);
+    std::uint8_t* row = b.ScanLine(y);
+    for (int x = 0; x < kWidth; ++x) {
+      const double g = 127.5 + 60 * std::sin(x / 300.0) * std::cos(y / 210.0) +
+                       60 * (x + y - (kWidth + kHeight) / 2.0) / (kWidth + kHeight);
+      const int v = static_cast<int>(g) + here[x];
+      const int q = v < 128 ? 0 : 255;
+      const int err = v - q;
+      here[x + 1] += err * 7 / 16;
+      above[x - 1] += err * 3 / 16;
+      above[x] += err * 5 / 16;
+      above[x + 1] += err * 1 / 16;
+      row[4 * x] = row[4 * x + 1] = row[4 * x + 2] = static_cast<std::uint8_t>(q);
+    }
+  }
+  return b;
+}
+
+Bitmap& Picture() {
+  static Bitmap picture = MakeDitheredPicture();
+  return picture;
+}
+
+struct Totals {
+  std::uint64_t bytes = 0;
+  std::uint64_t lines = 0;
+};
+
+// Counts what goes through without keeping it.
+class CountingSink : public GcodeSink {
+ public:
+  void Write(const char* data, std::size_t size) override {
+    totals.bytes += size;
+    for (std::size_t i = 0; i < size; ++i) totals.lines += data[i] == '\n';
+  }
+  Totals totals;
+};
+
+Totals ProgramSize(bool lineMode) {
+  TQuickPixels pixels;
+  pixels.Attach(Picture());
+  GcodeSettings settings;
+  settings.lineMode = lineMode;
+  CountingSink sink;
+  WriteGcodeProgram(pixels, settings, sink);
+  return sink.totals;
+}
+
+void SetRates(benchmark::State& state, const Totals& t) {
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * t.bytes));
+  state.counters["lines/s"] = benchmark::Counter(static_cast<double>(state.iterations() * t.lines),
+                                                 benchmark::Counter::kIsRate);
+  state.counters["MB"] = static_cast<double>(t.bytes) / 1e6;
+}
+
+void WriteProgram(benchmark::State& state, bool lineMode) {
+  const Totals totals = ProgramSize(lineMode);
+  const int fd = ::open("/dev/null", O_WRONLY);
+  TQuickPixels pixels;
+  pixels.Attach(Picture());
+  GcodeSettings settings;
+  settings.lineMode = lineMode;
+  for (auto _ : state) {
+    FileDescriptorSink sink(fd, "/dev/null");
+    benchmark::DoNotOptimize(WriteGcodeProgram(pixels, settings, sink));
+  }
+  ::close(fd);
+  SetRates(state, totals);
+}
+
+// The floor: the same number of lines and bytes of one constant line, each line one fwrite.
+void FwriteFloor(benchmark::State& state, bool lineMode) {
+  const Totals totals = ProgramSize(lineMode);
+  const std::size_t length = totals.bytes / totals.lines;
+  const std::string line = std::string(length - 2, '7') + "\r\n";
+  const std::string rest(totals.bytes - length * totals.lines, '7');
+  std::FILE* out = std::fopen("/dev/null", "wb");
+  for (auto _ : state) {
+    for (std::uint64_t i = 0; i < totals.lines; ++i) std::fwrite(line.data(), 1, length, out);
+    std::fwrite(rest.data(), 1, rest.size(), out);
+    std::fflush(out);
+  }
+  std::fclose(out);
+  SetRates(state, totals);
+}
+
+void BM_GcodeDotMode(benchmark::State& state) {
+  WriteProgram(state, false);
+}
+void BM_GcodeLineMode(benchmark::State& state) {
+  WriteProgram(state, true);
+}
+void BM_FwriteFloorDotMode(benchmark::State& state) {
+  FwriteFloor(state, false);
+}
+void BM_FwriteFloorLineMode(benchmark::State& state) {
+  FwriteFloor(state, true);
+}
+
+BENCHMARK(BM_GcodeDotMode)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FwriteFloorDotMode)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GcodeLineMode)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FwriteFloorLineMode)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace skelda
