@@ -5,3 +5,5 @@ skelda_add_test(jpeg_decoder_test SOURCES jpeg_decoder_test.cpp LIBS skelda_inta
 skelda_add_test(resampling_test SOURCES resampling_test.cpp LIBS skelda_intake)
 skelda_add_test(halftone_test SOURCES halftone_test.cpp LIBS skelda_intake)
 skelda_add_test(dot_size_test SOURCES dot_size_test.cpp LIBS skelda_intake)
+skelda_add_test(picture_loading_test SOURCES picture_loading_test.cpp
+                LIBS skelda_intake JPEG::JPEG)
