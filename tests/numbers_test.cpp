@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -201,6 +202,24 @@ TEST(Resampling, ExtendedPrecisionGivesTheDotCounts) {
   // The same steps wholly in double precision land on the other side of 7.5.
   const double sDouble = 640 * 0.2 / 1.5;
   EXPECT_EQ(RoundHalfEven(640 / sDouble), 8);
+}
+
+// The window's toolkit switches the process to the user's locale, whose decimal separator may
+// be ",". Runs only where such a locale is installed.
+TEST(Numbers, IgnoreTheProcessLocale) {
+  const char* name = nullptr;
+  for (const char* candidate : {"ru_RU.UTF-8", "de_DE.UTF-8", "fr_FR.UTF-8"}) {
+    if (std::setlocale(LC_ALL, candidate)) {
+      name = candidate;
+      break;
+    }
+  }
+  if (!name) GTEST_SKIP() << "no locale with a decimal comma is installed";
+  EXPECT_EQ(StrToFloat("0.15"), 0.15L) << name;
+  EXPECT_EQ(ErrorText([] { StrToFloat("0,15"); }), "'0,15' is not a valid floating point value");
+  EXPECT_EQ(FloatToStr(25.4L / 0.15), "169.333333333333") << name;
+  EXPECT_EQ(FloatToStr(1.5e15L), "1.5E15") << name;
+  std::setlocale(LC_ALL, "C");
 }
 
 }  // namespace
