@@ -76,9 +76,8 @@ std::optional<long long> LeadingExponent(const DecimalText& parts) {
 
 // The value of a well-formed text, or nullopt when it is too large to hold. The text is
 // rebuilt in the one shape std::from_chars reads the same on every library.
-template <typename T>
-std::optional<T> ConvertDecimal(const DecimalText& parts) {
-  const T zero = parts.negative ? -T(0) : T(0);
+std::optional<long double> ConvertDecimal(const DecimalText& parts) {
+  const long double zero = parts.negative ? -0.0L : 0.0L;
   const auto lead = LeadingExponent(parts);
   if (!lead) return zero;
   if (*lead < -100000) return zero;
@@ -91,11 +90,11 @@ std::optional<T> ConvertDecimal(const DecimalText& parts) {
   canonical += parts.fraction.empty() ? std::string_view("0") : parts.fraction;
   canonical += 'e';
   canonical += std::to_string(parts.exponent);
-  T value{};
+  long double value = 0;
   const char* end = canonical.data() + canonical.size();
   const auto [ptr, ec] = std::from_chars(canonical.data(), end, value, std::chars_format::general);
   if (ec == std::errc::result_out_of_range) {
-    if (*lead < 0) return zero;  // below the smallest value the type holds
+    if (*lead < 0) return zero;  // below the smallest normal extended value
     return std::nullopt;
   }
   if (ec != std::errc() || ptr != end || !std::isfinite(value)) return std::nullopt;
@@ -105,7 +104,7 @@ std::optional<T> ConvertDecimal(const DecimalText& parts) {
 std::optional<long double> ParseFloat(std::string_view text) {
   const auto parts = SplitDecimal(TrimSpaces(text));
   if (!parts) return std::nullopt;
-  return ConvertDecimal<long double>(*parts);
+  return ConvertDecimal(*parts);
 }
 
 ConvertError FloatError(std::string_view text) {

@@ -11,7 +11,7 @@ namespace skelda {
 // (".5" and "5." are numbers), an optional exponent ("1e5", "2.5E-3", "1e+2"). Anything else,
 // the empty text, "inf", "nan", hexadecimal and a value too large for extended precision
 // included, throws ConvertError "'%s' is not a valid floating point value" with the text as
-// given. A value too small for extended precision reads as 0. The value is read in extended
+// given. A value below the smallest normal extended value reads as 0. The value is read in extended
 // precision.
 long double StrToFloat(std::string_view text);
 // The same, held as a double, as the field values are: read in extended precision and then
