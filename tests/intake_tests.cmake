@@ -7,3 +7,5 @@ skelda_add_test(halftone_test SOURCES halftone_test.cpp LIBS skelda_intake)
 skelda_add_test(dot_size_test SOURCES dot_size_test.cpp LIBS skelda_intake)
 skelda_add_test(picture_loading_test SOURCES picture_loading_test.cpp
                 LIBS skelda_intake JPEG::JPEG)
+skelda_add_test(fit_to_window_test SOURCES fit_to_window_test.cpp LIBS skelda_intake)
+skelda_add_test(picture_saving_test SOURCES picture_saving_test.cpp LIBS skelda_intake JPEG::JPEG)
