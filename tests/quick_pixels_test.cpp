@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/errors.h"
+#include "core/start_picture.h"
 #include "support/bitmap_assert.h"
 
 namespace skelda {
@@ -217,6 +218,28 @@ TEST(QuickPixels, GreyPalettePictureReadsWhiteAndBlackExactly) {
   EXPECT_EQ(px.GetPixel(589, 464), kWhite);
   EXPECT_EQ(px.GetPixel(200, 100), kBlack);
   EXPECT_EQ(px.GetPixel(200, 101), 0x808080u);
+}
+
+TEST(QuickPixels, StartPictureReadsThroughItsPalette) {
+  Bitmap logo = LoadStartPicture();
+  TQuickPixels px;
+  px.Attach(logo);
+  ASSERT_EQ(px.BitsPerPixel, 8);
+  EXPECT_EQ(px.PaletteBlock.count, 256);
+  EXPECT_EQ(px.GetPixel(0, 0), kWhite);
+  EXPECT_EQ(px.GetPixel(589, 464), kWhite);
+  int white = 0, black = 0;
+  for (int y = 0; y < px.Height; ++y) {
+    for (int x = 0; x < px.Width; ++x) {
+      const Color c = px.GetPixel(x, y);
+      const PaletteEntry& e = logo.PaletteEntries()[logo.ScanLine(y)[x]];
+      ASSERT_EQ(c, RGB(e.red, e.green, e.blue)) << x << "," << y;
+      white += c == kWhite;
+      black += c == kBlack;
+    }
+  }
+  EXPECT_GT(white, 590 * 465 / 2);
+  EXPECT_LT(black + white, 590 * 465);  // the lettering is grey
 }
 
 TEST(QuickPixels, RunOfOneColourAsksThePaletteOnce) {

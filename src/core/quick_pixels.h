@@ -53,7 +53,7 @@ class TQuickPixels {
   std::int32_t RowStep = 0;      // address of row 1 minus address of row 0
   PixelFormat PixelFormat_ = PixelFormat::Device;
   TLogPalette PaletteBlock;
-  std::unique_ptr<Palette> Palette_;  // owned; made from PaletteBlock
+  std::unique_ptr<Palette> Palette_;  // owned; the PaletteBlock entries the bitmap holds
   std::int32_t LastIndex = 0;
   Color LastColor = 0;
   TSetPixel SetPixel;
