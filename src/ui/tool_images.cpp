@@ -1,6 +1,7 @@
 #include "ui/tool_images.h"
 
 #include <QImage>
+#include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -172,64 +173,65 @@ void Dithering(QPainter& p) {
 }
 
 void Threshold(QPainter& p) {
-  const QRectF r(5, 5, 38, 38);
+  // A grey ramp above, cut at the middle into black and white below.
+  const QRectF ramp(5, 6, 38, 11);
+  QLinearGradient grey(ramp.topLeft(), ramp.topRight());
+  grey.setColorAt(0, kInk);
+  grey.setColorAt(1, Qt::white);
+  p.setPen(InkPen(2.5));
+  p.setBrush(grey);
+  p.drawRoundedRect(ramp, 3, 3);
+  const QRectF split(5, 28, 38, 14);
   p.setPen(Qt::NoPen);
   p.setBrush(Qt::white);
-  p.drawRoundedRect(r, 5, 5);
-  QPainterPath dark;
-  dark.addRoundedRect(r, 5, 5);
-  QPainterPath half;
-  half.addRect(QRectF(5, 5, 19, 38));
+  p.drawRoundedRect(split, 3, 3);
+  QPainterPath whole;
+  whole.addRoundedRect(split, 3, 3);
+  QPainterPath left;
+  left.addRect(QRectF(5, 28, 19, 14));
   p.setBrush(kInk);
-  p.drawPath(dark.intersected(half));
-  p.setPen(InkPen());
+  p.drawPath(whole.intersected(left));
+  p.setPen(InkPen(2.5));
   p.setBrush(Qt::NoBrush);
-  p.drawRoundedRect(r, 5, 5);
-  // The threshold level: a slider knob on the dividing line.
+  p.drawRoundedRect(split, 3, 3);
+  // The cut: a marker from the ramp down to the split.
   p.setPen(InkPen(2.5, kAccent));
-  p.setBrush(Qt::white);
-  p.drawEllipse(QPointF(24, 24), 5, 5);
+  p.drawLine(QPointF(24, 14), QPointF(24, 23));
+  ArrowHead(p, QPointF(24, 27), std::numbers::pi / 2, 6.0, kAccent);
 }
 
 void Invert(QPainter& p) {
+  // A disc half dark, half light, with a spot of the other shade in each half.
   const QPointF c(24, 24);
   p.setPen(Qt::NoPen);
   p.setBrush(Qt::white);
-  p.drawEllipse(c, 17, 17);
+  p.drawEllipse(c, 19, 19);
   p.setBrush(kInk);
-  p.drawPie(QRectF(7, 7, 34, 34), 90 * 16, 180 * 16);
-  // A small disc of the other colour in each half.
-  p.drawEllipse(QPointF(31, 24), 4, 4);
+  p.drawPie(QRectF(5, 5, 38, 38), 90 * 16, 180 * 16);
   p.setBrush(Qt::white);
-  p.drawEllipse(QPointF(17, 24), 4, 4);
+  p.drawEllipse(QPointF(15, 24), 4.5, 4.5);
+  p.setBrush(kAccent);
+  p.drawEllipse(QPointF(33, 24), 4.5, 4.5);
   p.setPen(InkPen());
   p.setBrush(Qt::NoBrush);
-  p.drawEllipse(c, 17, 17);
-  // Swap arrows at top right and bottom left.
-  p.setPen(InkPen(2.5, kAccent));
-  p.drawArc(QRectF(2, 2, 44, 44), 20 * 16, 50 * 16);
-  ArrowHead(p, QPointF(42.8, 16.5), std::numbers::pi / 2 - 0.3, 6.5, kAccent);
-  p.setPen(InkPen(2.5, kAccent));
-  p.drawArc(QRectF(2, 2, 44, 44), 200 * 16, 50 * 16);
-  ArrowHead(p, QPointF(5.2, 31.5), -std::numbers::pi / 2 - 0.3, 6.5, kAccent);
+  p.drawEllipse(c, 19, 19);
 }
 
 void Warp(QPainter& p) {
-  // A grid pulled towards the lower right, with the dragging pointer.
-  auto bend = [](double x, double y) {
-    const double cx = 30, cy = 28;
-    const double dx = x - cx, dy = y - cy;
-    const double d2 = dx * dx + dy * dy;
-    const double pull = 60.0 / (d2 + 60.0);
-    return QPointF(x + 6 * pull, y + 6 * pull);
+  // A grid whose middle is dragged down and to the right by the pointer.
+  const QPointF grab(20, 20), drop(27, 27);
+  auto bend = [&](double x, double y) {
+    const QPointF d = QPointF(x, y) - grab;
+    const double pull = 150.0 / (QPointF::dotProduct(d, d) + 150.0);
+    return QPointF(x, y) + pull * (drop - grab);
   };
   p.setPen(InkPen(1.8));
   p.setBrush(Qt::NoBrush);
   for (int k = 0; k <= 4; ++k) {
     QPainterPath row, col;
-    const double fixed = 6 + k * 9;
-    for (int s = 0; s <= 36; ++s) {
-      const double t = 6 + s;
+    const double fixed = 5 + k * 9.5;
+    for (int s = 0; s <= 38; ++s) {
+      const double t = 5 + s;
       const QPointF a = bend(t, fixed), b = bend(fixed, t);
       if (s == 0) {
         row.moveTo(a);
@@ -242,15 +244,14 @@ void Warp(QPainter& p) {
     p.drawPath(row);
     p.drawPath(col);
   }
-  // The pointer, tip at the pulled point.
-  QPolygonF pointer({QPointF(0, 0), QPointF(0, 16), QPointF(4, 12), QPointF(7, 18.5),
-                     QPointF(10, 17), QPointF(7, 11), QPointF(12, 11)});
-  pointer.translate(31, 26);
-  p.setPen(InkPen(2.0, Qt::white));
-  p.setBrush(kAccent);
+  QPolygonF pointer({QPointF(0, 0), QPointF(0, 19), QPointF(5, 14.5), QPointF(8.5, 22),
+                     QPointF(12, 20.5), QPointF(8.5, 13), QPointF(14.5, 13)});
+  pointer.translate(drop);
+  p.setPen(InkPen(4.5, Qt::white));
+  p.setBrush(Qt::white);
   p.drawPolygon(pointer);
-  p.setPen(InkPen(1.5, kAccent.darker(130)));
-  p.setBrush(Qt::NoBrush);
+  p.setPen(InkPen(1.8, kInk));
+  p.setBrush(kAccent);
   p.drawPolygon(pointer);
 }
 
@@ -263,29 +264,28 @@ void Confirm(QPainter& p) {
 }
 
 void GCode(QPainter& p) {
-  // The laser head over the work, its beam burning a zigzag path.
+  // The laser head with its "G", the beam burning the end of a dashed tool path.
   p.setPen(InkPen());
   p.setBrush(kPale);
-  p.drawRoundedRect(QRectF(14, 3, 20, 13), 3, 3);
+  p.drawRoundedRect(QRectF(11, 3, 26, 19), 4, 4);
   p.setBrush(kInk);
-  p.drawPolygon(QPolygonF({QPointF(18, 16), QPointF(30, 16), QPointF(26, 22), QPointF(22, 22)}));
-  p.setPen(InkPen(2.0, kAccent));
-  p.drawLine(QPointF(24, 23), QPointF(24, 35));
-  p.setPen(InkPen(2.0));
+  p.drawPolygon(QPolygonF({QPointF(18, 22), QPointF(30, 22), QPointF(27, 27), QPointF(21, 27)}));
+  p.setPen(InkPen(2.8, kInk));
+  p.setBrush(Qt::NoBrush);
+  p.drawArc(QRectF(18, 6.5, 12, 12), 45 * 16, 275 * 16);
+  p.drawLine(QPointF(24.5, 12.5), QPointF(29.5, 12.5));
+  p.drawLine(QPointF(29.5, 12.5), QPointF(29.5, 15.5));
+  p.setPen(InkPen(2.5, kAccent));
+  p.drawLine(QPointF(24, 29), QPointF(24, 36));
   QPen path = InkPen(2.5);
-  path.setDashPattern({1.0, 1.6});
+  path.setDashPattern({1.0, 1.8});
   p.setPen(path);
-  p.drawPolyline(QPolygonF({QPointF(5, 43), QPointF(5, 37), QPointF(43, 37), QPointF(43, 43)}));
+  p.drawPolyline(QPolygonF({QPointF(4, 44), QPointF(4, 40), QPointF(44, 40), QPointF(44, 44)}));
   p.setPen(InkPen(3.0, kAccent));
-  p.drawLine(QPointF(24, 37), QPointF(35, 37));
+  p.drawLine(QPointF(4, 40), QPointF(24, 40));
   p.setPen(Qt::NoPen);
   p.setBrush(kAccent);
-  p.drawEllipse(QPointF(24, 37), 3.5, 3.5);
-  // A "G" on the head: a three-quarter ring with its bar.
-  p.setPen(InkPen(1.8, kInk));
-  p.setBrush(Qt::NoBrush);
-  p.drawArc(QRectF(20, 5.5, 8, 8), 40 * 16, 280 * 16);
-  p.drawLine(QPointF(24.5, 9.5), QPointF(27.8, 9.5));
+  p.drawEllipse(QPointF(24, 40), 3.5, 3.5);
 }
 
 void OpenFolder(QPainter& p) {
@@ -320,10 +320,34 @@ void NewPage(QPainter& p) {
   p.drawLine(QPointF(17, 29), QPointF(31, 29));
 }
 
-void TextPage(QPainter& p) {
-  Page(p);
+void Ruler(QPainter& p) {
+  p.save();
+  p.translate(24, 24);
+  p.rotate(-45);
+  p.setPen(InkPen());
+  p.setBrush(kPale);
+  p.drawRoundedRect(QRectF(-22, -8, 44, 16), 2, 2);
   p.setPen(InkPen(2.0));
-  for (double y : {22.0, 28.0, 34.0}) p.drawLine(QPointF(15, y), QPointF(33, y));
+  for (int k = -3; k <= 3; ++k) p.drawLine(QPointF(k * 5.5, -8), QPointF(k * 5.5, k % 2 ? -4 : -1));
+  p.restore();
+  p.setPen(Qt::NoPen);
+  p.setBrush(kAccent);
+  p.drawEllipse(QPointF(24, 24), 2.5, 2.5);
+}
+
+void Eye(QPainter& p) {
+  p.setPen(InkPen());
+  p.setBrush(Qt::white);
+  QPainterPath eye;
+  eye.moveTo(4, 24);
+  eye.quadTo(24, 4, 44, 24);
+  eye.quadTo(24, 44, 4, 24);
+  p.drawPath(eye);
+  p.setBrush(kAccent);
+  p.drawEllipse(QPointF(24, 24), 7, 7);
+  p.setPen(Qt::NoPen);
+  p.setBrush(kInk);
+  p.drawEllipse(QPointF(24, 24), 3, 3);
 }
 
 void Save(QPainter& p) {
@@ -337,7 +361,7 @@ void Save(QPainter& p) {
   p.drawRect(QRectF(14, 6, 18, 10));
 }
 
-void Magnifier(QPainter& p, int sign) {
+void ZoomIn(QPainter& p) {
   p.setPen(InkPen());
   p.setBrush(Qt::white);
   p.drawEllipse(QPointF(20, 20), 13, 13);
@@ -345,7 +369,7 @@ void Magnifier(QPainter& p, int sign) {
   p.drawLine(QPointF(30, 30), QPointF(42, 42));
   p.setPen(InkPen(3.0, kAccent));
   p.drawLine(QPointF(14, 20), QPointF(26, 20));
-  if (sign > 0) p.drawLine(QPointF(20, 14), QPointF(20, 26));
+  p.drawLine(QPointF(20, 14), QPointF(20, 26));
 }
 
 void Undo(QPainter& p, bool redo) {
@@ -423,11 +447,11 @@ Drawing DrawingFor(int index) {
     case 0:
       return NewPage;
     case 1:
-      return TextPage;
+      return Ruler;
     case 2:
-      return [](QPainter& p) { Magnifier(p, +1); };
+      return ZoomIn;
     case 3:
-      return [](QPainter& p) { Magnifier(p, -1); };
+      return Eye;
     case 4:
       return FitToWindow;
     case 5:
