@@ -71,6 +71,10 @@ void ScatterPixels(Bitmap& bitmap, int rx, int ry, Color fill, RandomGenerator& 
 
 void ScatterBitmap(Bitmap& bitmap, int rx, int ry, Color fill, RandomGenerator& random) {
   random.SeedFromClock();
+  ScatterWithoutSeeding(bitmap, rx, ry, fill, random);
+}
+
+void ScatterWithoutSeeding(Bitmap& bitmap, int rx, int ry, Color fill, RandomGenerator& random) {
   rx = std::max(rx, 1);
   ry = std::max(ry, 1);
   if (bitmap.Format() == PixelFormat::Bit32) {

@@ -18,4 +18,7 @@ namespace skelda {
 // copy is made before the first pixel changes: if it cannot be had, the bitmap is unchanged.
 void ScatterBitmap(Bitmap& bitmap, int rx, int ry, Color fill, RandomGenerator& random);
 
+// The same from the generator's present state, without seeding it (a known sequence replayed).
+void ScatterWithoutSeeding(Bitmap& bitmap, int rx, int ry, Color fill, RandomGenerator& random);
+
 }  // namespace skelda

@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "processing/error_diffusion.h"
+#include "processing_reference.h"
+#include "support/bitmap_assert.h"
+
+namespace skelda {
+namespace {
+
+using reference::GrayPicture;
+using reference::Pattern;
+using reference::RandomPicture;
+using reference::Rows;
+
+std::vector<std::string> Dithered(const std::vector<std::vector<int>>& rows) {
+  Bitmap b = GrayPicture(rows);
+  DiffusionPass(b, DiffusionRule::Fixed128());
+  return Pattern(b);
+}
+
+TEST(Dithering, OnePixelAgainst128) {
+  EXPECT_EQ(Dithered({{127}}), Rows{"B"});
+  EXPECT_EQ(Dithered({{128}}), Rows{"W"});
+  EXPECT_EQ(Dithered({{0}}), Rows{"B"});
+  EXPECT_EQ(Dithered({{255}}), Rows{"W"});
+}
+
+// The bottom-left pixel of gray 128 becomes white with error -127 and passes -55 to the right
+// (7 x -127 / 16 = -55.56, truncated toward zero).
+TEST(Dithering, RightShareTruncatesTowardZero) {
+  EXPECT_EQ(Dithered({{128, 183}}), Rows{"WW"});  // 183 - 55 = 128
+  EXPECT_EQ(Dithered({{128, 182}}), Rows{"WB"});  // 127
+}
+
+// ... -39 up (5 x -127 / 16 = -39.69).
+TEST(Dithering, UpShare) {
+  EXPECT_EQ(Dithered({{167}, {128}}), Rows({"W", "W"}));  // 167 - 39 = 128
+  EXPECT_EQ(Dithered({{166}, {128}}), Rows({"B", "W"}));
+}
+
+// Bottom row 128, 183: both white, errors -127. The top-left cell gets -39 (up from the first)
+// and -23 (left-up from the second): 189 - 62 = 127, black, error 127, which sends 55 right.
+// The top-right cell gets -7 (right-up from the first), -39 (up from the second) and 55:
+// 119 + 9 = 128 is white, 118 + 9 = 127 black.
+TEST(Dithering, LeftUpAndRightUpShares) {
+  EXPECT_EQ(Dithered({{189, 119}, {128, 183}}), Rows({"BW", "WW"}));
+  EXPECT_EQ(Dithered({{189, 118}, {128, 183}}), Rows({"BB", "WW"}));
+  EXPECT_EQ(Dithered({{188, 118}, {128, 183}}), Rows({"BB", "WW"}));
+  EXPECT_EQ(Dithered({{190, 118}, {128, 183}}), Rows({"WB", "WW"}));  // 128, then -55 + ...
+}
+
+TEST(Dithering, AnErrorOfMinusOneSendsNothing) {
+  // 254 becomes white with error -1: every share is 0, not -1.
+  EXPECT_EQ(Dithered({{254, 128}}), Rows{"WW"});
+  EXPECT_EQ(Dithered({{128}, {254}}), Rows({"W", "W"}));
+}
+
+TEST(Dithering, RowsRunFromTheBottom) {
+  // Decided first, the bottom 128 sends -39 up: 166 becomes 127, black. Top first would have
+  // made the top white and pushed the bottom below 128.
+  EXPECT_EQ(Dithered({{166}, {128}}), Rows({"B", "W"}));
+}
+
+TEST(Dithering, SharesLeavingThePictureAreDropped) {
+  // Bottom 128, 128: errors -127 and 73. The right share of the last column (31) must not reach
+  // the next row's first cell, which gets -39 and +13 only: 154 - 26 = 128, 153 - 26 = 127.
+  EXPECT_EQ(Dithered({{154, 0}, {128, 128}}), Rows({"WB", "WB"}));
+  EXPECT_EQ(Dithered({{153, 0}, {128, 128}}), Rows({"BB", "WB"}));
+  EXPECT_EQ(Dithered({{130, 130, 130}, {128, 0, 0}}), Rows({"BWB", "WBB"}));
+}
+
+TEST(Dithering, UniformWhiteAndBlackStay) {
+  for (const auto& [w, h] : std::vector<std::pair<int, int>>{{1, 1}, {1, 7}, {7, 1}, {13, 9}}) {
+    for (Color c : {kWhite, kBlack}) {
+      Bitmap b = testing::MakeUniform(w, h, c);
+      DiffusionPass(b, DiffusionRule::Fixed128());
+      EXPECT_BITMAP_EQ(b, testing::MakeUniform(w, h, c));
+    }
+  }
+}
+
+TEST(Dithering, UsesItsOwnGrayWeights) {
+  // Green 255 alone: 151 x 255 >> 8 = 150 here (149 with the threshold weights). A 1 x 1
+  // picture cannot show it; 2 x 1 with a second pixel tuned to the error can:
+  // 150 -> white, error -105, right share -45: 173 - 45 = 128 white, 172 black.
+  Bitmap b = testing::MakePicture(2, 1, PixelFormat::Bit32, [](int x, int) {
+    return x == 0 ? RGB(0, 255, 0) : RGB(173, 173, 173);
+  });
+  DiffusionPass(b, DiffusionRule::Fixed128());
+  EXPECT_EQ(Pattern(b), Rows{"WW"});
+  b = testing::MakePicture(2, 1, PixelFormat::Bit32,
+                           [](int x, int) { return x == 0 ? RGB(0, 255, 0) : RGB(172, 172, 172); });
+  DiffusionPass(b, DiffusionRule::Fixed128());
+  EXPECT_EQ(Pattern(b), Rows{"WB"});
+}
+
+TEST(Dithering, KeepsTheFourthByte) {
+  Bitmap b = RandomPicture(9, 4, PixelFormat::Bit32, 5);
+  const Bitmap before = b;
+  DiffusionPass(b, DiffusionRule::Fixed128());
+  for (std::size_t i = 3; i < b.ByteSize(); i += 4) EXPECT_EQ(b.Bits()[i], before.Bits()[i]);
+}
+
+TEST(Dithering, SameAsTheWholeErrorPlaneOnRandomPictures) {
+  const int sizes[][2] = {{1, 1}, {1, 9}, {9, 1}, {2, 2}, {5, 3}, {64, 33}, {333, 207}};
+  for (const auto& size : sizes) {
+    Bitmap fast = RandomPicture(size[0], size[1], PixelFormat::Bit32, size[0] * 7 + size[1]);
+    Bitmap slow = fast;
+    DiffusionPass(fast, DiffusionRule::Fixed128());
+    reference::DiffusionPass(slow, [](int, int) { return 128; });
+    EXPECT_SAME_BYTES(fast, slow) << size[0] << "x" << size[1];
+  }
+}
+
+TEST(Dithering, TwoRunsAreIdentical) {
+  const Bitmap picture = RandomPicture(31, 17, PixelFormat::Bit32, 2);
+  Bitmap a = picture, b = picture;
+  DiffusionPass(a, DiffusionRule::Fixed128());
+  DiffusionPass(b, DiffusionRule::Fixed128());
+  EXPECT_SAME_BYTES(a, b);
+}
+
+}  // namespace
+}  // namespace skelda
