@@ -113,6 +113,20 @@ TEST(CommitForGcode, TheShownPictureBecomesTheBaseAndIsAttached) {
   EXPECT_NE(ws.ShownBitmap.Bits(), ws.BaseBitmap.Bits());
 }
 
+TEST(CommitForGcode, TheStartPictureWritesAProgram) {
+  Workspace ws;
+  ws.StartUp();
+  CommitForGcode(ws);
+  StringSink sink;
+  const auto count =
+      WriteGcodeProgram(ws.BasePixels, ParseGcodeSettings("0.2", false, "", "1"), sink);
+  const auto lines = testing::ProgramLines(sink.text);
+  ASSERT_EQ(lines.size(), 4 + count + 465 + 3);
+  EXPECT_EQ(lines[3], "M40");
+  EXPECT_EQ(lines[lines.size() - 4], "Y93");  // 465 x 0.2
+  EXPECT_EQ(lines.back(), "%");
+}
+
 TEST(WriteGcodeFile, AppendsNcEvenToANameEndingInNc) {
   TempDir dir;
   Workspace ws;

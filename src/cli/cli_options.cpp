@@ -1,0 +1,192 @@
+#include "cli/cli_options.h"
+
+#include <charconv>
+#include <filesystem>
+#include <functional>
+#include <map>
+
+namespace skelda::cli {
+
+namespace {
+
+long long ParseWhole(const std::string& option, const std::string& text, long long low,
+                     long long high) {
+  long long value = 0;
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  if (text.empty() || ec != std::errc() || ptr != end || value < low || value > high) {
+    throw UsageError(option + " takes a whole number from " + std::to_string(low) + " to " +
+                     std::to_string(high) + ", not '" + text + "'");
+  }
+  return value;
+}
+
+template <typename T>
+T Choose(const std::string& option, const std::string& text,
+         const std::vector<std::pair<const char*, T>>& choices) {
+  std::string names;
+  for (const auto& [name, value] : choices) {
+    if (text == name) return value;
+    names += names.empty() ? name : std::string("|") + name;
+  }
+  throw UsageError(option + " takes one of " + names + ", not '" + text + "'");
+}
+
+const std::vector<std::pair<const char*, Conversion>> kConversions = {
+    {"threshold", Conversion::Threshold},
+    {"dither", Conversion::Dither},
+    {"random", Conversion::Random},
+    {"random-dither", Conversion::RandomDither},
+    {"cross1", Conversion::Cross1},
+    {"cross2", Conversion::Cross2},
+    {"cross3", Conversion::Cross3},
+    {"cross4", Conversion::Cross4},
+    {"none", Conversion::None}};
+
+const std::vector<std::pair<const char*, Texture>> kTextures = {
+    {"scatter", Texture::Scatter},
+    {"frosted-glass", Texture::FrostedGlass},
+    {"mosaic", Texture::Mosaic}};
+
+using ValueOption = std::function<void(Options&, const std::string& option, const std::string&)>;
+using FlagOption = std::function<void(Options&)>;
+
+const std::map<std::string, ValueOption>& ValueOptions() {
+  static const std::map<std::string, ValueOption> options = {
+      {"-o", [](Options& o, auto&, auto& v) { o.output = v; }},
+      {"--output", [](Options& o, auto&, auto& v) { o.output = v; }},
+      {"--dot", [](Options& o, auto&, auto& v) { o.dotText = v; }},
+      {"--dpi", [](Options& o, auto&, auto& v) { o.dpiText = v; }},
+      {"--width", [](Options& o, auto&, auto& v) { o.widthMm = v; }},
+      {"--height", [](Options& o, auto&, auto& v) { o.heightMm = v; }},
+      {"--sharpen",
+       [](Options& o, auto& n, auto& v) { o.sharpen = int(ParseWhole(n, v, -100, 100)); }},
+      {"--brightness",
+       [](Options& o, auto& n, auto& v) { o.brightness = int(ParseWhole(n, v, -200, 200)); }},
+      {"--contrast",
+       [](Options& o, auto& n, auto& v) { o.contrast = int(ParseWhole(n, v, -100, 100)); }},
+      {"--texture", [](Options& o, auto& n, auto& v) { o.texture = Choose(n, v, kTextures); }},
+      {"--convert",
+       [](Options& o, auto& n, auto& v) { o.conversion = Choose(n, v, kConversions); }},
+      {"--threshold",
+       [](Options& o, auto& n, auto& v) { o.threshold = int(ParseWhole(n, v, 0, 256)); }},
+      {"--feed", [](Options& o, auto&, auto& v) { o.feedText = v; }},
+      {"--burn-time", [](Options& o, auto&, auto& v) { o.burnTime = v; }},
+      {"--save-bmp", [](Options& o, auto&, auto& v) { o.saveBmp = v; }},
+      {"--seed",
+       [](Options& o, auto& n, auto& v) {
+         o.seed = static_cast<std::uint32_t>(ParseWhole(n, v, 0, 4294967295LL));
+       }},
+  };
+  return options;
+}
+
+const std::map<std::string, FlagOption>& FlagOptions() {
+  static const std::map<std::string, FlagOption> options = {
+      {"--mirror-x", [](Options& o) { o.turns.push_back(Turn::MirrorX); }},
+      {"--mirror-y", [](Options& o) { o.turns.push_back(Turn::MirrorY); }},
+      {"--rotate-cw", [](Options& o) { o.turns.push_back(Turn::RotateCw); }},
+      {"--rotate-ccw", [](Options& o) { o.turns.push_back(Turn::RotateCcw); }},
+      {"--invert", [](Options& o) { o.invert = true; }},
+      {"--lines", [](Options& o) { o.lineMode = true; }},
+      {"-q", [](Options& o) { o.quiet = true; }},
+      {"--quiet", [](Options& o) { o.quiet = true; }},
+      {"-h", [](Options& o) { o.help = true; }},
+      {"--help", [](Options& o) { o.help = true; }},
+  };
+  return options;
+}
+
+void CheckCombinations(const std::vector<std::string>& given, const Options& o) {
+  auto count = [&](const char* name) { return std::count(given.begin(), given.end(), name); };
+  if (count("--dot") && count("--dpi")) throw UsageError("give --dot or --dpi, not both");
+  if (count("--width") && count("--height")) {
+    throw UsageError("give --width or --height, not both");
+  }
+  for (const char* once : {"--dot", "--dpi", "--width", "--height", "--sharpen", "--brightness",
+                           "--contrast", "--texture", "--convert", "--threshold", "--feed",
+                           "--burn-time", "--save-bmp", "--seed", "--output"}) {
+    if (count(once) > 1) throw UsageError(std::string(once) + " is given more than once");
+  }
+  if (!o.input && !o.output) throw UsageError("without INPUT, -o is required");
+  if (o.saveBmp && o.output && *o.saveBmp == *o.output) {
+    throw UsageError("-o and --save-bmp name the same file");
+  }
+}
+
+}  // namespace
+
+Options ParseOptions(const std::vector<std::string>& args) {
+  Options o;
+  std::vector<std::string> given;
+  bool optionsEnded = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    std::string arg = args[i];
+    if (optionsEnded || arg == "-" || arg.empty() || arg[0] != '-') {
+      if (o.input) throw UsageError("more than one INPUT: '" + *o.input + "' and '" + arg + "'");
+      o.input = arg;
+      continue;
+    }
+    if (arg == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    std::optional<std::string> inlineValue;
+    if (const auto eq = arg.find('='); arg.rfind("--", 0) == 0 && eq != std::string::npos) {
+      inlineValue = arg.substr(eq + 1);
+      arg.erase(eq);
+    }
+    given.push_back(arg == "-o" ? "--output" : arg);
+    if (const auto flag = FlagOptions().find(arg); flag != FlagOptions().end() && !inlineValue) {
+      flag->second(o);
+    } else if (const auto value = ValueOptions().find(arg); value != ValueOptions().end()) {
+      if (!inlineValue && i + 1 == args.size()) throw UsageError(arg + " needs a value");
+      value->second(o, arg, inlineValue ? *inlineValue : args[++i]);
+    } else {
+      throw UsageError("unknown option '" + args[i] + "'");
+    }
+  }
+  if (!o.help) CheckCombinations(given, o);
+  return o;
+}
+
+std::string OutputPath(const Options& options) {
+  if (options.output) return *options.output;
+  return std::filesystem::path(*options.input).replace_extension(".nc").string();
+}
+
+const char* UsageText() {
+  return R"(usage: skelda-cli [INPUT] [-o OUTPUT] [options]
+Turns a picture into a G-code program for a laser engraver, one pixel one dot.
+
+  INPUT                picture; ".bmp" in any case is a bitmap, anything else a JPEG;
+                       none: the built-in start picture (then -o is required)
+  -o, --output FILE    G-code written to exactly FILE ("-" = standard output);
+                       default: INPUT with its extension replaced by .nc
+  --dot MM | --dpi N   dot size (default 0.2 mm; --dpi N sets it to the text of 25.4 / N)
+  --width MM | --height MM
+                       resample so that the picture is MM wide (high)
+  --sharpen A          -100..100   (each applied in this order)
+  --brightness A       -200..200
+  --contrast A         -100..100
+  --texture scatter|frosted-glass|mosaic
+  --mirror-x --mirror-y --rotate-cw --rotate-ccw
+                       mirror left-right, top-bottom, turn a quarter clockwise or
+                       counter-clockwise, in the order given
+  --convert threshold|dither|random|random-dither|cross1|cross2|cross3|cross4|none
+                       black-and-white conversion (default dither)
+  --threshold T        0..256, default 128 (for threshold)
+  --invert             invert the picture after the conversion
+  --lines              line mode (default: dot mode)
+  --feed F             line mode feed, default 300
+  --burn-time TEXT     dot mode burn time, default 1
+  --save-bmp FILE      also save the processed picture (exactly FILE)
+  --seed N             seed the random generator (default: its fixed start state)
+  -q, --quiet          no summary on standard error
+  -h, --help           this text
+
+Exit status: 0 done, 1 error (nothing written), 2 bad options.
+)";
+}
+
+}  // namespace skelda::cli

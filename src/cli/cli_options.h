@@ -1,0 +1,66 @@
+// The command line of skelda-cli: what the user asked for, checked for form and range only.
+// Field texts (dot size, sizes in mm, feed) are kept as typed: the commands read them as the
+// window reads its fields, with the same messages.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace skelda::cli {
+
+enum class Texture { None, Scatter, FrostedGlass, Mosaic };
+enum class Turn { MirrorX, MirrorY, RotateCw, RotateCcw };
+enum class Conversion {
+  Threshold,
+  Dither,
+  Random,
+  RandomDither,
+  Cross1,
+  Cross2,
+  Cross3,
+  Cross4,
+  None
+};
+
+struct Options {
+  std::optional<std::string> input;   // none: the start picture
+  std::optional<std::string> output;  // "-": standard output
+  std::string dotText = "0.2";
+  std::optional<std::string> dpiText;
+  std::optional<std::string> widthMm;
+  std::optional<std::string> heightMm;
+  int sharpen = 0;
+  int brightness = 0;
+  int contrast = 0;
+  Texture texture = Texture::None;
+  std::vector<Turn> turns;  // in the order given
+  Conversion conversion = Conversion::Dither;
+  int threshold = 128;
+  bool invert = false;
+  bool lineMode = false;
+  std::string feedText = "300";
+  std::string burnTime = "1";
+  std::optional<std::string> saveBmp;
+  std::optional<std::uint32_t> seed;
+  bool quiet = false;
+  bool help = false;
+};
+
+// A command line that does not fit the usage; the text says what is wrong.
+class UsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Throws UsageError.
+Options ParseOptions(const std::vector<std::string>& args);
+
+// The G-code file: -o as given, or INPUT with its extension replaced by ".nc".
+std::string OutputPath(const Options& options);
+
+const char* UsageText();
+
+}  // namespace skelda::cli

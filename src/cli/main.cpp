@@ -1,0 +1,31 @@
+// skelda-cli: the road from picture to G-code program without a window.
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "cli/cli_options.h"
+#include "cli/cli_road.h"
+
+int main(int argc, char** argv) {
+  using namespace skelda::cli;
+  Options options;
+  try {
+    options = ParseOptions(std::vector<std::string>(argv + 1, argv + argc));
+  } catch (const UsageError& e) {
+    std::fprintf(stderr, "skelda-cli: %s\n\n%s", e.what(), UsageText());
+    return 2;
+  }
+  if (options.help) {
+    std::fputs(UsageText(), stdout);
+    return 0;
+  }
+  try {
+    const RoadResult result = RunRoad(options);
+    if (!options.quiet) std::fputs(Summary(result).c_str(), stderr);
+    return 0;
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "%s\n", e.what());
+    return 1;
+  }
+}

@@ -1,0 +1,290 @@
+// skelda-cli end to end: pictures made here, the program run as a user runs it, the G-code
+// compared line by line with the text worked out by hand.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "core/bmp_codec.h"
+#include "gcode/gcode_command.h"
+#include "gcode_test_support.h"
+#include "geometry/geometry_commands.h"
+#include "intake/intake_commands.h"
+#include "processing/processing_commands.h"
+#include "support/bitmap_assert.h"
+
+extern char** environ;
+
+namespace skelda {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::DrawPicture;
+using testing::ProgramLines;
+
+class TempDir {
+ public:
+  TempDir() {
+    std::string pattern = (fs::temp_directory_path() / "skelda-cli-XXXXXX").string();
+    path_ = ::mkdtemp(pattern.data());
+  }
+  ~TempDir() { fs::remove_all(path_); }
+  std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+  std::vector<std::string> Files() const {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(path_)) names.push_back(e.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+ private:
+  fs::path path_;
+};
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+struct CliRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+// Runs skelda-cli with its standard output and error caught in files outside `dir`.
+CliRun RunCli(const std::vector<std::string>& args) {
+  static int serial = 0;
+  const std::string base =
+      (fs::temp_directory_path() /
+       ("skelda-cli-run-" + std::to_string(::getpid()) + "-" + std::to_string(serial++)))
+          .string();
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, (base + ".out").c_str(),
+                                   O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  posix_spawn_file_actions_addopen(&actions, 2, (base + ".err").c_str(),
+                                   O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  std::vector<std::string> all = {SKELDA_CLI};
+  all.insert(all.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (auto& a : all) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  pid_t pid = 0;
+  CliRun run;
+  if (posix_spawn(&pid, SKELDA_CLI, &actions, nullptr, argv.data(), environ) == 0) {
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  }
+  posix_spawn_file_actions_destroy(&actions);
+  run.out = ReadAll(base + ".out");
+  run.err = ReadAll(base + ".err");
+  fs::remove(base + ".out");
+  fs::remove(base + ".err");
+  return run;
+}
+
+#define EXPECT_PROGRAM_FILE(path, ...) EXPECT_PROGRAM(ProgramLines(ReadAll(path)), __VA_ARGS__)
+
+TEST(SkeldaCli, TheFifteenLineExampleFromABitmap) {
+  TempDir dir;
+  WriteBmpFile(DrawPicture({"....", "#..."}), dir / "pic.bmp");
+  const CliRun run =
+      RunCli({dir / "pic.bmp", "--convert", "threshold", "--dot", "0.5", "--lines", "-q"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out + run.err, "");
+  EXPECT_EQ(dir.Files(), (std::vector<std::string>{"pic.bmp", "pic.nc"}));
+  EXPECT_PROGRAM_FILE(dir / "pic.nc", "%", "G90", "G0X0Y0", "G1F300", "G0X0", "M3", "G1X0.5", "M5",
+                      "M5", "G0Y0.5", "G0Y1", "M5", "G0X0Y0", "M2", "%");
+}
+
+TEST(SkeldaCli, DefaultsAreDitheringInDotModeAtAFifthOfAMillimetre) {
+  TempDir dir;
+  WriteBmpFile(DrawPicture({"#..", ".##"}), dir / "Pic.BMP");
+  const CliRun run = RunCli({dir / "Pic.BMP", "-q"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_PROGRAM_FILE(dir / "Pic.nc", "%", "G0X0Y0", "G5P1", "M40", "X0.2", "X0.4", "Y0.2", "X0",
+                      "Y0.4", "X0Y0", "M2", "%");
+}
+
+TEST(SkeldaCli, TurnsRunInTheOrderGivenAndInvertComesAfterTheConversion) {
+  TempDir dir;
+  WriteBmpFile(DrawPicture({"#..", "##."}), dir / "p.bmp");
+  // Mirrored "..#/.##", turned clockwise "../#./##", inverted "##/.#/..".
+  CliRun run =
+      RunCli({dir / "p.bmp", "--mirror-x", "--rotate-cw", "--convert", "threshold", "--invert",
+              "--dot", "1", "--save-bmp", dir / "seen.bmp", "-o", dir / "a.nc", "-q"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_PROGRAM_FILE(dir / "a.nc", "%", "G0X0Y0", "G5P1", "M40", "Y1", "X1", "Y2", "X0", "X1",
+                      "Y3", "X0Y0", "M2", "%");
+  EXPECT_BITMAP_EQ(ReadBmpFile(dir / "seen.bmp"), DrawPicture({"##", ".#", ".."}));
+
+  // Turned "##/#./..", mirrored "##/.#/..", inverted "../#./##".
+  run = RunCli({dir / "p.bmp", "--rotate-cw", "--mirror-x", "--convert", "threshold", "--invert",
+                "--dot", "1", "-o", dir / "b.nc", "-q"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_PROGRAM_FILE(dir / "b.nc", "%", "G0X0Y0", "G5P1", "M40", "X0", "X1", "Y1", "X0", "Y2",
+                      "Y3", "X0Y0", "M2", "%");
+}
+
+TEST(SkeldaCli, DpiSetsTheDotSizeAsTheResolutionFieldDoesAndTheSummaryTellsAll) {
+  TempDir dir;
+  WriteBmpFile(DrawPicture({"............", "...#......#."}), dir / "p.bmp");
+  const CliRun run = RunCli({dir / "p.bmp", "--dpi", "254", "--lines", "--feed", "1200"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_PROGRAM_FILE(dir / "p.nc", "%", "G90", "G0X0Y0", "G1F1200",                       //
+                      "G0X0.3", "M3", "G1X0.4", "M5", "G0X1", "M3", "G1X1.1", "M5", "M5",  //
+                      "G0Y0.1", "G0Y0.2", "M5", "G0X0Y0", "M2", "%");
+  const std::string head = "written: " + (dir / "p.nc") +
+                           "\npicture: 12 x 2 dots, 1.2 x 0.2 mm\nmode: lines\n"
+                           "black lines: 4\ntime: ";
+  EXPECT_EQ(run.err.substr(0, head.size()), head);
+  EXPECT_TRUE(run.err.ends_with(" ms\n")) << run.err;
+}
+
+TEST(SkeldaCli, ResamplesToTheWidthAsked) {
+  TempDir dir;
+  WriteBmpFile(DrawPicture({"########", "########", "########", "########"}), dir / "p.bmp");
+  const CliRun run = RunCli({dir / "p.bmp", "--dot", "1", "--width", "4", "-q"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_PROGRAM_FILE(dir / "p.nc", "%", "G0X0Y0", "G5P1", "M40", "X0", "X1", "X2", "X3", "Y1",
+                      "X3", "X2", "X1", "X0", "Y2", "X0Y0", "M2", "%");
+}
+
+TEST(SkeldaCli, ADashWritesTheProgramToStandardOutput) {
+  TempDir dir;
+  WriteBmpFile(DrawPicture({"#.", ".."}), dir / "p.bmp");
+  const CliRun run = RunCli({dir / "p.bmp", "-o", "-", "--burn-time", "2.5"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_PROGRAM(ProgramLines(run.out), "%", "G0X0Y0", "G5P2.5", "M40", "Y0.2", "X0", "Y0.4",
+                 "X0Y0", "M2", "%");
+  EXPECT_TRUE(run.err.starts_with("written: standard output\n")) << run.err;
+  EXPECT_EQ(dir.Files(), std::vector<std::string>{"p.bmp"});
+}
+
+TEST(SkeldaCli, WithoutInputTheStartPictureIsWritten) {
+  TempDir dir;
+  const CliRun run = RunCli({"-o", dir / "logo.nc", "--convert", "threshold"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(ReadAll(dir / "logo.nc").starts_with("%\r\nG0X0Y0\r\nG5P1\r\nM40\r\n"));
+  EXPECT_NE(run.err.find("picture: 590 x 465 dots, 118 x 93 mm\n"), std::string::npos) << run.err;
+}
+
+TEST(SkeldaCli, TheSeedFixesTheRandomPatterns) {
+  TempDir dir;
+  Bitmap grey(16, 16, PixelFormat::Bit32);
+  grey.FillRect(0, 0, 16, 16, RGB(128, 128, 128));
+  WriteBmpFile(grey, dir / "g.bmp");
+  for (const char* name : {"a.nc", "b.nc"}) {
+    EXPECT_EQ(
+        RunCli({dir / "g.bmp", "--convert", "random", "--seed", "7", "-o", dir / name}).status, 0);
+  }
+  EXPECT_EQ(
+      RunCli({dir / "g.bmp", "--convert", "random", "--seed", "8", "-o", dir / "c.nc"}).status, 0);
+  EXPECT_EQ(ReadAll(dir / "a.nc"), ReadAll(dir / "b.nc"));
+  EXPECT_NE(ReadAll(dir / "a.nc"), ReadAll(dir / "c.nc"));
+}
+
+// The same steps through the routines the window calls give the same bytes.
+TEST(SkeldaCli, APhotoGivesTheProgramTheWindowsRoutinesGive) {
+  TempDir dir;
+  const std::string photo = testing::TestDataPath("jpeg/testorig.jpg");
+  const CliRun run =
+      RunCli({photo, "--dot", "0.25", "--width", "40", "--sharpen", "20", "--brightness", "-10",
+              "--contrast", "15", "--rotate-ccw", "--lines", "-o", dir / "photo.nc", "-q"});
+  ASSERT_EQ(run.status, 0) << run.err;
+
+  Workspace ws;
+  ws.StartUp();
+  ReadPictureFile(ws, "0.25", photo);
+  BeginLoad(ws);
+  FinishLoad(ws);
+  ResampleToWidth(ws, "0.25", "40");
+  for (auto [slider, position] :
+       {std::pair{ToneSlider::Sharpness, 20}, std::pair{ToneSlider::Brightness, -10},
+        std::pair{ToneSlider::Contrast, 15}}) {
+    ToneSliderMoved(ws, slider, position);
+    ApplyShown(ws);
+  }
+  RotateCommand(ws, -90.0);
+  DitherCommand(ws);
+  CommitForGcode(ws);
+  EXPECT_EQ(ws.BaseBitmap.Height(), 160);  // 40 mm / 0.25 mm wide, then turned
+  StringSink expected;
+  WriteGcodeProgram(ws.BasePixels, ParseGcodeSettings("0.25", true, "300", "1"), expected);
+  EXPECT_TRUE(ReadAll(dir / "photo.nc") == expected.text);
+}
+
+TEST(SkeldaCli, BadOptionsShowTheUsageAndWriteNothing) {
+  TempDir dir;
+  WriteBmpFile(DrawPicture({"#.", ".."}), dir / "p.bmp");
+  const std::vector<std::vector<std::string>> cases = {
+      {dir / "p.bmp", "--bogus"},
+      {dir / "p.bmp", "--threshold", "257"},
+      {dir / "p.bmp", "--brightness", "-201"},
+      {dir / "p.bmp", "--sharpen", "ten"},
+      {dir / "p.bmp", "--dot", "0.2", "--dpi", "127"},
+      {dir / "p.bmp", "--width", "10", "--height", "10"},
+      {dir / "p.bmp", "--convert", "sepia"},
+      {dir / "p.bmp", "--texture"},
+      {dir / "p.bmp", dir / "q.bmp"},
+      {"--lines"},
+  };
+  for (const auto& args : cases) {
+    const CliRun run = RunCli(args);
+    EXPECT_EQ(run.status, 2) << args.back();
+    EXPECT_TRUE(run.err.starts_with("skelda-cli: ")) << run.err;
+    EXPECT_NE(run.err.find("usage: skelda-cli [INPUT]"), std::string::npos);
+    EXPECT_EQ(run.out, "");
+  }
+  EXPECT_EQ(dir.Files(), std::vector<std::string>{"p.bmp"});
+}
+
+TEST(SkeldaCli, ErrorsGiveTheMessageStatusOneAndWriteNothing) {
+  TempDir dir;
+  WriteBmpFile(DrawPicture({"#.", ".."}), dir / "p.bmp");
+  std::ofstream(dir / "p.nc") << "old program";
+  struct Case {
+    std::vector<std::string> args;
+    std::string message;
+  };
+  const std::vector<Case> cases = {
+      {{dir / "missing.bmp", "-o", dir / "p.nc", "--save-bmp", dir / "s.bmp"},
+       "Cannot open file \"" + (dir / "missing.bmp") + "\". No such file or directory\n"},
+      {{dir / "p.bmp", "--lines", "--feed", "fast", "--save-bmp", dir / "s.bmp"},
+       "'fast' is not a valid integer value\n"},
+      {{dir / "p.bmp", "--dot", "0,2"}, "'0,2' is not a valid floating point value\n"},
+      {{dir / "p.bmp", "--dot", "0.000001"},
+       "The dot size '0.000001' mm is below 0.00001 mm, the smallest size a G-code program can "
+       "hold\n"},
+      {{dir / "p.bmp", "--save-bmp", dir / "no/such/folder/s.bmp"},
+       "Cannot create file \"" + (dir / "no/such/folder/s.bmp") +
+           "\". No such file or directory\n"},
+  };
+  for (const auto& c : cases) {
+    const CliRun run = RunCli(c.args);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, c.message);
+    EXPECT_EQ(run.out, "");
+  }
+  EXPECT_EQ(dir.Files(), (std::vector<std::string>{"p.bmp", "p.nc"}));
+  EXPECT_EQ(ReadAll(dir / "p.nc"), "old program");
+}
+
+TEST(SkeldaCli, APictureIsNeverReplacedByItsProgram) {
+  TempDir dir;
+  WriteBmpFile(DrawPicture({"#.", ".."}), dir / "p.nc");
+  const std::string before = ReadAll(dir / "p.nc");
+  const CliRun run = RunCli({dir / "p.nc"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(ReadAll(dir / "p.nc"), before);
+}
+
+}  // namespace
+}  // namespace skelda
