@@ -7,11 +7,14 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/bitmap.h"
 #include "core/quick_pixels.h"
+#include "core/workspace.h"
 #include "gcode/gcode_writer.h"
+#include "processing/processing_commands.h"
 
 namespace skelda {
 namespace {
@@ -19,29 +22,22 @@ namespace {
 constexpr int kWidth = 6000;
 constexpr int kHeight = 4000;
 
-// A photo-like grey picture (gradients with ripples), dithered with the 7/3/5/1 shares.
+// A photo-like grey picture (gradients with ripples), dithered by "Точками".
 Bitmap MakeDitheredPicture() {
-  std::vector<int> error((kWidth + 2) * 2, 0);
-  Bitmap b(kWidth, kHeight, PixelFormat::Bit32);
-  for (int y = kHeight - 1; y >= 0; --y) {
-    int* here = error.data() + ((y & 1) * (kWidth + 2)) + 1;
-    int* above = error.data() + (((y + 1) & 1) * (kWidth + 2)) + 1;
-    std::fill(above - 1, above + kWidth + 1, 0);
-    std::uint8_t* row = b.ScanLine(y);
+  Bitmap grey(kWidth, kHeight, PixelFormat::Bit32);
+  for (int y = 0; y < kHeight; ++y) {
+    std::uint8_t* row = grey.ScanLine(y);
     for (int x = 0; x < kWidth; ++x) {
       const double g = 127.5 + 60 * std::sin(x / 300.0) * std::cos(y / 210.0) +
                        60 * (x + y - (kWidth + kHeight) / 2.0) / (kWidth + kHeight);
-      const int v = static_cast<int>(g) + here[x];
-      const int q = v < 128 ? 0 : 255;
-      const int err = v - q;
-      here[x + 1] += err * 7 / 16;
-      above[x - 1] += err * 3 / 16;
-      above[x] += err * 5 / 16;
-      above[x + 1] += err * 1 / 16;
-      row[4 * x] = row[4 * x + 1] = row[4 * x + 2] = static_cast<std::uint8_t>(q);
+      row[4 * x] = row[4 * x + 1] = row[4 * x + 2] = static_cast<std::uint8_t>(g);
     }
   }
-  return b;
+  Workspace ws;
+  ws.StartUp(grey);
+  grey = Bitmap();
+  DitherCommand(ws);
+  return std::move(ws.ShownBitmap);
 }
 
 Bitmap& Picture() {
