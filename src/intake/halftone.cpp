@@ -49,22 +49,38 @@ AxisWeights MakeAxisWeights(int sourceSize, int targetSize) {
 }
 
 // One target row's worth of source rows, weighted and summed down the columns, with
-// kMidBits fraction bits. Every byte of the row is treated alike, so the loops vectorise.
+// kMidBits fraction bits. Every byte of the row is treated alike, so the loops vectorise;
+// 16-bit operands let the products use the widening 16-bit multiplies. The wider vectors of
+// AVX2 are used where the processor has them.
+#if defined(__GNUC__) && defined(__x86_64__) && !defined(__SANITIZE_ADDRESS__)
+__attribute__((target_clones("avx2", "default")))
+#endif
 void SumRows(const Bitmap& source, const AxisWeights& rows, int t, std::vector<std::uint32_t>& acc,
              std::vector<std::uint16_t>& mid) {
+  constexpr int kShift = kWeightBits - kMidBits;
+  constexpr std::uint32_t kHalf = 1u << (kShift - 1);
   const std::size_t n = mid.size();
   const int begin = rows.start[t], end = rows.start[t + 1];
-  const std::uint8_t* src = source.ScanLine(rows.first[t]);
-  std::uint32_t w = rows.weight[begin];
-  for (std::size_t i = 0; i < n; ++i) acc[i] = w * src[i];
-  for (int k = begin + 1; k < end; ++k) {
-    src = source.ScanLine(rows.first[t] + (k - begin));
-    w = rows.weight[k];
-    for (std::size_t i = 0; i < n; ++i) acc[i] += w * src[i];
-  }
-  constexpr int kShift = kWeightBits - kMidBits;
-  for (std::size_t i = 0; i < n; ++i) {
-    mid[i] = static_cast<std::uint16_t>((acc[i] + (1u << (kShift - 1))) >> kShift);
+  std::uint32_t* a = acc.data();
+  for (int k = begin; k < end; ++k) {
+    const std::uint8_t* src = source.ScanLine(rows.first[t] + (k - begin));
+    const std::uint16_t w = rows.weight[k];
+    const bool firstRow = k == begin, lastRow = k + 1 == end;
+    if (firstRow && lastRow) {
+      for (std::size_t i = 0; i < n; ++i) {
+        mid[i] = static_cast<std::uint16_t>((std::uint32_t{std::uint16_t{src[i]}} * w + kHalf) >>
+                                            kShift);
+      }
+    } else if (firstRow) {
+      for (std::size_t i = 0; i < n; ++i) a[i] = std::uint32_t{std::uint16_t{src[i]}} * w;
+    } else if (!lastRow) {
+      for (std::size_t i = 0; i < n; ++i) a[i] += std::uint32_t{std::uint16_t{src[i]}} * w;
+    } else {
+      for (std::size_t i = 0; i < n; ++i) {
+        mid[i] = static_cast<std::uint16_t>(
+            (a[i] + std::uint32_t{std::uint16_t{src[i]}} * w + kHalf) >> kShift);
+      }
+    }
   }
 }
 
