@@ -1,0 +1,234 @@
+// TForm1: the main window. A side panel of settings, a tool bar, a menu bar, a status bar and the
+// picture area. Each handler is the short list of steps of its command over the toolkit-free
+// commands of src/; the controls carry the names the handlers refer to as object names.
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <functional>
+#include <memory>
+
+#include "core/workspace.h"
+#include "ui/dialogs.h"
+
+class QAction;
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QSlider;
+class QStatusBar;
+class QWidget;
+class QToolButton;
+
+namespace skelda {
+
+class PreviewCanvas;
+class TForm2;
+struct SizeFields;
+
+class TForm1 : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // dialogs: the message boxes and file dialogs; the Qt ones when null (tests pass a fake).
+  explicit TForm1(std::unique_ptr<Dialogs> dialogs = nullptr, QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  // The keypad window the entry handlers show (created after this window, as the program
+  // entry does).
+  void SetKeypad(TForm2* keypad) { Form2 = keypad; }
+
+  Workspace& workspace() { return ws_; }
+  Dialogs& dialogs() { return *dialogs_; }
+  PreviewCanvas& canvas() { return *canvas_; }
+  // The name the open dialog keeps: the file last chosen, read again by "Оригинал".
+  const QString& OpenPictureFileName() const { return openPictureFileName_; }
+
+  // Shows ShownBitmap 1:1 at the top-left corner of the picture area, repainted at once.
+  void RefreshPreview();
+
+  // Side panel.
+  QFrame* pnl1 = nullptr;
+  QLabel* lbl1 = nullptr;
+  QLabel* lbl2 = nullptr;
+  QLabel* lbl3 = nullptr;
+  QLabel* lbl4 = nullptr;
+  QLabel* lbl5 = nullptr;
+  QLabel* lbl6 = nullptr;
+  QLabel* lbl7 = nullptr;
+  QLabel* lbl8 = nullptr;
+  QLabel* lbl9 = nullptr;
+  QLabel* lbl10 = nullptr;
+  QLabel* lbl11 = nullptr;
+  QLabel* lbl12 = nullptr;
+  QLineEdit* edt1 = nullptr;
+  QLineEdit* edt2 = nullptr;
+  QLineEdit* edt3 = nullptr;
+  QLineEdit* edt4 = nullptr;
+  QLineEdit* edt5 = nullptr;
+  QLineEdit* edt6 = nullptr;
+  QLineEdit* edt7 = nullptr;
+  QLineEdit* edt8 = nullptr;
+  QLineEdit* edt9 = nullptr;
+  QPushButton* btn1 = nullptr;
+  QPushButton* btn2 = nullptr;
+  QPushButton* btn3 = nullptr;
+  QPushButton* btn4 = nullptr;
+  QPushButton* btn5 = nullptr;
+  QPushButton* btn6 = nullptr;
+  QToolButton* LoadPic = nullptr;
+  QSlider* trckbrTrackSeuil = nullptr;
+  QSlider* trckbr1 = nullptr;
+  QSlider* trckbr2 = nullptr;
+  QSlider* trckbr3 = nullptr;
+  QCheckBox* chk1 = nullptr;
+
+  // Tool bar.
+  QFrame* tlb1 = nullptr;
+  QToolButton* btn7 = nullptr;
+  QToolButton* btn8 = nullptr;
+  QToolButton* btn9 = nullptr;
+  QToolButton* btn11 = nullptr;
+  QToolButton* btn12 = nullptr;
+  QToolButton* btn13 = nullptr;
+  QToolButton* btn17 = nullptr;
+  QToolButton* btn18 = nullptr;
+  QToolButton* btn19 = nullptr;
+  QToolButton* btn20 = nullptr;
+  QToolButton* btn21 = nullptr;
+  QToolButton* btn22 = nullptr;
+  QToolButton* btn24 = nullptr;
+  QToolButton* btn25 = nullptr;
+
+  // Menus.
+  QMenu* File1 = nullptr;
+  QMenu* N17 = nullptr;
+  QMenu* N3 = nullptr;
+  QAction* N10 = nullptr;
+  QAction* N12 = nullptr;
+  QAction* nc1 = nullptr;
+  QAction* N2 = nullptr;
+  QAction* N13 = nullptr;
+  QAction* N14 = nullptr;
+  QAction* N901 = nullptr;
+  QAction* N8 = nullptr;
+  QAction* N4 = nullptr;
+  QAction* N5 = nullptr;
+  QAction* N6 = nullptr;
+  QAction* N7 = nullptr;
+  QAction* N11 = nullptr;
+  QAction* N21 = nullptr;
+  QAction* N31 = nullptr;
+  QAction* N41 = nullptr;
+  QAction* N15 = nullptr;
+  QAction* N16 = nullptr;
+  QAction* N18 = nullptr;
+  QAction* N9 = nullptr;
+
+  QStatusBar* stat1 = nullptr;
+  TForm2* Form2 = nullptr;
+
+ public slots:
+  // Picture loading and size.
+  void LoadPicClick();
+  void N10Click();
+  void btn7Click();
+  void N4Click();
+  void btn17Click();
+  void btn5Click();
+  void btn6Click();
+  void edt1KeyPress();
+  void edt4KeyPress();
+  void N12Click();
+  // Black and white, tone, apply.
+  void btn2Click();
+  void N9Click();
+  void btn22Click();
+  void btn3Click();
+  void N5Click();
+  void btn18Click();
+  void trckbrTrackSeuilChange();
+  void trckbr1Change();
+  void trckbr2Change();
+  void trckbr3Change();
+  void btn4Click();
+  void btn12Click();
+  // Effects.
+  void N6Click();
+  void N7Click();
+  void N11Click();
+  void N21Click();
+  void N31Click();
+  void N41Click();
+  void N15Click();
+  void N16Click();
+  void N18Click();
+  // G-code.
+  void btn1Click();
+  void nc1Click();
+  void btn8Click();
+  void chk1Click();
+  // Geometry.
+  void N13Click();
+  void btn25Click();
+  void N14Click();
+  void btn24Click();
+  void N901Click();
+  void btn19Click();
+  void btn21Click();
+  void N8Click();
+  void btn20Click();
+  // View and warp.
+  void btn9Click();
+  void btn11Click();
+  void btn13Click();
+  void FormMouseDown(Qt::MouseButton button, int X, int Y);
+  void FormMouseMove(Qt::MouseButtons buttons, int X, int Y);
+  void FormMouseUp(Qt::MouseButton button, int X, int Y);
+  // Keypad entries.
+  void edt1Click();
+  void edt2Click();
+  void edt3Click();
+  void edt7Click();
+  // Exit.
+  void N2Click();
+
+ protected:
+  void changeEvent(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // Layout (form1_layout.cpp).
+  void BuildWindow();
+  void BuildPanel();
+  void BuildToolBar();
+  void BuildMenus();
+  void ConnectCommands();
+  void FixSizeUnlessMaximized();
+  QSize NormalSize() const;
+
+  // The enabling rules, all in one place (availability.cpp).
+  void UpdateActions();
+
+  // Runs one command; an error ends it and goes to the error box (error_box.cpp).
+  void RunCommand(const std::function<void()>& command);
+
+  void FormCreate();
+  void ReadPictureFile();
+  void ShowSizeFields(const SizeFields& fields);
+  void SetLabel(QLabel* label, const std::string& text);
+  void KeypadEntry(QLineEdit* field, void (TForm1::*followUp)());
+
+  Workspace ws_;
+  std::unique_ptr<Dialogs> dialogs_;
+  PreviewCanvas* canvas_ = nullptr;
+  QString openPictureFileName_;
+  bool loadAttempted_ = false;
+  bool handCursor_ = false;  // the hand cursor of a warp drag is on
+};
+
+}  // namespace skelda

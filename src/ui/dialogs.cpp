@@ -1,0 +1,74 @@
+#include "ui/dialogs.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace skelda {
+namespace {
+
+const QString kBoxTitle = QStringLiteral("Skelda");
+
+// The platform's own dialog title; the chosen name is taken as typed. Neither save dialog asks
+// before replacing: the file written is the chosen name plus an extension, so a question about
+// the chosen name would be about another file.
+std::optional<QString> AskFileName(QWidget* parent, QFileDialog::AcceptMode mode,
+                                   const QString& filter, const QString& defaultSuffix) {
+  QFileDialog dialog(parent);
+  dialog.setAcceptMode(mode);
+  dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                     : QFileDialog::AnyFile);
+  dialog.setNameFilter(filter);
+  if (!defaultSuffix.isEmpty()) dialog.setDefaultSuffix(defaultSuffix);
+  if (mode == QFileDialog::AcceptSave) dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().constFirst();
+}
+
+bool Ask(QWidget* parent, const QString& text, QMessageBox::StandardButton yes,
+         QMessageBox::StandardButton no) {
+  QMessageBox box(QMessageBox::Question, kBoxTitle, text, yes | no, parent);
+  box.setDefaultButton(yes);
+  return box.exec() == yes;
+}
+
+class QtDialogs final : public Dialogs {
+ public:
+  std::optional<QString> OpenPicture(QWidget* parent) override {
+    return AskFileName(parent, QFileDialog::AcceptOpen,
+                       QStringLiteral("JPEG Image File (*.jpg);;Bitmaps (*.bmp)"),
+                       QStringLiteral("jpg"));
+  }
+  std::optional<QString> SavePicture(QWidget* parent) override {
+    return AskFileName(parent, QFileDialog::AcceptSave, QStringLiteral("Bitmap picture (*.bmp)"),
+                       QString());
+  }
+  std::optional<QString> SaveGcode(QWidget* parent) override {
+    return AskFileName(parent, QFileDialog::AcceptSave, QStringLiteral("Tavrilo G-Code (*.nc)"),
+                       QString());
+  }
+  bool ConfirmOkCancel(QWidget* parent, const QString& text) override {
+    return Ask(parent, text, QMessageBox::Ok, QMessageBox::Cancel);
+  }
+  bool ConfirmYesNo(QWidget* parent, const QString& text) override {
+    return Ask(parent, text, QMessageBox::Yes, QMessageBox::No);
+  }
+  void Information(QWidget* parent, const QString& text) override {
+    // The texts end their lines with CR LF; the box wants plain line feeds.
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QMessageBox box(QMessageBox::Information, kBoxTitle, shown, QMessageBox::Ok, parent);
+    box.exec();
+  }
+  void Error(QWidget* parent, const QString& text) override {
+    QMessageBox box(QMessageBox::Critical, kBoxTitle, text, QMessageBox::Ok, parent);
+    box.exec();
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<Dialogs> MakeQtDialogs() {
+  return std::make_unique<QtDialogs>();
+}
+
+}  // namespace skelda

@@ -1,0 +1,35 @@
+// The message boxes and file dialogs of the main window behind one small interface, so that the
+// window's tests can answer them from a script.
+#pragma once
+
+#include <QString>
+#include <memory>
+#include <optional>
+
+class QWidget;
+
+namespace skelda {
+
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+
+  // OpenPictureDialog1: JPEG or BMP picture; the chosen name, or nothing when cancelled.
+  virtual std::optional<QString> OpenPicture(QWidget* parent) = 0;
+  // dlgSave2: the name for the BMP file (".bmp" is appended by the command).
+  virtual std::optional<QString> SavePicture(QWidget* parent) = 0;
+  // dlgSave1: the name for the G-code program (".nc" is appended by the command).
+  virtual std::optional<QString> SaveGcode(QWidget* parent) = 0;
+  // True for OK.
+  virtual bool ConfirmOkCancel(QWidget* parent, const QString& text) = 0;
+  // True for Yes.
+  virtual bool ConfirmYesNo(QWidget* parent, const QString& text) = 0;
+  virtual void Information(QWidget* parent, const QString& text) = 0;
+  // The error box: the text as given (the full-stop rule is applied by the caller).
+  virtual void Error(QWidget* parent, const QString& text) = 0;
+};
+
+// QFileDialog and QMessageBox.
+std::unique_ptr<Dialogs> MakeQtDialogs();
+
+}  // namespace skelda

@@ -1,0 +1,353 @@
+// The command handlers: each is the list of steps of its command over the toolkit-free commands,
+// run inside RunCommand so that an error ends it in the error box.
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSlider>
+#include <QString>
+#include <string>
+
+#include "gcode/gcode_command.h"
+#include "geometry/geometry_commands.h"
+#include "intake/intake_commands.h"
+#include "processing/processing_commands.h"
+#include "ui/Unit1.h"
+
+namespace skelda {
+namespace {
+
+std::string Text(const QLineEdit* field) {
+  return field->text().toStdString();
+}
+std::string FileNameText(const QString& name) {
+  return QFile::encodeName(name).toStdString();
+}
+
+const QString kApplyQuestion =
+    QStringLiteral("Вы дейсвительно хотите применить текушие параметры ?");
+const QString kExitQuestion = QStringLiteral("Действительно хотите закрыть программу ?");
+
+}  // namespace
+
+// ---- Picture loading and size ----
+
+void TForm1::ReadPictureFile() {
+  ShowSizeFields(skelda::ReadPictureFile(ws_, Text(edt1), FileNameText(openPictureFileName_)));
+}
+
+void TForm1::LoadPicClick() {
+  RunCommand([this] {
+    if (std::optional<QString> name = dialogs_->OpenPicture(this)) {
+      openPictureFileName_ = *name;
+      ReadPictureFile();
+    }
+    BeginLoad(ws_);
+    // The sliders' own change handling runs, with the mode of the picture before the load.
+    trckbr1->setValue(0);
+    trckbr2->setValue(0);
+    FinishLoad(ws_);
+    RefreshPreview();
+    loadAttempted_ = true;
+    UpdateActions();
+  });
+}
+
+void TForm1::N10Click() {
+  LoadPicClick();
+}
+void TForm1::btn7Click() {
+  LoadPicClick();
+}
+
+void TForm1::N4Click() {
+  RunCommand([this] {
+    ReadPictureFile();
+    ShowOriginal(ws_);
+    RefreshPreview();
+  });
+}
+
+void TForm1::btn17Click() {
+  N4Click();
+}
+
+void TForm1::btn5Click() {
+  RunCommand([this] {
+    if (std::optional<SizeFields> fields = ResampleToWidth(ws_, Text(edt1), Text(edt2))) {
+      ShowSizeFields(*fields);
+      RefreshPreview();
+    }
+  });
+}
+
+void TForm1::btn6Click() {
+  RunCommand([this] {
+    if (std::optional<SizeFields> fields = ResampleToHeight(ws_, Text(edt1), Text(edt3))) {
+      ShowSizeFields(*fields);
+      RefreshPreview();
+    }
+  });
+}
+
+void TForm1::edt1KeyPress() {
+  RunCommand(
+      [this] { edt4->setText(QString::fromStdString(ResolutionForDot(Text(edt1), Text(edt4)))); });
+}
+
+void TForm1::edt4KeyPress() {
+  RunCommand(
+      [this] { edt1->setText(QString::fromStdString(DotForResolution(Text(edt1), Text(edt4)))); });
+}
+
+void TForm1::N12Click() {
+  RunCommand([this] {
+    if (std::optional<QString> name = dialogs_->SavePicture(this))
+      SavePicture(ws_, FileNameText(*name));
+  });
+}
+
+// ---- Black and white, tone, apply ----
+
+void TForm1::btn2Click() {
+  RunCommand([this] {
+    ThresholdCommand(ws_, trckbrTrackSeuil->value());
+    RefreshPreview();
+  });
+}
+
+void TForm1::N9Click() {
+  ws_.EffectApplied = true;
+  btn2Click();
+}
+
+void TForm1::btn22Click() {
+  btn2Click();
+}
+
+void TForm1::btn3Click() {
+  RunCommand([this] {
+    DitherCommand(ws_);
+    RefreshPreview();
+  });
+}
+
+void TForm1::N5Click() {
+  btn3Click();
+}
+void TForm1::btn18Click() {
+  btn3Click();
+}
+
+void TForm1::trckbrTrackSeuilChange() {
+  RunCommand([this] {
+    const int position = trckbrTrackSeuil->value();
+    SetLabel(lbl10, ThresholdLabel(position));
+    if (ThresholdSliderMoved(ws_, position)) RefreshPreview();
+  });
+}
+
+void TForm1::trckbr1Change() {
+  RunCommand([this] {
+    const int position = trckbr1->value();
+    if (!ToneSliderMoved(ws_, ToneSlider::Sharpness, position)) return;
+    RefreshPreview();
+    SetLabel(lbl5, SharpnessLabel(position));
+  });
+}
+
+void TForm1::trckbr2Change() {
+  RunCommand([this] {
+    const int position = trckbr2->value();
+    if (!ToneSliderMoved(ws_, ToneSlider::Brightness, position)) return;
+    RefreshPreview();
+    SetLabel(lbl11, BrightnessLabel(position));
+  });
+}
+
+void TForm1::trckbr3Change() {
+  RunCommand([this] {
+    const int position = trckbr3->value();
+    if (!ToneSliderMoved(ws_, ToneSlider::Contrast, position)) return;
+    RefreshPreview();
+    SetLabel(lbl12, ContrastLabel(position));
+  });
+}
+
+void TForm1::btn4Click() {
+  RunCommand([this] {
+    if (dialogs_->ConfirmOkCancel(this, kApplyQuestion)) {
+      ApplyShown(ws_);
+      trckbr1->setValue(0);
+      trckbr2->setValue(0);
+      trckbr3->setValue(0);
+      RefreshPreview();
+    }
+    ws_.MouseTool = kMouseToolOff;
+  });
+}
+
+void TForm1::btn12Click() {
+  ws_.ConfirmClicked = true;
+  btn4Click();
+}
+
+// ---- Effects ----
+
+void TForm1::N6Click() {
+  RunCommand([this] {
+    RandomThresholdCommand(ws_);
+    RefreshPreview();
+  });
+}
+
+void TForm1::N7Click() {
+  RunCommand([this] {
+    RandomDitherCommand(ws_);
+    RefreshPreview();
+  });
+}
+
+void TForm1::N11Click() {
+  RunCommand([this] {
+    CrossCommand(ws_, 1);
+    RefreshPreview();
+  });
+}
+
+void TForm1::N21Click() {
+  RunCommand([this] {
+    CrossCommand(ws_, 2);
+    RefreshPreview();
+  });
+}
+
+void TForm1::N31Click() {
+  RunCommand([this] {
+    CrossCommand(ws_, 3);
+    RefreshPreview();
+  });
+}
+
+void TForm1::N41Click() {
+  RunCommand([this] {
+    CrossCommand(ws_, 4);
+    RefreshPreview();
+  });
+}
+
+void TForm1::N15Click() {
+  RunCommand([this] {
+    ScatterCommand(ws_, 2);
+    RefreshPreview();
+  });
+}
+
+void TForm1::N16Click() {
+  RunCommand([this] {
+    ScatterCommand(ws_, 5);
+    RefreshPreview();
+  });
+}
+
+void TForm1::N18Click() {
+  RunCommand([this] {
+    MosaicCommand(ws_);
+    RefreshPreview();
+  });
+}
+
+// ---- G-code ----
+
+void TForm1::btn1Click() {
+  RunCommand([this] {
+    CommitForGcode(ws_);
+    const GcodeSettings settings =
+        ParseGcodeSettings(Text(edt1), chk1->isChecked(), Text(edt8), Text(edt7));
+    std::optional<QString> name = dialogs_->SaveGcode(this);
+    if (!name) return;
+    QElapsedTimer timer;
+    timer.start();
+    const std::uint64_t count = WriteGcodeFile(ws_, settings, FileNameText(*name));
+    const std::int64_t elapsed = timer.elapsed();
+    dialogs_->Information(
+        this, QString::fromStdString(GcodeReport(QFileInfo(*name).fileName().toStdString(), elapsed,
+                                                 count, settings.lineMode)));
+  });
+}
+
+void TForm1::nc1Click() {
+  btn1Click();
+}
+void TForm1::btn8Click() {
+  btn1Click();
+}
+
+void TForm1::chk1Click() {
+  UpdateActions();
+}
+
+// ---- Geometry ----
+
+void TForm1::N13Click() {
+  RunCommand([this] {
+    MirrorCommand(ws_, true);
+    RefreshPreview();
+  });
+}
+
+void TForm1::btn25Click() {
+  N13Click();
+}
+
+void TForm1::N14Click() {
+  RunCommand([this] {
+    MirrorCommand(ws_, false);
+    RefreshPreview();
+  });
+}
+
+void TForm1::btn24Click() {
+  N14Click();
+}
+
+void TForm1::N901Click() {
+  RunCommand([this] {
+    RotateCommand(ws_, 90.0);
+    RefreshPreview();
+  });
+}
+
+void TForm1::btn19Click() {
+  N901Click();
+}
+
+void TForm1::btn21Click() {
+  RunCommand([this] {
+    RotateCommand(ws_, -90.0);
+    RefreshPreview();
+  });
+}
+
+void TForm1::N8Click() {
+  RunCommand([this] {
+    InvertCommand(ws_);
+    RefreshPreview();
+  });
+}
+
+void TForm1::btn20Click() {
+  N8Click();
+}
+
+// ---- Exit ----
+
+void TForm1::N2Click() {
+  RunCommand([this] {
+    if (dialogs_->ConfirmYesNo(this, kExitQuestion)) close();
+  });
+}
+
+}  // namespace skelda

@@ -1,0 +1,76 @@
+// The picture area: fit to window, 1:1, the redraw on a change of the window's size or state,
+// and the warp tool's mouse events.
+#include <QApplication>
+#include <QEvent>
+#include <QLineEdit>
+#include <QStatusBar>
+
+#include "geometry/warp/warp_tool.h"
+#include "intake/intake_commands.h"
+#include "ui/Unit1.h"
+#include "ui/preview_canvas.h"
+
+namespace skelda {
+
+// The room for the picture is measured from the outer size of the window, frame and menu bar
+// included, less the panel, the tool bar, the status bar and a margin of 20.
+void TForm1::btn9Click() {
+  RunCommand([this] {
+    const QRect outer = frameGeometry();
+    const int availW = outer.width() - pnl1->width();
+    const int availH = outer.height() - tlb1->height() - stat1->height() - 20;
+    if (FitToWindow(ws_, edt1->text().toStdString(), availW, availH)) RefreshPreview();
+  });
+}
+
+void TForm1::btn11Click() {
+  RunCommand([this] {
+    ws_.ShownBitmap = ws_.BaseBitmap;
+    RefreshPreview();
+  });
+}
+
+void TForm1::btn13Click() {
+  ws_.MouseTool = kMouseToolWarp;
+}
+
+void TForm1::FormMouseDown(Qt::MouseButton button, int X, int Y) {
+  RunCommand([&] {
+    if (WarpPress(ws_, X, Y, button == Qt::LeftButton) && !handCursor_) {
+      QApplication::setOverrideCursor(Qt::PointingHandCursor);
+      handCursor_ = true;
+    }
+  });
+}
+
+// The picture area is a neutral surface for the status-bar hints: a move over it clears the
+// text before the mouse tool goes on.
+void TForm1::FormMouseMove(Qt::MouseButtons buttons, int X, int Y) {
+  stat1->clearMessage();
+  RunCommand([&] {
+    if ((buttons & Qt::LeftButton) && WarpMove(ws_, X, Y)) canvas_->repaint();
+  });
+}
+
+void TForm1::FormMouseUp(Qt::MouseButton, int, int) {
+  RunCommand([this] { WarpRelease(ws_); });
+  if (handCursor_) {
+    QApplication::restoreOverrideCursor();
+    handCursor_ = false;
+  }
+}
+
+void TForm1::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::WindowStateChange) {
+    FixSizeUnlessMaximized();
+    RefreshPreview();
+  }
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  RefreshPreview();
+}
+
+}  // namespace skelda

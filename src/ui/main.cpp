@@ -1,0 +1,15 @@
+#include <QApplication>
+
+#include "ui/Unit1.h"
+#include "ui/Unit2.h"
+#include "ui/start_hook.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  skelda::TForm1 Form1(skelda::MakeStartDialogs());
+  skelda::TForm2 Form2(Form1.edt9, &Form1);
+  Form1.SetKeypad(&Form2);
+  Form1.show();
+  skelda::ScheduleStartHook(Form1);
+  return app.exec();
+}
