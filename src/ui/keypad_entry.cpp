@@ -57,6 +57,7 @@ std::optional<QString> RunKeypadEntry(TForm2& keypad, QLineEdit& edt9, QWidget& 
 
   QPointer<QLineEdit> field(&edt9);
   QPointer<QWidget> main(&mainWindow);
+  QPointer<TForm2> keypadAlive(&keypad);
   if (edt9.text().isEmpty()) {
     QEventLoop loop;
     WaitingEntry self{&loop, false};
@@ -86,8 +87,9 @@ std::optional<QString> RunKeypadEntry(TForm2& keypad, QLineEdit& edt9, QWidget& 
     if (g_waitingEntry == &self) g_waitingEntry = nullptr;
     if (main) main->removeEventFilter(&watcher);
     if (self.abandoned || mainDestroyed || watcher.closed) {
-      // No stale text may feed a later entry.
+      // No stale text may feed a later entry, and the keypad goes with its main window.
       if (field) field->clear();
+      if (watcher.closed && keypadAlive) keypadAlive->close();
       return std::nullopt;
     }
   }
