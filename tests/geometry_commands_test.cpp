@@ -4,6 +4,9 @@
 
 #include <cstdint>
 
+#include "geometry/mirror_bitmap.h"
+#include "geometry/pixel_format_24.h"
+#include "geometry/rotate_bitmap.h"
 #include "support/bitmap_assert.h"
 
 namespace skelda {
@@ -125,6 +128,50 @@ TEST(InvertCommand, TwiceShowsThePictureAgainWhileBaseHoldsTheInvertedOne) {
   EXPECT_BITMAP_EQ(ws.ShownBitmap, MakePicture(kW, kH, PixelFormat::Bit32, [](int x, int y) {
                      return Grey(kW - 1 - x, y) ^ 0xFFFFFF;
                    }));
+}
+
+// A 32-bit picture is transformed straight from BaseBitmap into ShownBitmap; that must give
+// every byte that the conversion to 24 bits, the routine and the conversion back give.
+TEST(GeometryCommands, LoadedPictureGivesWhatTheTripThrough24BitsGives) {
+  struct Case {
+    const char* name;
+    void (*command)(Workspace&);
+    void (*routine)(Bitmap&);
+  };
+  const Case cases[] = {
+      {"mirror x", [](Workspace& ws) { MirrorCommand(ws, true); },
+       [](Bitmap& b) { MirrorBitmap(b, true); }},
+      {"mirror y", [](Workspace& ws) { MirrorCommand(ws, false); },
+       [](Bitmap& b) { MirrorBitmap(b, false); }},
+      {"rotate 90", [](Workspace& ws) { RotateCommand(ws, 90.0); },
+       [](Bitmap& b) { RotateBitmap(b, kWhite, 90.0); }},
+      {"rotate -90", [](Workspace& ws) { RotateCommand(ws, -90.0); },
+       [](Bitmap& b) { RotateBitmap(b, kWhite, -90.0); }},
+      {"rotate 180", [](Workspace& ws) { RotateCommand(ws, 180.0); },
+       [](Bitmap& b) { RotateBitmap(b, kWhite, 180.0); }},
+      {"rotate 45", [](Workspace& ws) { RotateCommand(ws, 45.0); },
+       [](Bitmap& b) { RotateBitmap(b, kWhite, 45.0); }},
+  };
+  const int sizes[][2] = {{1, 2}, {2, 1}, {5, 3}, {8, 8}, {67, 130}, {131, 9}};
+  for (const Case& c : cases) {
+    for (const auto& size : sizes) {
+      SCOPED_TRACE(::testing::Message() << c.name << " " << size[0] << "x" << size[1]);
+      Bitmap base = MakePicture(size[0], size[1], PixelFormat::Bit32, Grey);
+      for (std::size_t i = 3; i < base.ByteSize(); i += 4) base.Bits()[i] = 0xA5;
+      base.SetPalette({{1, 2, 3, 0}});  // a stray palette is dropped like the fourth byte
+      Workspace ws;
+      ws.StartUp(base);
+      ws.ShownBitmap = MakePicture(3, 4, PixelFormat::Bit32, BlackWhite);  // another size
+      c.command(ws);
+      Bitmap expected = base;
+      c.routine(expected);
+      ConvertTo32(expected);
+      EXPECT_EQ(ws.ShownBitmap, expected);
+      EXPECT_EQ(ws.BaseBitmap, expected);
+      EXPECT_EQ(ws.BasePixels.Bitmap_, &ws.ShownBitmap);
+      EXPECT_EQ(ws.BasePixels.Width, expected.Width());
+    }
+  }
 }
 
 TEST(GeometryCommands, StartPictureEndsIn32Bits) {

@@ -33,22 +33,6 @@ TEST(PixelFormat24, MatchesTheBitmapConversionForEveryWidth) {
   }
 }
 
-TEST(PixelFormat24, SpareBlockIsReusedOnlyWhenItFits) {
-  const Bitmap original = MakePicture(6, 4, PixelFormat::Bit32, Distinct);
-  Bitmap b = original, spare;
-  ConvertTo24(b, &spare);
-  EXPECT_EQ(spare, original);  // the former 32-bit pixels
-  ConvertTo32(b, &spare);
-  EXPECT_EQ(b, original);
-  EXPECT_EQ(spare.Format(), PixelFormat::Bit24);
-
-  Bitmap other(4, 6, PixelFormat::Bit32);  // same bytes, other shape: not taken
-  Bitmap c = MakePicture(6, 4, PixelFormat::Bit24, Distinct);
-  ConvertTo32(c, &other);
-  EXPECT_EQ(c, original);
-  EXPECT_EQ(other.Width(), 4);
-}
-
 TEST(PixelFormat24, PaletteAndPackedFormatsKeepTheirColours) {
   for (const PixelFormat f : {PixelFormat::Bit8, PixelFormat::Bit15, PixelFormat::Bit1}) {
     const Bitmap source =

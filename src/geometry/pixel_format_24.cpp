@@ -51,7 +51,7 @@ void ConvertRows(const Bitmap& from, Bitmap& to, RowLoop rowLoop) {
 
 }  // namespace
 
-void ConvertTo24(Bitmap& bitmap, Bitmap* spare) {
+void ConvertTo24(Bitmap& bitmap) {
   if (bitmap.Format() == PixelFormat::Bit24) return;
   if (bitmap.Format() != PixelFormat::Bit32) {
     // Palette and packed formats: expand to 32 bits first, then the common loop.
@@ -59,25 +59,18 @@ void ConvertTo24(Bitmap& bitmap, Bitmap* spare) {
   }
   Bitmap target(bitmap.Width(), bitmap.Height(), PixelFormat::Bit24);
   ConvertRows(bitmap, target, Row32To24);
-  std::swap(bitmap, target);
-  if (spare) *spare = std::move(target);
+  bitmap = std::move(target);
 }
 
-void ConvertTo32(Bitmap& bitmap, Bitmap* spare) {
+void ConvertTo32(Bitmap& bitmap) {
   if (bitmap.Format() == PixelFormat::Bit32) return;
   if (bitmap.Format() != PixelFormat::Bit24) {
     bitmap.SetPixelFormat(PixelFormat::Bit32);
     return;
   }
-  Bitmap fresh;
-  const bool reuse = spare && spare->Format() == PixelFormat::Bit32 &&
-                     spare->Width() == bitmap.Width() && spare->Height() == bitmap.Height() &&
-                     spare->Layout() == Bitmap(0, 0, PixelFormat::Bit32).Layout() &&
-                     spare->PaletteEntries().empty();
-  Bitmap& target = reuse ? *spare : fresh;
-  if (!reuse) target = Bitmap(bitmap.Width(), bitmap.Height(), PixelFormat::Bit32);
+  Bitmap target(bitmap.Width(), bitmap.Height(), PixelFormat::Bit32);
   ConvertRows(bitmap, target, Row24To32);
-  std::swap(bitmap, target);
+  bitmap = std::move(target);
 }
 
 }  // namespace skelda

@@ -7,6 +7,10 @@
 
 #include "geometry/pixel_groups.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace skelda {
 
 namespace {
@@ -21,6 +25,65 @@ struct Pixel4 {
   Pixel v[4];
 };
 
+// 3-byte pixels, moved as whole groups.
+struct Bytes3 {
+  static constexpr int kSize = 3;
+  static void Copy(std::uint8_t* to, const std::uint8_t* from) { std::memcpy(to, from, 3); }
+  static void Load(const std::uint8_t* p, Pixel4& out) { Load4(p, out.v); }
+  static void Store(std::uint8_t* p, Pixel a, Pixel b, Pixel c, Pixel d) { Store4(p, a, b, c, d); }
+};
+
+// 4-byte pixels whose fourth byte is written as 0.
+struct Bytes4 {
+  static constexpr int kSize = 4;
+  static constexpr std::uint32_t kColour = 0xFFFFFF;
+  static void Copy(std::uint8_t* to, const std::uint8_t* from) {
+    Store32(to, Load32(from) & kColour);
+  }
+  static void Load(const std::uint8_t* p, Pixel4& out) {
+    for (int i = 0; i < 4; ++i) out.v[i] = Load32(p + 4 * i);
+  }
+  static void Store(std::uint8_t* p, Pixel a, Pixel b, Pixel c, Pixel d) {
+    Store32(p, a & kColour);
+    Store32(p + 4, b & kColour);
+    Store32(p + 8, c & kColour);
+    Store32(p + 12, d & kColour);
+  }
+};
+
+// Four rows of four 4-byte pixels turned as a 4 x 4 block: out[k] holds pixel k of in[0..3].
+struct Block32 {
+#if defined(__SSE2__)
+  __m128i c[4];
+  void Load(const std::uint8_t* const in[4]) {
+    const __m128i r0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in[0]));
+    const __m128i r1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in[1]));
+    const __m128i r2 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in[2]));
+    const __m128i r3 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in[3]));
+    const __m128i t0 = _mm_unpacklo_epi32(r0, r1), t1 = _mm_unpacklo_epi32(r2, r3);
+    const __m128i t2 = _mm_unpackhi_epi32(r0, r1), t3 = _mm_unpackhi_epi32(r2, r3);
+    c[0] = _mm_unpacklo_epi64(t0, t1);
+    c[1] = _mm_unpackhi_epi64(t0, t1);
+    c[2] = _mm_unpacklo_epi64(t2, t3);
+    c[3] = _mm_unpackhi_epi64(t2, t3);
+  }
+  void Store(std::uint8_t* out, int k) const {
+    const __m128i colour = _mm_set1_epi32(0xFFFFFF);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_and_si128(c[k], colour));
+  }
+#else
+  Pixel4 p[4];
+  void Load(const std::uint8_t* const in[4]) {
+    for (int i = 0; i < 4; ++i)
+      for (int k = 0; k < 4; ++k) p[i].v[k] = Load32(in[i] + 4 * k);
+  }
+  void Store(std::uint8_t* out, int k) const {
+    for (int i = 0; i < 4; ++i) Store32(out + 4 * i, p[i].v[k] & 0xFFFFFF);
+  }
+#endif
+};
+
+template <typename Px>
 struct Turn {
   std::vector<const std::uint8_t*> rows;  // rows[x]: the source row that feeds target column x
   std::vector<std::uint8_t*> targetRows;
@@ -31,51 +94,70 @@ struct Turn {
   int Column(int y) const { return clockwise ? y : sourceWidth - 1 - y; }
 
   void CopyPixel(int x, int y) const {
-    std::memcpy(targetRows[y] + 3 * x, rows[x] + 3 * Column(y), 3);
+    Px::Copy(targetRows[y] + Px::kSize * x, rows[x] + Px::kSize * Column(y));
   }
 
   // Target rows y .. y+3, columns x .. x+3, from four pixels of four source rows.
   void Block4(int x, int y) const {
+    if constexpr (Px::kSize == 4) {
+      const int first = clockwise ? y : sourceWidth - 4 - y;
+      const std::uint8_t* const in[4] = {rows[x] + 4 * first, rows[x + 1] + 4 * first,
+                                         rows[x + 2] + 4 * first, rows[x + 3] + 4 * first};
+      Block32 b;
+      b.Load(in);
+      for (int j = 0; j < 4; ++j) b.Store(targetRows[y + j] + 4 * x, clockwise ? j : 3 - j);
+      return;
+    }
     Pixel4 p[4];
     const int first = clockwise ? y : sourceWidth - 4 - y;
-    for (int i = 0; i < 4; ++i) Load4(rows[x + i] + 3 * first, p[i].v);
+    for (int i = 0; i < 4; ++i) Px::Load(rows[x + i] + Px::kSize * first, p[i]);
     for (int j = 0; j < 4; ++j) {
       const int k = clockwise ? j : 3 - j;
-      Store4(targetRows[y + j] + 3 * x, p[0].v[k], p[1].v[k], p[2].v[k], p[3].v[k]);
+      Px::Store(targetRows[y + j] + Px::kSize * x, p[0].v[k], p[1].v[k], p[2].v[k], p[3].v[k]);
+    }
+  }
+
+  void Tile(int x0, int x1, int y0, int y1) const {
+    const int x4 = x0 + (x1 - x0) / 4 * 4;
+    const int y4 = y0 + (y1 - y0) / 4 * 4;
+    for (int y = y0; y < y4; y += 4) {
+      for (int x = x0; x < x4; x += 4) Block4(x, y);
+    }
+    for (int y = y0; y < y1; ++y) {
+      for (int x = (y < y4 ? x4 : x0); x < x1; ++x) CopyPixel(x, y);
     }
   }
 };
 
-void TurnTile(const Turn& t, int x0, int x1, int y0, int y1) {
-  const int x4 = x0 + (x1 - x0) / 4 * 4;
-  const int y4 = y0 + (y1 - y0) / 4 * 4;
-  for (int y = y0; y < y4; y += 4) {
-    for (int x = x0; x < x4; x += 4) t.Block4(x, y);
-  }
-  for (int y = y0; y < y1; ++y) {
-    for (int x = (y < y4 ? x4 : x0); x < x1; ++x) t.CopyPixel(x, y);
-  }
-}
-
-}  // namespace
-
-Bitmap QuarterTurn(const Bitmap& source, TurnDirection direction) {
+template <typename Px>
+void TurnInto(const Bitmap& source, Bitmap& target, TurnDirection direction) {
   const int width = source.Width(), height = source.Height();
-  Bitmap target(height, width, PixelFormat::Bit24);
-  Turn t;
+  Turn<Px> t;
   t.clockwise = direction == TurnDirection::Clockwise;
   t.sourceWidth = width;
-  // Clockwise, target column x comes from source row H-1-x; counter-clockwise from row x.
+  // The source row pointers are gathered once: clockwise, target column x comes from source
+  // row H-1-x; counter-clockwise from row x.
   t.rows.resize(height);
   for (int x = 0; x < height; ++x) t.rows[x] = source.ScanLine(t.clockwise ? height - 1 - x : x);
   t.targetRows.resize(width);
   for (int y = 0; y < width; ++y) t.targetRows[y] = target.ScanLine(y);
   for (int y0 = 0; y0 < width; y0 += kTile) {
     for (int x0 = 0; x0 < height; x0 += kTile) {
-      TurnTile(t, x0, std::min(x0 + kTile, height), y0, std::min(y0 + kTile, width));
+      t.Tile(x0, std::min(x0 + kTile, height), y0, std::min(y0 + kTile, width));
     }
   }
+}
+
+}  // namespace
+
+Bitmap QuarterTurn(const Bitmap& source, TurnDirection direction) {
+  Bitmap target(source.Height(), source.Width(), PixelFormat::Bit24);
+  TurnInto<Bytes3>(source, target, direction);
   return target;
+}
+
+void QuarterTurnInto(const Bitmap& source, Bitmap& target, TurnDirection direction) {
+  TurnInto<Bytes4>(source, target, direction);
 }
 
 }  // namespace skelda

@@ -95,28 +95,37 @@ Bitmap GeneralRotation(const Bitmap& source, Color fill, double angle) {
 
 }  // namespace
 
+RotationKind KindOfRotation(double angle) {
+  if (angle != std::trunc(angle)) return RotationKind::General;  // NaN and fractions
+  if (angle == -360 || angle == 0 || angle == 360 || angle == 720) return RotationKind::None;
+  if (angle == 90) return RotationKind::Clockwise;
+  // -90 is a counter-clockwise quarter turn too: through the general rotation it would lose
+  // the leftmost column and gain a white row.
+  if (angle == 270 || angle == -90) return RotationKind::CounterClockwise;
+  if (angle == 180) return RotationKind::HalfTurn;
+  return RotationKind::General;
+}
+
 void RotateBitmap(Bitmap& bitmap, Color fill, double angle) {
   if (!std::isfinite(angle)) throw InvalidOpError();
   ConvertTo24(bitmap);
   if (bitmap.Empty()) return;  // nothing to turn; the size stays as it is
-  if (angle == std::trunc(angle)) {
-    if (angle == -360 || angle == 0 || angle == 360 || angle == 720) return;
-    if (angle == 90) {
+  switch (KindOfRotation(angle)) {
+    case RotationKind::None:
+      return;
+    case RotationKind::Clockwise:
       bitmap = QuarterTurn(bitmap, TurnDirection::Clockwise);
       return;
-    }
-    // -90 is the counter-clockwise quarter turn too: through the general rotation it would
-    // lose the leftmost column and gain a white row.
-    if (angle == 270 || angle == -90) {
+    case RotationKind::CounterClockwise:
       bitmap = QuarterTurn(bitmap, TurnDirection::CounterClockwise);
       return;
-    }
-    if (angle == 180) {
+    case RotationKind::HalfTurn:
       HalfTurn(bitmap);
       return;
-    }
+    case RotationKind::General:
+      bitmap = GeneralRotation(bitmap, fill, angle);
+      return;
   }
-  bitmap = GeneralRotation(bitmap, fill, angle);
 }
 
 }  // namespace skelda

@@ -15,4 +15,8 @@ namespace skelda {
 // changes nothing.
 void RotateBitmap(Bitmap& bitmap, Color fill, double angle);
 
+// Which of those paths an angle takes.
+enum class RotationKind { None, Clockwise, CounterClockwise, HalfTurn, General };
+RotationKind KindOfRotation(double angle);
+
 }  // namespace skelda
