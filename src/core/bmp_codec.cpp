@@ -19,6 +19,7 @@ enum : std::uint32_t { kRle8 = 1, kRle4 = 2 };
 constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::uint32_t kOs2V1HeaderSize = 12;
 constexpr std::uint32_t kOs2V2HeaderSize = 64;
+constexpr std::size_t kMaxFileBytes = std::size_t(2) << 30;
 
 constexpr std::uint32_t kRgb555[3] = {0x7C00, 0x03E0, 0x001F};
 constexpr std::uint32_t kRgb565[3] = {0xF800, 0x07E0, 0x001F};
@@ -419,6 +420,8 @@ Bitmap ReadBmpFile(const std::string& path) {
   std::uint8_t chunk[65536];
   std::size_t n;
   while ((n = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) {
+    // No picture this program can hold needs a file this long.
+    if (bytes.size() + n > kMaxFileBytes) Invalid();
     bytes.insert(bytes.end(), chunk, chunk + n);
   }
   if (std::ferror(file.get())) throw OpenFileError(path, errno ? errno : EIO);
