@@ -221,6 +221,33 @@ TEST(SkeldaCli, APhotoGivesTheProgramTheWindowsRoutinesGive) {
   EXPECT_TRUE(ReadAll(dir / "photo.nc") == expected.text);
 }
 
+TEST(SkeldaCli, APhotoAtItsOwnSizeTurnedMirroredAndThresholded) {
+  TempDir dir;
+  const std::string photo = testing::TestDataPath("jpeg/testorig.jpg");
+  const CliRun run = RunCli({photo, "--texture", "mosaic", "--rotate-cw", "--mirror-y", "--convert",
+                             "threshold", "--threshold", "100", "--invert", "-o", dir / "photo.nc",
+                             "--save-bmp", dir / "photo.bmp", "-q"});
+  ASSERT_EQ(run.status, 0) << run.err;
+
+  Workspace ws;
+  ws.StartUp();
+  ReadPictureFile(ws, "0.2", photo);
+  BeginLoad(ws);
+  FinishLoad(ws);
+  MosaicCommand(ws);
+  RotateCommand(ws, 90.0);
+  MirrorCommand(ws, false);
+  ThresholdCommand(ws, 100);
+  InvertCommand(ws);
+  CommitForGcode(ws);
+  EXPECT_EQ(ws.BaseBitmap.Width(), 149);
+  EXPECT_EQ(ws.BaseBitmap.Height(), 227);
+  StringSink expected;
+  WriteGcodeProgram(ws.BasePixels, ParseGcodeSettings("0.2", false, "300", "1"), expected);
+  EXPECT_TRUE(ReadAll(dir / "photo.nc") == expected.text);
+  EXPECT_BITMAP_EQ(ReadBmpFile(dir / "photo.bmp"), ws.ShownBitmap);
+}
+
 TEST(SkeldaCli, BadOptionsShowTheUsageAndWriteNothing) {
   TempDir dir;
   WriteBmpFile(DrawPicture({"#.", ".."}), dir / "p.bmp");

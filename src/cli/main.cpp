@@ -1,5 +1,4 @@
 // skelda-cli: the road from picture to G-code program without a window.
-#include <csignal>
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -21,8 +20,6 @@ int main(int argc, char** argv) {
     std::fputs(UsageText(), stdout);
     return 0;
   }
-  // A closed pipe on standard output is a write error with a message, not a silent death.
-  std::signal(SIGPIPE, SIG_IGN);
   try {
     const RoadResult result = RunRoad(options);
     if (!options.quiet) std::fputs(Summary(result).c_str(), stderr);
