@@ -5,7 +5,10 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QStatusTipEvent>
 #include <QTest>
 #include <QToolButton>
 
@@ -168,6 +171,20 @@ TEST_F(HintsFixture, KeypadControlsOfTheSameNamesHaveNoHints) {
   MoveOver(keypad->btn9);
   MoveOver(keypad->edt1);
   EXPECT_EQ(Shown(), QStringLiteral("Черно-белое."));
+}
+
+TEST(StatusHints, MenuStatusTipsLeaveTheTextAlone) {
+  testing::TestApp();
+  QMainWindow form1;
+  auto* stat1 = new QStatusBar(&form1);
+  stat1->setObjectName(QStringLiteral("stat1"));
+  form1.setStatusBar(stat1);
+  QMenuBar* menu = form1.menuBar();
+  InstallStatusHints(form1, *stat1);
+  stat1->showMessage(QStringLiteral("Точками."));
+  QStatusTipEvent tip{QString()};  // what a hovered menu item sends
+  QCoreApplication::sendEvent(menu, &tip);
+  EXPECT_EQ(stat1->currentMessage(), QStringLiteral("Точками."));
 }
 
 TEST(StatusHints, ControlsWithoutAHintGetNone) {

@@ -54,6 +54,9 @@ class HintWatcher : public QObject {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
+    // Menu items and actions report their (empty) status tips to the window, which would clear
+    // the text; only the pointer over the controls may change it.
+    if (event->type() == QEvent::StatusTip && watched == parent()) return true;
     if (event->type() == QEvent::MouseMove && watched->isWidgetType())
       OnMouseMove(*static_cast<QWidget*>(watched), *static_cast<QMouseEvent*>(event));
     return QObject::eventFilter(watched, event);
@@ -110,6 +113,7 @@ void InstallStatusHints(QWidget& form1, QStatusBar& stat1) {
       Watch(*widget, *watcher);
   }
   Watch(stat1, *watcher);
+  form1.installEventFilter(watcher);
 }
 
 }  // namespace skelda
