@@ -68,6 +68,15 @@ TEST(ThresholdPass, SameAsStepByStepOnRandomPictures) {
   }
 }
 
+TEST(ThresholdPass, FromSourceIntoTarget) {
+  const Bitmap source = RandomPicture(613, 420, PixelFormat::Bit32, 12);
+  Bitmap target = RandomPicture(613, 420, PixelFormat::Bit32, 13);
+  Bitmap expected = source;
+  ThresholdPass(source, target, 77);
+  ThresholdPass(expected, 77);
+  EXPECT_SAME_BYTES(target, expected);
+}
+
 TEST(ThresholdPass, TwoRunsGiveTheSamePicture) {
   const Bitmap picture = RandomPicture(20, 10, PixelFormat::Bit32, 8);
   Bitmap a = picture, b = picture;

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "core/errors.h"
 #include "processing/brightness.h"
 #include "processing/clamp_byte.h"
 #include "processing/contrast.h"
@@ -89,6 +90,28 @@ TEST(SharpenBitmap, ThirtyTwoBitsAsIfThrough24) {
     SharpenBitmap(fast, a);
     EXPECT_SAME_BYTES(fast, expected) << "amount " << a;
   }
+}
+
+// The commands read BaseBitmap and write ShownBitmap in one sweep.
+TEST(ToneFilters, FromSourceIntoTarget) {
+  const Bitmap source = RandomPicture(641, 433, PixelFormat::Bit32, 71);
+  struct Case {
+    void (*fast)(const Bitmap&, Bitmap&, int);
+    void (*slow)(Bitmap&, int);
+    int amount;
+  };
+  const Case cases[] = {{&SharpenBitmap, &reference::Sharpen, 45},
+                        {&SharpenBitmap, &reference::Sharpen, -100},
+                        {&AdjustBrightness, &reference::Brightness, -13},
+                        {&AdjustContrast, &reference::Contrast, 64}};
+  for (const Case& c : cases) {
+    Bitmap target = RandomPicture(641, 433, PixelFormat::Bit32, 72);
+    c.fast(source, target, c.amount);
+    EXPECT_SAME_BYTES(target, Through24(source, [&](Bitmap& b) { c.slow(b, c.amount); }))
+        << c.amount;
+  }
+  Bitmap wrongShape(640, 433, PixelFormat::Bit32);
+  EXPECT_THROW(AdjustBrightness(source, wrongShape, 5), Error);
 }
 
 TEST(AdjustBrightness, Cases) {

@@ -2,20 +2,17 @@
 
 #include <utility>
 
+#include "core/errors.h"
 #include "processing/parallel_rows.h"
 #include "processing/pixel_words.h"
 
 namespace skelda {
-
-namespace {
 
 bool SameShape(const Bitmap& a, const Bitmap& b) {
   return a.Width() == b.Width() && a.Height() == b.Height() && a.Format() == b.Format() &&
          a.Layout() == b.Layout() && a.RowBytes() == b.RowBytes() &&
          a.PaletteEntries().size() == b.PaletteEntries().size();
 }
-
-}  // namespace
 
 void CopyBitmap(const Bitmap& source, Bitmap& target) {
   if (&source == &target) return;
@@ -27,6 +24,12 @@ void CopyBitmap(const Bitmap& source, Bitmap& target) {
   }
   Bitmap copy(source);
   target = std::move(copy);
+}
+
+void RequireSourceAndTarget32(const Bitmap& source, const Bitmap& target) {
+  if (source.Format() != PixelFormat::Bit32 || !SameShape(source, target)) {
+    throw AssertionError("Bitmap format is not supported", __FILE__, __LINE__);
+  }
 }
 
 void EnsureBit32(Bitmap& bitmap) {

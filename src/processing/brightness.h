@@ -10,4 +10,8 @@ namespace skelda {
 // are left alone.
 void AdjustBrightness(Bitmap& bitmap, int amount);
 
+// The 32-bit result of the above for a 32-bit source, written into a target of the same shape
+// (which may be the source itself).
+void AdjustBrightness(const Bitmap& source, Bitmap& target, int amount);
+
 }  // namespace skelda

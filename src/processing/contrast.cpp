@@ -9,6 +9,7 @@
 #include "processing/bitmap_steps.h"
 #include "processing/clamp_byte.h"
 #include "processing/parallel_rows.h"
+#include "processing/pixel_words.h"
 
 namespace skelda {
 
@@ -18,7 +19,7 @@ using ChannelSums = std::array<std::uint64_t, 3>;  // blue, green, red
 using ChannelTables = std::array<std::array<std::uint8_t, 256>, 3>;
 
 template <int S>
-ChannelSums SumChannels(Bitmap& bitmap) {
+ChannelSums SumChannels(const Bitmap& bitmap) {
   const int width = bitmap.Width();
   const std::vector<int> starts = RowBandStarts(bitmap.Height(), bitmap.RowBytes());
   std::vector<ChannelSums> partial(starts.size(), ChannelSums{});
@@ -59,31 +60,45 @@ std::array<std::uint8_t, 256> ChannelTable(int mean, double factor) {
 }
 
 template <int S>
-void ApplyTables(Bitmap& bitmap, const ChannelTables& tables) {
-  const int width = bitmap.Width();
-  ForEachRowBand(bitmap.Height(), bitmap.RowBytes(), [&](int first, int last) {
+void ApplyTables(const Bitmap& source, Bitmap& target, const ChannelTables& tables) {
+  const int width = source.Width();
+  ForEachRowBand(source.Height(), source.RowBytes(), [&](int first, int last) {
     for (int y = first; y < last; ++y) {
-      std::uint8_t* row = bitmap.ScanLine(y);
+      const std::uint8_t* in = source.ScanLine(y);
+      std::uint8_t* out = target.ScanLine(y);
       for (int x = 0; x < width; ++x) {
-        std::uint8_t* p = row + S * x;
-        p[0] = tables[0][p[0]];
-        p[1] = tables[1][p[1]];
-        p[2] = tables[2][p[2]];
-        if constexpr (S == 4) p[3] = 0;
+        const std::uint8_t* p = in + S * x;
+        if constexpr (S == 4) {
+          StoreWord(out + 4 * x, tables[0][p[0]] | (tables[1][p[1]] << 8) |
+                                     (std::uint32_t(tables[2][p[2]]) << 16));
+        } else {
+          out[3 * x] = tables[0][p[0]];
+          out[3 * x + 1] = tables[1][p[1]];
+          out[3 * x + 2] = tables[2][p[2]];
+        }
       }
     }
   });
 }
 
 template <int S>
-void StretchChannels(Bitmap& bitmap, int amount) {
-  const ChannelSums sums = SumChannels<S>(bitmap);
+void StretchChannels(const Bitmap& source, Bitmap& target, int amount) {
+  const ChannelSums sums = SumChannels<S>(source);
   const std::uint64_t count =
-      static_cast<std::uint64_t>(bitmap.Width()) * static_cast<std::uint64_t>(bitmap.Height());
+      static_cast<std::uint64_t>(source.Width()) * static_cast<std::uint64_t>(source.Height());
   const double factor = ContrastFactor(amount);
   ChannelTables tables;
   for (int k = 0; k < 3; ++k) tables[k] = ChannelTable(static_cast<int>(sums[k] / count), factor);
-  ApplyTables<S>(bitmap, tables);
+  ApplyTables<S>(source, target, tables);
+}
+
+// a = 0 leaves every value as it is.
+ChannelTables IdentityTables() {
+  ChannelTables tables;
+  for (auto& table : tables) {
+    for (int v = 0; v < 256; ++v) table[v] = static_cast<std::uint8_t>(v);
+  }
+  return tables;
 }
 
 }  // namespace
@@ -94,15 +109,20 @@ double ContrastFactor(int amount) {
 }
 
 void AdjustContrast(Bitmap& bitmap, int amount) {
-  if (bitmap.Empty()) return;
-  if (bitmap.Format() == PixelFormat::Bit24) {
-    if (amount != 0) StretchChannels<3>(bitmap, amount);
-  } else if (bitmap.Format() == PixelFormat::Bit32) {
-    if (amount != 0) {
-      StretchChannels<4>(bitmap, amount);
-    } else {
-      ClearFourthBytes(bitmap);
-    }
+  if (bitmap.Format() == PixelFormat::Bit32) {
+    AdjustContrast(bitmap, bitmap, amount);
+  } else if (bitmap.Format() == PixelFormat::Bit24 && amount != 0 && !bitmap.Empty()) {
+    StretchChannels<3>(bitmap, bitmap, amount);
+  }
+}
+
+void AdjustContrast(const Bitmap& source, Bitmap& target, int amount) {
+  RequireSourceAndTarget32(source, target);
+  if (source.Empty()) return;
+  if (amount != 0) {
+    StretchChannels<4>(source, target, amount);
+  } else {
+    ApplyTables<4>(source, target, IdentityTables());
   }
 }
 

@@ -14,4 +14,8 @@ double ContrastFactor(int amount);
 // byte of 0, as a round trip through 24 bits would give it. Other formats are left alone.
 void AdjustContrast(Bitmap& bitmap, int amount);
 
+// The 32-bit result of the above for a 32-bit source, written into a target of the same shape
+// (which may be the source itself).
+void AdjustContrast(const Bitmap& source, Bitmap& target, int amount);
+
 }  // namespace skelda

@@ -1,7 +1,12 @@
 #include "processing/error_diffusion.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "processing/bitmap_steps.h"
 #include "processing/gray_value.h"
@@ -17,64 +22,70 @@ namespace {
 // leaving the picture are never read back, so two rows of W + 1 cells hold all that is ever
 // read.
 struct PlaneRows {
-  explicit PlaneRows(int width) : current(width + 1), next(width + 1), decided(width) {}
+  explicit PlaneRows(int width)
+      : current(width + 1), next(width + 1), decided(width), thresholds(width) {}
   std::vector<std::int32_t> current;
   std::vector<std::int32_t> next;
-  std::vector<std::uint8_t> decided;
+  std::vector<std::uint32_t> decided;    // 0x00FFFFFF white, 0 black
+  std::vector<std::int32_t> thresholds;  // of the row being decided, when not drawn
 };
 
 void FillRow(const std::uint8_t* row, int width, std::int32_t* cells) {
-  for (int x = 0; x < width; ++x) cells[x] = GrayValue(LoadWord(row + 4 * x), kDiffusionWeights);
+  int x = 0;
+#if defined(__SSE2__)
+  const __m128i pairMask = _mm_set1_epi32(0x00FF00FF);
+  const __m128i blueRed = _mm_set1_epi32((kDiffusionWeights.red << 16) | kDiffusionWeights.blue);
+  const __m128i greenOnly = _mm_set1_epi32(kDiffusionWeights.green);
+  for (; x + 4 <= width; x += 4) {
+    const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + 4 * x));
+    const __m128i br = _mm_and_si128(p, pairMask);
+    const __m128i ga = _mm_and_si128(_mm_srli_epi32(p, 8), pairMask);
+    const __m128i sum = _mm_add_epi32(_mm_madd_epi16(br, blueRed), _mm_madd_epi16(ga, greenOnly));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(cells + x), _mm_srli_epi32(sum, 8));
+  }
+#endif
+  for (; x < width; ++x) cells[x] = GrayValue(LoadWord(row + 4 * x), kDiffusionWeights);
   cells[width] = 0;
 }
 
-void WriteBackRow(std::uint8_t* row, int width, const std::uint8_t* decided) {
+void WriteBackRow(const std::uint8_t* source, std::uint8_t* target, int width,
+                  const std::uint32_t* decided) {
   for (int x = 0; x < width; ++x) {
-    const std::uint32_t p = LoadWord(row + 4 * x);
-    StoreWord(row + 4 * x, (p & kFourthByte) | (decided[x] * 0x010101u));
+    StoreWord(target + 4 * x, (LoadWord(source + 4 * x) & kFourthByte) | decided[x]);
   }
 }
 
-// Decides the cells of one pass row left to right and spreads their errors; threshold(c) gives
-// the threshold of column c at the moment its cell is decided.
-template <class Threshold>
-void DiffuseRow(std::int32_t* current, std::int32_t* next, std::uint8_t* decided, int width,
-                Threshold threshold) {
+// Decides the cells of one pass row left to right and spreads their errors. The threshold of
+// column c is drawn at the moment its cell is decided, or read from thresholds[c].
+template <bool kDrawn>
+void DiffuseRow(std::int32_t* current, std::int32_t* next, std::uint32_t* decided,
+                const std::int32_t* thresholds, RandomGenerator* random, int width) {
   std::int32_t fromLeft = 0;    // the 7/16 share of the cell just decided
   std::int32_t pending = 0;     // 5/16 of the cell above c - 1 plus 1/16 from c - 2
   std::int32_t pendingOne = 0;  // 1/16 of the last cell, for the cell up-right of it
   for (int c = 0; c < width; ++c) {
     const std::int32_t v = current[c] + fromLeft;
-    const std::int32_t q = threshold(c) <= v ? 255 : 0;
-    const std::int32_t err = v - q;
-    decided[c] = static_cast<std::uint8_t>(q);
+    const std::int32_t t = kDrawn ? RandomThreshold(*random) : thresholds[c];
+    // All ones when t <= v (white), else 0; no branch, as the outcome is close to random.
+    // Cell values stay within -255 .. 510, so nothing overflows.
+    const std::int32_t white = (t - 1 - v) >> 31;
+    const std::int32_t err = v - (white & 255);
+    decided[c] = static_cast<std::uint32_t>(white) & kColourBits;
     fromLeft = 7 * err / 16;
-    const std::int32_t leftUp = 3 * err / 16;
     // The left-up share of column 0 leaves the picture.
-    if (c > 0) next[c - 1] += pending + leftUp;
+    if (c > 0) next[c - 1] += pending + 3 * err / 16;
     pending = pendingOne + 5 * err / 16;
     pendingOne = err / 16;
   }
   if (width > 0) next[width - 1] += pending;
 }
 
-template <class Threshold>
-void Diffuse(Bitmap& bitmap, PlaneRows& rows, Threshold thresholdOf) {
-  const int width = bitmap.Width();
-  const int height = bitmap.Height();
-  if (height == 0) return;
-  FillRow(bitmap.ScanLine(height - 1), width, rows.current.data());
-  for (int passRow = 0; passRow < height; ++passRow) {
-    const int y = height - 1 - passRow;
-    if (passRow + 1 < height) {
-      FillRow(bitmap.ScanLine(y - 1), width, rows.next.data());
-    } else {
-      std::fill(rows.next.begin(), rows.next.end(), 0);
-    }
-    DiffuseRow(rows.current.data(), rows.next.data(), rows.decided.data(), width,
-               [&](int c) { return thresholdOf(passRow, c); });
-    WriteBackRow(bitmap.ScanLine(y), width, rows.decided.data());
-    rows.current.swap(rows.next);
+void FillThresholds(const DiffusionRule& rule, int passRow, std::vector<std::int32_t>& out) {
+  if (rule.kind() == DiffusionRule::Kind::Fixed) {
+    if (passRow == 0) std::fill(out.begin(), out.end(), 128);
+  } else if (rule.kind() == DiffusionRule::Kind::Matrix) {
+    const ThresholdMatrix& m = rule.matrix();
+    for (std::size_t c = 0; c < out.size(); ++c) out[c] = m.At(passRow, static_cast<int>(c));
   }
 }
 
@@ -82,21 +93,36 @@ void Diffuse(Bitmap& bitmap, PlaneRows& rows, Threshold thresholdOf) {
 
 void DiffusionPass(Bitmap& bitmap, const DiffusionRule& rule) {
   EnsureBit32(bitmap);
-  PlaneRows rows(bitmap.Width());
-  switch (rule.kind()) {
-    case DiffusionRule::Kind::Fixed:
-      Diffuse(bitmap, rows, [](int, int) { return std::int32_t{128}; });
-      break;
-    case DiffusionRule::Kind::Random: {
-      RandomGenerator& random = rule.random();
-      Diffuse(bitmap, rows, [&](int, int) { return RandomThreshold(random); });
-      break;
+  DiffusionPass(bitmap, bitmap, rule);
+}
+
+void DiffusionPass(const Bitmap& source, Bitmap& target, const DiffusionRule& rule) {
+  RequireSourceAndTarget32(source, target);
+  const int width = source.Width();
+  const int height = source.Height();
+  if (height == 0) return;
+  PlaneRows rows(width);
+  const bool drawn = rule.kind() == DiffusionRule::Kind::Random;
+  RandomGenerator* random = drawn ? &rule.random() : nullptr;
+  FillRow(source.ScanLine(height - 1), width, rows.current.data());
+  for (int passRow = 0; passRow < height; ++passRow) {
+    const int y = height - 1 - passRow;
+    // The row above is read before this row is written, so source may be target.
+    if (passRow + 1 < height) {
+      FillRow(source.ScanLine(y - 1), width, rows.next.data());
+    } else {
+      std::fill(rows.next.begin(), rows.next.end(), 0);
     }
-    case DiffusionRule::Kind::Matrix: {
-      const ThresholdMatrix& matrix = rule.matrix();
-      Diffuse(bitmap, rows, [&](int passRow, int c) { return matrix.At(passRow, c); });
-      break;
+    FillThresholds(rule, passRow, rows.thresholds);
+    if (drawn) {
+      DiffuseRow<true>(rows.current.data(), rows.next.data(), rows.decided.data(), nullptr, random,
+                       width);
+    } else {
+      DiffuseRow<false>(rows.current.data(), rows.next.data(), rows.decided.data(),
+                        rows.thresholds.data(), nullptr, width);
     }
+    WriteBackRow(source.ScanLine(y), target.ScanLine(y), width, rows.decided.data());
+    rows.current.swap(rows.next);
   }
 }
 

@@ -41,7 +41,9 @@ class DiffusionRule {
 };
 
 // The whole pass (fill, diffuse, write back). All storage is taken before the first pixel is
-// changed, so a failure for want of memory leaves the bitmap's pixels as they were.
+// changed, so a failure for want of memory leaves the pixels as they were. In place, or from a
+// 32-bit source into a target of the same shape (which may be the source itself).
 void DiffusionPass(Bitmap& bitmap, const DiffusionRule& rule);
+void DiffusionPass(const Bitmap& source, Bitmap& target, const DiffusionRule& rule);
 
 }  // namespace skelda

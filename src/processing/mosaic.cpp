@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <vector>
 
 #include "processing/bitmap_steps.h"
@@ -24,31 +25,36 @@ struct BlockRowScratch {
 
 template <int S>
 void PaintBlockRow(Bitmap& bitmap, int top, int bottom, int bw, BlockRowScratch<S>& scratch) {
-  std::vector<BlockSums>& sums = scratch.sums;
-  auto& means = scratch.means;
   const int width = bitmap.Width();
-  std::fill(sums.begin(), sums.end(), BlockSums{});
+  const int blocks = static_cast<int>(scratch.sums.size());
+  std::fill(scratch.sums.begin(), scratch.sums.end(), BlockSums{});
   for (int y = top; y < bottom; ++y) {
     const std::uint8_t* row = bitmap.ScanLine(y);
-    for (int x = 0; x < width; ++x) {
-      BlockSums& s = sums[x / bw];
-      s[0] += row[S * x];
-      s[1] += row[S * x + 1];
-      s[2] += row[S * x + 2];
+    for (int i = 0; i < blocks; ++i) {
+      BlockSums& s = scratch.sums[i];
+      const int right = std::min(width, (i + 1) * bw);
+      for (int x = i * bw; x < right; ++x) {
+        s[0] += row[S * x];
+        s[1] += row[S * x + 1];
+        s[2] += row[S * x + 2];
+      }
     }
   }
-  for (std::size_t i = 0; i < sums.size(); ++i) {
-    const int left = static_cast<int>(i) * bw;
+  for (int i = 0; i < blocks; ++i) {
+    const int left = i * bw;
     const std::uint64_t count =
         static_cast<std::uint64_t>(std::min(bw, width - left)) * (bottom - top);
-    means[i] = {};
-    for (int k = 0; k < 3; ++k) means[i][k] = static_cast<std::uint8_t>(sums[i][k] / count);
+    scratch.means[i] = {};  // the fourth byte of a 32-bit pixel becomes 0
+    for (int k = 0; k < 3; ++k) {
+      scratch.means[i][k] = static_cast<std::uint8_t>(scratch.sums[i][k] / count);
+    }
   }
   for (int y = top; y < bottom; ++y) {
     std::uint8_t* row = bitmap.ScanLine(y);
-    for (int x = 0; x < width; ++x) {
-      const auto& m = means[x / bw];
-      std::copy(m.begin(), m.end(), row + S * x);
+    for (int i = 0; i < blocks; ++i) {
+      const auto& m = scratch.means[i];
+      const int right = std::min(width, (i + 1) * bw);
+      for (int x = i * bw; x < right; ++x) std::memcpy(row + S * x, m.data(), S);
     }
   }
 }

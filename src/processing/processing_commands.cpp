@@ -25,6 +25,27 @@ void ShowBaseCopy(Workspace& ws) {
   EnsureBit32(ws.ShownBitmap);
 }
 
+// Copy and pass in one sweep: pass(source, target) reads BaseBitmap and writes every byte of
+// ShownBitmap, once that has BaseBitmap's shape. A picture that is not in 32 bits is copied and
+// widened first and the pass runs on the copy in place. The passes take their storage before
+// they write a pixel, so when one runs out of memory ShownBitmap is made the plain copy the
+// step before the pass would have left.
+template <class Pass>
+void ShowBaseThrough(Workspace& ws, Pass pass) {
+  if (ws.BaseBitmap.Format() != PixelFormat::Bit32) {
+    ShowBaseCopy(ws);
+    pass(ws.ShownBitmap, ws.ShownBitmap);
+    return;
+  }
+  if (!SameShape(ws.BaseBitmap, ws.ShownBitmap)) CopyBitmap(ws.BaseBitmap, ws.ShownBitmap);
+  try {
+    pass(ws.BaseBitmap, ws.ShownBitmap);
+  } catch (const std::bad_alloc&) {
+    CopyBitmap(ws.BaseBitmap, ws.ShownBitmap);  // same shape: allocates nothing
+    throw;
+  }
+}
+
 // The texture effects keep their result at once.
 void CommitShownTexture(Workspace& ws) {
   CopyBitmap(ws.ShownBitmap, ws.BaseBitmap);
@@ -35,15 +56,16 @@ void CommitShownTexture(Workspace& ws) {
 
 void ThresholdCommand(Workspace& ws, int threshold) {
   ws.BwMode = kBwModeThreshold;
-  ShowBaseCopy(ws);
-  ThresholdPass(ws.ShownBitmap, threshold);
+  ShowBaseThrough(
+      ws, [&](const Bitmap& source, Bitmap& target) { ThresholdPass(source, target, threshold); });
 }
 
 void DitherCommand(Workspace& ws) {
   ws.BwMode = kBwModeDither;
   ws.EffectApplied = true;
-  ShowBaseCopy(ws);
-  DiffusionPass(ws.ShownBitmap, DiffusionRule::Fixed128());
+  ShowBaseThrough(ws, [](const Bitmap& source, Bitmap& target) {
+    DiffusionPass(source, target, DiffusionRule::Fixed128());
+  });
 }
 
 bool ThresholdSliderMoved(Workspace& ws, int threshold) {
@@ -61,12 +83,17 @@ bool ThresholdSliderMoved(Workspace& ws, int threshold) {
 
 bool ToneSliderMoved(Workspace& ws, ToneSlider slider, int position) {
   if (ws.EffectApplied || ws.BwMode == kBwModeThreshold) return false;
-  ShowBaseCopy(ws);
   // The filters give a 32-bit picture exactly what a round trip through 24 bits would.
   switch (slider) {
     case ToneSlider::Sharpness:
       try {
-        SharpenBitmap(ws.ShownBitmap, position);
+        ShowBaseThrough(ws, [&](const Bitmap& source, Bitmap& target) {
+          if (&source == &target) {
+            SharpenBitmap(target, position);
+          } else {
+            SharpenBitmap(source, target, position);
+          }
+        });
       } catch (const std::bad_alloc&) {
         // The copy stays shown as the sharpening left it: unsharpened, in 24 bits.
         try {
@@ -77,10 +104,14 @@ bool ToneSliderMoved(Workspace& ws, ToneSlider slider, int position) {
       }
       break;
     case ToneSlider::Brightness:
-      AdjustBrightness(ws.ShownBitmap, position);
+      ShowBaseThrough(ws, [&](const Bitmap& source, Bitmap& target) {
+        AdjustBrightness(source, target, position);
+      });
       break;
     case ToneSlider::Contrast:
-      AdjustContrast(ws.ShownBitmap, position);
+      ShowBaseThrough(ws, [&](const Bitmap& source, Bitmap& target) {
+        AdjustContrast(source, target, position);
+      });
       break;
   }
   return true;
@@ -94,36 +125,32 @@ void ApplyShown(Workspace& ws) {
 
 void RandomThresholdCommand(Workspace& ws) {
   ws.EffectApplied = true;
-  ShowBaseCopy(ws);
-  RandomThresholdPass(ws.ShownBitmap, ws.Random);
+  ShowBaseThrough(ws, [&](const Bitmap& source, Bitmap& target) {
+    RandomThresholdPass(source, target, ws.Random);
+  });
 }
 
 void RandomDitherCommand(Workspace& ws) {
   ws.EffectApplied = true;
-  ShowBaseCopy(ws);
-  DiffusionPass(ws.ShownBitmap, DiffusionRule::Random(ws.Random));
+  ShowBaseThrough(ws, [&](const Bitmap& source, Bitmap& target) {
+    DiffusionPass(source, target, DiffusionRule::Random(ws.Random));
+  });
 }
 
 void CrossCommand(Workspace& ws, int number) {
   if (number < 1 || number > 4) throw Error("Cross effect number must be 1 to 4");
   ws.EffectApplied = true;
-  ShowBaseCopy(ws);
-  switch (number) {
-    case 1:
-      ws.PictureWidth = ws.ShownBitmap.Width();
-      ws.PictureHeight = ws.ShownBitmap.Height();
-      MatrixThresholdPass(ws.ShownBitmap, T2);
-      break;
-    case 2:
-      MatrixThresholdPass(ws.ShownBitmap, T3);
-      break;
-    case 3:
-      MatrixThresholdPass(ws.ShownBitmap, T4);
-      break;
-    default:
-      DiffusionPass(ws.ShownBitmap, DiffusionRule::Matrix(T4));
-      break;
-  }
+  ShowBaseThrough(ws, [&](const Bitmap& source, Bitmap& target) {
+    if (number == 1) {
+      ws.PictureWidth = target.Width();
+      ws.PictureHeight = target.Height();
+    }
+    if (number == 4) {
+      DiffusionPass(source, target, DiffusionRule::Matrix(T4));
+    } else {
+      MatrixThresholdPass(source, target, number == 1 ? T2 : number == 2 ? T3 : T4);
+    }
+  });
 }
 
 void ScatterCommand(Workspace& ws, int reach) {

@@ -12,4 +12,8 @@ namespace skelda {
 // are left alone. All storage is taken before the first pixel is changed.
 void SharpenBitmap(Bitmap& bitmap, int amount);
 
+// The 32-bit result of the above for a 32-bit source, written into a target of the same shape
+// (not the source itself); source is not changed.
+void SharpenBitmap(const Bitmap& source, Bitmap& target, int amount);
+
 }  // namespace skelda

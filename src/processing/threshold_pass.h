@@ -1,6 +1,10 @@
-// The per-pixel threshold passes over a 32-bit bitmap: a pixel whose gray value (threshold
+// The per-pixel threshold passes over 32-bit pixels: a pixel whose gray value (threshold
 // weights 76, 150, 30) is at least its threshold becomes white, any other black; the fourth
-// byte is kept. A bitmap in another format is first brought to 32 bits.
+// byte is kept.
+//
+// Each pass comes in two forms: in place on a bitmap (brought to 32 bits first when it is in
+// another format), and from a 32-bit source into a target of the same shape (the source may be
+// the target itself), which is a copy and the pass in one sweep.
 #pragma once
 
 #include "core/bitmap.h"
@@ -11,12 +15,15 @@ namespace skelda {
 
 // One threshold t for every pixel: t <= 0 whitens all, t >= 256 blackens all.
 void ThresholdPass(Bitmap& bitmap, int threshold);
+void ThresholdPass(const Bitmap& source, Bitmap& target, int threshold);
 
 // The threshold of each pixel from the matrix, anchored at the bottom-left corner.
 void MatrixThresholdPass(Bitmap& bitmap, const ThresholdMatrix& matrix);
+void MatrixThresholdPass(const Bitmap& source, Bitmap& target, const ThresholdMatrix& matrix);
 
 // A threshold drawn from the generator for each pixel, in pass order: the bottom row first,
 // each row from left to right.
 void RandomThresholdPass(Bitmap& bitmap, RandomGenerator& random);
+void RandomThresholdPass(const Bitmap& source, Bitmap& target, RandomGenerator& random);
 
 }  // namespace skelda
