@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 
+#include "core/errors.h"
 #include "geometry/mirror_bitmap.h"
 #include "geometry/pixel_format_24.h"
 #include "geometry/rotate_bitmap.h"
@@ -95,6 +97,17 @@ TEST(RotateCommand, FourClockwiseTurnsGiveThePictureBack) {
   for (int i = 0; i < 4; ++i) RotateCommand(ws, 90.0);
   EXPECT_EQ(ws.ShownBitmap, original);
   EXPECT_EQ(ws.BaseBitmap, original);
+}
+
+TEST(RotateCommand, NonFiniteAngleChangesNothing) {
+  Workspace ws;
+  LoadPicture(ws);
+  ws.ShownBitmap = MakePicture(kW, kH, PixelFormat::Bit32, BlackWhite);
+  const Bitmap base = ws.BaseBitmap, shown = ws.ShownBitmap;
+  EXPECT_THROW(RotateCommand(ws, std::nan("")), InvalidOpError);
+  EXPECT_EQ(ws.BaseBitmap, base);
+  EXPECT_EQ(ws.ShownBitmap, shown);
+  EXPECT_EQ(ws.BasePixels.Bitmap_, nullptr);
 }
 
 TEST(InvertCommand, StartsFromShownAndKeepsItAsBase) {
