@@ -20,6 +20,10 @@ TEST(StartPicture, Is590x465EightBitsWithAFullPalette) {
   EXPECT_EQ(logo.PaletteEntries().size(), 256u);
 }
 
+TEST(StartPicture, IsTheAssetCarriedInTheProgram) {
+  EXPECT_TRUE(LoadStartPicture() == ReadBmpFile(SKELDA_SOURCE_DIR "/assets/logo2.bmp"));
+}
+
 TEST(StartPicture, IsGreyLetteringOnWhite) {
   const Bitmap logo = LoadStartPicture();
   EXPECT_EQ(logo.PixelColor(0, 0), kWhite);
