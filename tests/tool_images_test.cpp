@@ -66,13 +66,13 @@ TEST(ToolImages, GlyphAndWindowIconAre32By32) {
 }
 
 // With SKELDA_CONTACT_SHEET=<file.png> the images are also drawn into one sheet to look at: each
-// at 1x on the button face colour, at 2x on white, with the glyph and the icon at the end.
+// at 2x and 1x on white, the glyph and the icon at the end, and the tool bar's row below.
 TEST(ToolImages, ContactSheet) {
   testing::TestApp();
   const char* path = std::getenv("SKELDA_CONTACT_SHEET");
   if (path == nullptr) GTEST_SKIP() << "SKELDA_CONTACT_SHEET not set";
   const int cell = 110;
-  QImage sheet(cell * 7, cell * 4, QImage::Format_ARGB32);
+  QImage sheet(960, cell * 4 + 70, QImage::Format_ARGB32);
   sheet.fill(QColor(0xF0, 0xF0, 0xF0));
   QPainter p(&sheet);
   for (int index = 0; index <= kToolImageCount; ++index) {
@@ -87,6 +87,16 @@ TEST(ToolImages, ContactSheet) {
       p.drawPixmap(at + QPoint(50, 10), WindowIcon().pixmap(32, 32));
       p.drawPixmap(at + QPoint(10, 50), WindowIcon().pixmap(16, 16));
     }
+  }
+  // The tool bar as the window lays it out: 55-wide buttons, 8-wide gaps.
+  int left = 8;
+  for (int index : {-1, 4, 10, -1, 17, 16, 18, 19, -1, 14, 15, 13, 21, 23, 22, -1, 20, -1, 5}) {
+    if (index < 0) {
+      left += 8;
+      continue;
+    }
+    p.drawPixmap(left + 3, cell * 4 + 10, ToolImage(index));
+    left += 55;
   }
   p.end();
   EXPECT_TRUE(sheet.save(QString::fromLocal8Bit(path)));
