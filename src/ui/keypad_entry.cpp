@@ -93,6 +93,7 @@ std::optional<QString> RunKeypadEntry(TForm2& keypad, QLineEdit& edt9, QWidget& 
       return std::nullopt;
     }
   }
+  if (!field) return std::nullopt;
   const QString value = field->text();
   if (value.isEmpty()) return std::nullopt;
   field->clear();
