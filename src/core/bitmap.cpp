@@ -92,7 +92,7 @@ void Bitmap::Reallocate(int width, int height, bool keepPixels) {
   const int bpp = std::max(BitsPerPixel(), 1);
   CheckPictureSize(width, height, bpp);
   const std::size_t newRowBytes = RowBytesFor(width, bpp);
-  std::vector<std::uint8_t> pixels(newRowBytes * static_cast<std::size_t>(height));
+  std::vector<std::uint8_t, PixelAllocator<std::uint8_t>> pixels(newRowBytes * static_cast<std::size_t>(height));
   if (keepPixels) {
     const int rows = std::min(height, height_);
     const std::size_t bytes = std::min(newRowBytes, rowBytes_);

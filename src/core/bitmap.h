@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/color.h"
+#include "core/pixel_allocator.h"
 
 namespace skelda {
 
@@ -111,7 +112,7 @@ class Bitmap {
   PixelLayout layout_{32, kCompressionRgb, 0, 0, 0};
   std::size_t rowBytes_ = 0;
   std::vector<PaletteEntry> palette_;
-  std::vector<std::uint8_t> pixels_;
+  std::vector<std::uint8_t, PixelAllocator<std::uint8_t>> pixels_;
 };
 
 // Bytes of one padded row; throws the too-large error when it cannot be represented.

@@ -1,0 +1,29 @@
+// Storage for picture rows. A photo's rows take tens of megabytes, and on small-page memory the
+// first touch of every 4 KB page costs a fault; large blocks are therefore aligned to 2 MB and
+// offered to the kernel for huge pages, which makes a fresh picture-sized block nearly as cheap
+// as a copy.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace skelda {
+
+void* AllocatePixels(std::size_t bytes);
+void FreePixels(void* block) noexcept;
+
+template <class T>
+struct PixelAllocator {
+  using value_type = T;
+  PixelAllocator() = default;
+  template <class U>
+  PixelAllocator(const PixelAllocator<U>&) noexcept {}
+  T* allocate(std::size_t n) { return static_cast<T*>(AllocatePixels(n * sizeof(T))); }
+  void deallocate(T* p, std::size_t) noexcept { FreePixels(p); }
+  template <class U>
+  friend bool operator==(const PixelAllocator&, const PixelAllocator<U>&) {
+    return true;
+  }
+};
+
+}  // namespace skelda
