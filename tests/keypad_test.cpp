@@ -120,6 +120,8 @@ TEST_F(KeypadFixture, ClosingTheMainWindowEndsTheEntry) {
               main->close();
             }),
             std::nullopt);
+  EXPECT_FALSE(keypad->isVisible());
+  EXPECT_TRUE(keypad->edt1->text().isEmpty());
 }
 
 TEST_F(KeypadFixture, DestroyingTheMainWindowEndsTheEntry) {
