@@ -186,6 +186,7 @@ INSTANTIATE_TEST_SUITE_P(
         // the dot size is read before the file
         FailureCase{"DotBeforeFile", "x", "missing.jpg", "'x' is not a valid floating point value"},
         FailureCase{"Missing", "0.2", "missing.jpg", ""},
+        FailureCase{"MissingBmp", "0.2", "missing.bmp", ""},
         FailureCase{"NoNameChosenYet", "0.2", "", ""},
         FailureCase{"Folder", "0.2", "folder.jpg", ""},
         FailureCase{"JpegNamedBmp", "0.2", "jpeg.bmp", "Bitmap image is not valid"},
