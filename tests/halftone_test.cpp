@@ -49,14 +49,16 @@ TEST_P(HalftoneRowTest, AveragesTheCoveredArea) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, HalftoneRowTest,
-    ::testing::Values(RowCase{"Halve", {0, 100, 200, 255}, {50, 228}},  // 227.5 rounds up
-                      // target 0 covers sources 0 and half of 1: (0 x 1 + 90 x 0.5) / 1.5
-                      RowCase{"ThreeToTwo", {0, 90, 180}, {30, 150}},
-                      RowCase{"Double", {0, 255}, {0, 0, 255, 255}},
-                      // target 1 covers the last third of source 0 and the first third of source 1
-                      RowCase{"TwoToThree", {0, 255}, {0, 128, 255}},
-                      RowCase{"ToOne", {10, 20, 30, 41}, {25}},
-                      RowCase{"FiveToTwo", {0, 50, 100, 150, 200}, {40, 160}}),
+    ::testing::Values(
+        RowCase{"Halve",
+                {0, 100, 200, 255},
+                {50, 228}},  // 227.5 rounds up
+                             // target 0 covers sources 0 and half of 1: (0 x 1 + 90 x 0.5) / 1.5
+        RowCase{"ThreeToTwo", {0, 90, 180}, {30, 150}},
+        RowCase{"Double", {0, 255}, {0, 0, 255, 255}},
+        // target 1 covers the last third of source 0 and the first third of source 1
+        RowCase{"TwoToThree", {0, 255}, {0, 128, 255}}, RowCase{"ToOne", {10, 20, 30, 41}, {25}},
+        RowCase{"FiveToTwo", {0, 50, 100, 150, 200}, {40, 160}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 Color Pattern(int x, int y) {
