@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
 
+#include "core/errors.h"
 #include "processing/bitmap_steps.h"
 #include "processing/gray_value.h"
 #include "processing/pixel_words.h"
@@ -22,12 +24,10 @@ namespace {
 // leaving the picture are never read back, so two rows of W + 1 cells hold all that is ever
 // read.
 struct PlaneRows {
-  explicit PlaneRows(int width)
-      : current(width + 1), next(width + 1), decided(width), thresholds(width) {}
+  explicit PlaneRows(int width) : current(width + 1), next(width + 1), decided(width) {}
   std::vector<std::int32_t> current;
   std::vector<std::int32_t> next;
-  std::vector<std::uint32_t> decided;    // 0x00FFFFFF white, 0 black
-  std::vector<std::int32_t> thresholds;  // of the row being decided, when not drawn
+  std::vector<std::uint32_t> decided;  // 0x00FFFFFF white, 0 black
 };
 
 void FillRow(const std::uint8_t* row, int width, std::int32_t* cells) {
@@ -55,38 +55,120 @@ void WriteBackRow(const std::uint8_t* source, std::uint8_t* target, int width,
   }
 }
 
-// Decides the cells of one pass row left to right and spreads their errors. The threshold of
-// column c is drawn at the moment its cell is decided, or read from thresholds[c].
-template <bool kDrawn>
-void DiffuseRow(std::int32_t* current, std::int32_t* next, std::uint32_t* decided,
-                const std::int32_t* thresholds, RandomGenerator* random, int width) {
-  std::int32_t fromLeft = 0;    // the 7/16 share of the cell just decided
+// With thresholds in 0 .. 256 every error stays within -255 .. 255 (a cell receives at most
+// 16/16 of the largest error), so every cell value lies in -255 .. 510.
+constexpr int kLowestCell = -255;
+constexpr int kHighestCell = 510;
+constexpr int kCells = kHighestCell - kLowestCell + 1;
+constexpr int kErrors = 2 * 255 + 1;
+
+// The shares to the row above, each k/16 of the error truncated toward zero, for every error.
+struct UpShares {
+  UpShares() {
+    for (int err = -255; err <= 255; ++err) {
+      leftUp[err + 255] = 3 * err / 16;
+      up[err + 255] = 5 * err / 16;
+      rightUp[err + 255] = err / 16;
+    }
+  }
+  std::int32_t leftUp[kErrors];
+  std::int32_t up[kErrors];
+  std::int32_t rightUp[kErrors];
+};
+
+const UpShares& Shares() {
+  static const UpShares shares;
+  return shares;
+}
+
+// For each threshold in use, the share passed to the right (7/16 of the error) for every cell
+// value: one lookup from a cell's value to the next cell's share, the chain that sets the pace
+// of the pass. For pass row r, Thresholds(r)[c] is the threshold of column c and Tables(r)[c]
+// its table.
+class RightShareTables {
+ public:
+  RightShareTables(const DiffusionRule& rule, int width) {
+    const ThresholdMatrix fixed{1, {{128}}};
+    const ThresholdMatrix& m = rule.kind() == DiffusionRule::Kind::Matrix ? rule.matrix() : fixed;
+    size_ = m.size;
+    tables_.resize(static_cast<std::size_t>(size_) * size_ * kCells);
+    thresholds_.resize(static_cast<std::size_t>(size_) * width);
+    columnTables_.resize(static_cast<std::size_t>(size_) * width);
+    for (int r = 0; r < size_; ++r) {
+      for (int k = 0; k < size_; ++k) Build(r * size_ + k, m.cells[r][k]);
+      for (int c = 0; c < width; ++c) {
+        thresholds_[static_cast<std::size_t>(r) * width + c] = m.cells[r][c % size_];
+        columnTables_[static_cast<std::size_t>(r) * width + c] = Table(r * size_ + c % size_);
+      }
+    }
+    width_ = width;
+  }
+
+  const std::int32_t* Thresholds(int passRow) const {
+    return thresholds_.data() + static_cast<std::size_t>(passRow % size_) * width_;
+  }
+  const std::int32_t* const* Tables(int passRow) const {
+    return columnTables_.data() + static_cast<std::size_t>(passRow % size_) * width_;
+  }
+
+ private:
+  // Indexed by the cell value itself.
+  const std::int32_t* Table(int k) const { return tables_.data() + k * kCells - kLowestCell; }
+
+  void Build(int k, int threshold) {
+    std::int32_t* table = tables_.data() + k * kCells;
+    for (int v = kLowestCell; v <= kHighestCell; ++v) {
+      table[v - kLowestCell] = 7 * (v - (threshold <= v ? 255 : 0)) / 16;
+    }
+  }
+
+  int size_ = 1;
+  int width_ = 0;
+  std::vector<std::int32_t> tables_;
+  std::vector<std::int32_t> thresholds_;           // one row of W per matrix row
+  std::vector<const std::int32_t*> columnTables_;  // likewise
+};
+
+// Decides the cells of one pass row left to right and spreads their errors; decided(c, v)
+// gives all ones when the cell of column c and value v becomes white, else 0, and the share
+// it passes to the right.
+template <class Decide>
+void DiffuseRow(std::int32_t* current, std::int32_t* next, std::uint32_t* decided, int width,
+                Decide decide) {
+  const UpShares& shares = Shares();
+  const std::int32_t* leftUp = shares.leftUp + 255;
+  const std::int32_t* up = shares.up + 255;
+  const std::int32_t* rightUp = shares.rightUp + 255;
+  std::int64_t fromLeft = 0;    // the 7/16 share of the cell just decided
   std::int32_t pending = 0;     // 5/16 of the cell above c - 1 plus 1/16 from c - 2
   std::int32_t pendingOne = 0;  // 1/16 of the last cell, for the cell up-right of it
   for (int c = 0; c < width; ++c) {
-    const std::int32_t v = current[c] + fromLeft;
-    const std::int32_t t = kDrawn ? RandomThreshold(*random) : thresholds[c];
-    // All ones when t <= v (white), else 0; no branch, as the outcome is close to random.
-    // Cell values stay within -255 .. 510, so nothing overflows.
-    const std::int32_t white = (t - 1 - v) >> 31;
-    const std::int32_t err = v - (white & 255);
+    const std::int64_t v = current[c] + fromLeft;
+    std::int64_t white;
+    decide(c, v, white, fromLeft);
+    const std::int64_t err = v - (white & 255);
     decided[c] = static_cast<std::uint32_t>(white) & kColourBits;
-    fromLeft = 7 * err / 16;
     // The left-up share of column 0 leaves the picture.
-    if (c > 0) next[c - 1] += pending + 3 * err / 16;
-    pending = pendingOne + 5 * err / 16;
-    pendingOne = err / 16;
+    if (c > 0) next[c - 1] += pending + leftUp[err];
+    pending = pendingOne + up[err];
+    pendingOne = rightUp[err];
   }
   if (width > 0) next[width - 1] += pending;
 }
 
-void FillThresholds(const DiffusionRule& rule, int passRow, std::vector<std::int32_t>& out) {
-  if (rule.kind() == DiffusionRule::Kind::Fixed) {
-    if (passRow == 0) std::fill(out.begin(), out.end(), 128);
-  } else if (rule.kind() == DiffusionRule::Kind::Matrix) {
-    const ThresholdMatrix& m = rule.matrix();
-    for (std::size_t c = 0; c < out.size(); ++c) out[c] = m.At(passRow, static_cast<int>(c));
+// All ones when t <= v (white), else 0, without a branch: the outcome is close to random.
+inline std::int64_t WhiteMask(std::int64_t threshold, std::int64_t v) {
+  return (threshold - 1 - v) >> 63;
+}
+
+void RequireThresholdsInRange(const DiffusionRule& rule) {
+  if (rule.kind() != DiffusionRule::Kind::Matrix) return;
+  const ThresholdMatrix& m = rule.matrix();
+  bool valid = m.size >= 1 && m.size <= 4;
+  for (int r = 0; valid && r < m.size; ++r) {
+    for (int c = 0; c < m.size; ++c) valid = valid && m.cells[r][c] >= 0 && m.cells[r][c] <= 256;
   }
+  if (!valid) throw AssertionError("Threshold matrix out of range", __FILE__, __LINE__);
 }
 
 }  // namespace
@@ -98,12 +180,14 @@ void DiffusionPass(Bitmap& bitmap, const DiffusionRule& rule) {
 
 void DiffusionPass(const Bitmap& source, Bitmap& target, const DiffusionRule& rule) {
   RequireSourceAndTarget32(source, target);
+  RequireThresholdsInRange(rule);
   const int width = source.Width();
   const int height = source.Height();
   if (height == 0) return;
   PlaneRows rows(width);
   const bool drawn = rule.kind() == DiffusionRule::Kind::Random;
-  RandomGenerator* random = drawn ? &rule.random() : nullptr;
+  std::optional<RightShareTables> tables;
+  if (!drawn) tables.emplace(rule, width);
   FillRow(source.ScanLine(height - 1), width, rows.current.data());
   for (int passRow = 0; passRow < height; ++passRow) {
     const int y = height - 1 - passRow;
@@ -113,13 +197,24 @@ void DiffusionPass(const Bitmap& source, Bitmap& target, const DiffusionRule& ru
     } else {
       std::fill(rows.next.begin(), rows.next.end(), 0);
     }
-    FillThresholds(rule, passRow, rows.thresholds);
+    std::int32_t* current = rows.current.data();
+    std::int32_t* next = rows.next.data();
+    std::uint32_t* decided = rows.decided.data();
     if (drawn) {
-      DiffuseRow<true>(rows.current.data(), rows.next.data(), rows.decided.data(), nullptr, random,
-                       width);
+      RandomGenerator& random = rule.random();
+      DiffuseRow(current, next, decided, width,
+                 [&](int, std::int64_t v, std::int64_t& white, std::int64_t& right) {
+                   white = WhiteMask(RandomThreshold(random), v);
+                   right = 7 * (v - (white & 255)) / 16;
+                 });
     } else {
-      DiffuseRow<false>(rows.current.data(), rows.next.data(), rows.decided.data(),
-                        rows.thresholds.data(), nullptr, width);
+      const std::int32_t* thresholds = tables->Thresholds(passRow);
+      const std::int32_t* const* rightShares = tables->Tables(passRow);
+      DiffuseRow(current, next, decided, width,
+                 [&](int c, std::int64_t v, std::int64_t& white, std::int64_t& right) {
+                   right = rightShares[c][v];
+                   white = WhiteMask(thresholds[c], v);
+                 });
     }
     WriteBackRow(source.ScanLine(y), target.ScanLine(y), width, rows.decided.data());
     rows.current.swap(rows.next);

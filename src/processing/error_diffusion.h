@@ -14,7 +14,7 @@
 namespace skelda {
 
 // Where the threshold of each cell comes from: a cell of value v becomes white when its
-// threshold <= v.
+// threshold <= v. A matrix's cells must lie within 0 .. 256 (the pass refuses others).
 class DiffusionRule {
  public:
   static DiffusionRule Fixed128() { return DiffusionRule(Kind::Fixed, nullptr, nullptr); }
