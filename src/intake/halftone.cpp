@@ -48,58 +48,77 @@ AxisWeights MakeAxisWeights(int sourceSize, int targetSize) {
   return axis;
 }
 
+#if defined(__GNUC__) && defined(__x86_64__) && !defined(__SANITIZE_ADDRESS__)
+// The wider vectors of AVX2 where the processor has them.
+#define SKELDA_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
+#else
+#define SKELDA_VECTOR_CLONES
+#endif
+
+inline std::uint32_t Weighted(std::uint8_t sample, std::uint16_t w) {
+  return std::uint32_t{std::uint16_t{sample}} * w;  // 16-bit operands: widening multiplies
+}
+
 // One target row's worth of source rows, weighted and summed down the columns, with
 // kMidBits fraction bits. Every byte of the row is treated alike, so the loops vectorise;
-// 16-bit operands let the products use the widening 16-bit multiplies. The wider vectors of
-// AVX2 are used where the processor has them.
-#if defined(__GNUC__) && defined(__x86_64__) && !defined(__SANITIZE_ADDRESS__)
-__attribute__((target_clones("avx2", "default")))
-#endif
+// rows are taken two at a time to halve the passes over the sums.
+SKELDA_VECTOR_CLONES
 void SumRows(const Bitmap& source, const AxisWeights& rows, int t, std::vector<std::uint32_t>& acc,
              std::vector<std::uint16_t>& mid) {
   constexpr int kShift = kWeightBits - kMidBits;
   constexpr std::uint32_t kHalf = 1u << (kShift - 1);
   const std::size_t n = mid.size();
-  const int begin = rows.start[t], end = rows.start[t + 1];
+  const std::uint16_t* w = rows.weight.data() + rows.start[t];
+  int left = rows.start[t + 1] - rows.start[t];
+  const std::uint8_t* s0 = source.ScanLine(rows.first[t]);
+  std::uint16_t* m = mid.data();
+  if (left == 1) {
+    for (std::size_t i = 0; i < n; ++i) m[i] = (Weighted(s0[i], w[0]) + kHalf) >> kShift;
+    return;
+  }
+  const std::uint8_t* s1 = s0 + source.RowBytes();
   std::uint32_t* a = acc.data();
-  for (int k = begin; k < end; ++k) {
-    const std::uint8_t* src = source.ScanLine(rows.first[t] + (k - begin));
-    const std::uint16_t w = rows.weight[k];
-    const bool firstRow = k == begin, lastRow = k + 1 == end;
-    if (firstRow && lastRow) {
-      for (std::size_t i = 0; i < n; ++i) {
-        mid[i] = static_cast<std::uint16_t>((std::uint32_t{std::uint16_t{src[i]}} * w + kHalf) >>
-                                            kShift);
-      }
-    } else if (firstRow) {
-      for (std::size_t i = 0; i < n; ++i) a[i] = std::uint32_t{std::uint16_t{src[i]}} * w;
-    } else if (!lastRow) {
-      for (std::size_t i = 0; i < n; ++i) a[i] += std::uint32_t{std::uint16_t{src[i]}} * w;
-    } else {
-      for (std::size_t i = 0; i < n; ++i) {
-        mid[i] = static_cast<std::uint16_t>(
-            (a[i] + std::uint32_t{std::uint16_t{src[i]}} * w + kHalf) >> kShift);
-      }
+  for (std::size_t i = 0; i < n; ++i) a[i] = Weighted(s0[i], w[0]) + Weighted(s1[i], w[1]);
+  for (left -= 2; left > 2; left -= 2) {
+    w += 2;
+    s0 = s1 + source.RowBytes();
+    s1 = s0 + source.RowBytes();
+    for (std::size_t i = 0; i < n; ++i) a[i] += Weighted(s0[i], w[0]) + Weighted(s1[i], w[1]);
+  }
+  if (left == 0) {
+    for (std::size_t i = 0; i < n; ++i) m[i] = (a[i] + kHalf) >> kShift;
+  } else if (left == 1) {
+    s0 = s1 + source.RowBytes();
+    for (std::size_t i = 0; i < n; ++i) m[i] = (a[i] + Weighted(s0[i], w[2]) + kHalf) >> kShift;
+  } else {
+    s0 = s1 + source.RowBytes();
+    s1 = s0 + source.RowBytes();
+    for (std::size_t i = 0; i < n; ++i) {
+      m[i] = (a[i] + Weighted(s0[i], w[2]) + Weighted(s1[i], w[3]) + kHalf) >> kShift;
     }
   }
 }
 
-// The summed row resampled across into one target row (blue, green, red, 0).
+// The summed row resampled across into one target row (blue, green, red, 0), the four
+// channels of a pixel as one vector.
+SKELDA_VECTOR_CLONES
 void SumColumns(const std::vector<std::uint16_t>& mid, const AxisWeights& columns,
                 std::uint8_t* out, int width) {
+  using Channels = std::uint32_t __attribute__((vector_size(16)));
   constexpr int kShift = kWeightBits + kMidBits;
+  constexpr std::uint32_t kHalf = 1u << (kShift - 1);
+  const std::uint16_t* weight = columns.weight.data();
   for (int t = 0; t < width; ++t, out += 4) {
     const std::uint16_t* p = mid.data() + 4 * static_cast<std::size_t>(columns.first[t]);
-    std::uint32_t b = 1u << (kShift - 1), g = b, r = b;
+    Channels sum = {kHalf, kHalf, kHalf, kHalf};
     for (int k = columns.start[t]; k < columns.start[t + 1]; ++k, p += 4) {
-      const std::uint32_t w = columns.weight[k];
-      b += w * p[0];
-      g += w * p[1];
-      r += w * p[2];
+      const Channels v = {p[0], p[1], p[2], p[3]};
+      sum += weight[k] * v;
     }
-    out[0] = static_cast<std::uint8_t>(b >> kShift);
-    out[1] = static_cast<std::uint8_t>(g >> kShift);
-    out[2] = static_cast<std::uint8_t>(r >> kShift);
+    sum >>= kShift;
+    out[0] = static_cast<std::uint8_t>(sum[0]);
+    out[1] = static_cast<std::uint8_t>(sum[1]);
+    out[2] = static_cast<std::uint8_t>(sum[2]);
     out[3] = 0;
   }
 }
