@@ -1,0 +1,61 @@
+// One tone-slider move on a 6000 x 4000 picture, from the slider's change handler to the
+// repainted picture area of the real window (offscreen platform).
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QSlider>
+#include <cstdint>
+
+#include "core/bitmap.h"
+#include "intake/intake_commands.h"
+#include "ui/Unit1.h"
+#include "ui/preview_canvas.h"
+
+namespace skelda {
+namespace {
+
+QApplication& Application() {
+  static int argc = 1;
+  static char name[] = "ui_bench";
+  static char* argv[] = {name, nullptr};
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  static QApplication app(argc, argv);
+  return app;
+}
+
+Bitmap Photo(int width, int height) {
+  Bitmap picture(width, height, PixelFormat::Bit32);
+  for (int y = 0; y < height; ++y) {
+    std::uint8_t* row = picture.ScanLine(y);
+    for (int x = 0; x < width; ++x) {
+      row[4 * x] = static_cast<std::uint8_t>(x * 3 + y);
+      row[4 * x + 1] = static_cast<std::uint8_t>(y * 5 - x);
+      row[4 * x + 2] = static_cast<std::uint8_t>((x ^ y) * 7);
+    }
+  }
+  return picture;
+}
+
+void BM_ToneSliderMoveToRepaintedCanvas(benchmark::State& state) {
+  Application();
+  TForm1 form;
+  form.workspace().StartUp(Photo(6000, 4000));
+  FinishLoad(form.workspace());
+  form.show();
+  QSlider* slider = state.range(0) == 0 ? form.trckbr2 : form.trckbr1;
+  int position = 10;
+  for (auto _ : state) {
+    // The change handler ends with RefreshPreview, which repaints the canvas before it returns.
+    slider->setValue(position);
+    position = position == 10 ? 20 : 10;
+  }
+  state.SetLabel(state.range(0) == 0 ? "brightness trckbr2" : "sharpness trckbr1");
+}
+BENCHMARK(BM_ToneSliderMoveToRepaintedCanvas)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.5);
+
+}  // namespace
+}  // namespace skelda

@@ -1,0 +1,399 @@
+// The picture commands of the main window driven through their menu items, panel buttons, tool
+// buttons and sliders: each runs its command's steps on the Workspace and shows the result.
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSlider>
+#include <functional>
+
+#include "form1_fixture.h"
+
+namespace skelda::testing {
+namespace {
+
+Color Grey(int v) {
+  return Color(v | (v << 8) | (v << 16));
+}
+
+// Grey values whose threshold results are easy to work by hand (grey v has gray value v).
+Bitmap Greys() {
+  const int values[2][4] = {{0, 127, 128, 255}, {200, 100, 50, 255}};
+  return MakePicture(4, 2, PixelFormat::Bit32, [&](int x, int y) { return Grey(values[y][x]); });
+}
+
+// Black where the grey is below t, white elsewhere.
+Bitmap Thresholded(int t) {
+  const int values[2][4] = {{0, 127, 128, 255}, {200, 100, 50, 255}};
+  return MakePicture(4, 2, PixelFormat::Bit32,
+                     [&](int x, int y) { return values[y][x] >= t ? Grey(255) : Grey(0); });
+}
+
+QString ReadText(const std::string& path) {
+  QFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::ReadOnly)) return QStringLiteral("<missing>");
+  return QString::fromLatin1(file.readAll());
+}
+
+// ---- Threshold slider ----
+
+TEST_F(Form1Test, ThresholdSliderOnlyRelabelsBeforeAConversion) {
+  LoadBoth(Greys());
+  struct Row {
+    int position;
+    const char* label;
+  };
+  for (const Row& r :
+       {Row{3, "Черно-белое 1%"}, Row{2, "Черно-белое 0%"}, Row{255, "Черно-белое 99%"},
+        Row{256, "Черно-белое 100%"}, Row{128, "Черно-белое 50%"}}) {
+    form->trckbrTrackSeuil->setValue(r.position);
+    EXPECT_EQ(form->lbl10->text(), r.label);
+    EXPECT_BITMAP_EQ(ws().ShownBitmap, Greys());
+  }
+}
+
+TEST_F(Form1Test, ThresholdSliderRerunsTheConversionAfterBlackAndWhite) {
+  LoadBoth(Greys());
+  form->trckbrTrackSeuil->setValue(100);
+  Click(form->btn2);
+  EXPECT_EQ(ws().BwMode, kBwModeThreshold);
+  EXPECT_BITMAP_EQ(ws().ShownBitmap, Thresholded(100));
+  for (int t : {128, 0, 256, 201}) {
+    form->trckbrTrackSeuil->setValue(t);
+    EXPECT_BITMAP_EQ(ws().ShownBitmap, Thresholded(t)) << "t = " << t;
+  }
+  EXPECT_EQ(form->lbl10->text(), "Черно-белое 78%");
+  EXPECT_BITMAP_EQ(ws().BaseBitmap, Greys());
+}
+
+TEST_F(Form1Test, ThresholdSliderAfterDotsRelabelsAndKeepsTheDots) {
+  LoadBoth(Gradient(50, 40));
+  Click(form->btn3);
+  const Bitmap dots = ws().ShownBitmap;
+  form->trckbrTrackSeuil->setValue(30);
+  EXPECT_EQ(form->lbl10->text(), "Черно-белое 11%");
+  EXPECT_EQ(ws().ShownBitmap, dots);
+}
+
+// ---- Tone sliders ----
+
+TEST_F(Form1Test, BrightnessSliderShowsTheFilterAndItsLabel) {
+  LoadBoth(Greys());
+  form->trckbr2->setValue(100);
+  EXPECT_EQ(form->lbl11->text(), "Яркость 50%");
+  const int brightened[2][4] = {{100, 227, 228, 255}, {255, 200, 150, 255}};
+  EXPECT_BITMAP_EQ(ws().ShownBitmap, MakePicture(4, 2, PixelFormat::Bit32, [&](int x, int y) {
+                     return Grey(brightened[y][x]);
+                   }));
+  EXPECT_EQ(ws().ShownBitmap.Format(), PixelFormat::Bit32);
+  EXPECT_BITMAP_EQ(ws().BaseBitmap, Greys());
+
+  form->trckbr2->setValue(-200);
+  EXPECT_EQ(form->lbl11->text(), "Яркость -100%");
+  const int darkened[2][4] = {{0, 0, 0, 55}, {0, 0, 0, 55}};
+  EXPECT_BITMAP_EQ(ws().ShownBitmap, MakePicture(4, 2, PixelFormat::Bit32, [&](int x, int y) {
+                     return Grey(darkened[y][x]);
+                   }));
+}
+
+TEST_F(Form1Test, ToneSlidersAreInertWhileABlackAndWhiteResultIsShown) {
+  LoadBoth(Gradient(30, 20));
+  form->trckbr1->setValue(20);
+  EXPECT_EQ(form->lbl5->text(), "Резкость 20%");
+
+  Click(form->btn3);  // dots: EffectApplied
+  const Bitmap dots = ws().ShownBitmap;
+  for (QSlider* slider : {form->trckbr1, form->trckbr2, form->trckbr3}) slider->setValue(-40);
+  EXPECT_EQ(form->lbl5->text(), "Резкость 20%");
+  EXPECT_EQ(form->lbl11->text(), "Яркость 0%");
+  EXPECT_EQ(form->lbl12->text(), "Контрастность 0%");
+  EXPECT_EQ(ws().ShownBitmap, dots);
+
+  // "Оригинал" clears EffectApplied: the sliders work again.
+  Click(form->btn17);
+  form->trckbr3->setValue(10);
+  EXPECT_EQ(form->lbl12->text(), "Контрастность 10%");
+
+  Click(form->btn2);  // threshold: BwMode 1 makes them inert again
+  const Bitmap bw = ws().ShownBitmap;
+  form->trckbr3->setValue(50);
+  EXPECT_EQ(form->lbl12->text(), "Контрастность 10%");
+  EXPECT_EQ(ws().ShownBitmap, bw);
+}
+
+TEST_F(Form1Test, LoadResetsSharpnessAndBrightnessWithTheModeOfThePictureBefore) {
+  LoadBoth(Gradient(30, 20));
+  form->trckbr1->setValue(30);
+  form->trckbr2->setValue(60);
+  form->trckbr3->setValue(15);
+  Click(form->btn2);  // BwMode 1: the reset runs inert and the labels stay
+  LoadBoth(Gradient(31, 21), "second.bmp");
+  EXPECT_EQ(form->trckbr1->value(), 0);
+  EXPECT_EQ(form->trckbr2->value(), 0);
+  EXPECT_EQ(form->trckbr3->value(), 15);
+  EXPECT_EQ(form->lbl5->text(), "Резкость 30%");
+  EXPECT_EQ(form->lbl11->text(), "Яркость 30%");
+  EXPECT_EQ(ws().BwMode, kBwModeNone);
+  EXPECT_BITMAP_EQ(ws().ShownBitmap, Gradient(31, 21));
+
+  // With BwMode 0 the reset rewrites the labels.
+  form->trckbr1->setValue(30);
+  form->trckbr2->setValue(60);
+  LoadBoth(Gradient(32, 22), "third.bmp");
+  EXPECT_EQ(form->lbl5->text(), "Резкость 0%");
+  EXPECT_EQ(form->lbl11->text(), "Яркость 0%");
+  EXPECT_BITMAP_EQ(ws().ShownBitmap, Gradient(32, 22));
+}
+
+// ---- Apply ----
+
+TEST_F(Form1Test, ApplyWithOkCommitsAndResetsTheSliders) {
+  LoadBoth(Greys());
+  Click(form->btn13);
+  form->trckbr2->setValue(100);
+  form->trckbr3->setValue(5);  // shows contrast alone: brightness is not in the shown picture
+  form->trckbr3->setValue(0);
+  form->trckbr2->setValue(100);
+  const Bitmap shown = ws().ShownBitmap;
+  fake->okCancelAnswers.push_back(true);
+  Click(form->btn4);
+  ASSERT_EQ(fake->questions.size(), 1);
+  EXPECT_EQ(fake->questions[0], "Вы дейсвительно хотите применить текушие параметры ?");
+  EXPECT_EQ(ws().BaseBitmap, shown);
+  EXPECT_EQ(ws().ShownBitmap, shown);
+  EXPECT_EQ(form->trckbr2->value(), 0);
+  EXPECT_EQ(form->lbl11->text(), "Яркость 0%");
+  EXPECT_EQ(ws().MouseTool, kMouseToolOff);
+}
+
+TEST_F(Form1Test, ApplyWithCancelChangesNothingButTheMouseTool) {
+  LoadBoth(Greys());
+  Click(form->btn13);
+  form->trckbr2->setValue(100);
+  const Bitmap shown = ws().ShownBitmap;
+  Click(form->btn4);  // no answer: Cancel
+  EXPECT_EQ(fake->questions.size(), 1);
+  EXPECT_BITMAP_EQ(ws().BaseBitmap, Greys());
+  EXPECT_EQ(ws().ShownBitmap, shown);
+  EXPECT_EQ(form->trckbr2->value(), 100);
+  EXPECT_EQ(ws().MouseTool, kMouseToolOff);
+}
+
+TEST_F(Form1Test, ConfirmToolButtonSetsTheFlagAndApplies) {
+  LoadBoth(Greys());
+  Click(form->btn2);
+  fake->okCancelAnswers.push_back(true);
+  Click(form->btn12);
+  EXPECT_TRUE(ws().ConfirmClicked);
+  EXPECT_BITMAP_EQ(ws().BaseBitmap, Thresholded(128));
+}
+
+// ---- Effects and geometry, each from every control that runs it ----
+
+struct CommandRow {
+  const char* name;
+  std::function<void(TForm1&)> trigger;
+  std::function<void(Workspace&)> reference;
+};
+
+void PrintTo(const CommandRow& row, std::ostream* os) {
+  *os << row.name;
+}
+
+class CommandTest : public Form1Test, public ::testing::WithParamInterface<CommandRow> {};
+
+TEST_P(CommandTest, RunsTheCommandOnTheWorkspaceAndShowsIt) {
+  LoadBoth(Gradient(37, 23));
+  GetParam().trigger(*form);
+  GetParam().reference(ref);
+  EXPECT_TRUE(fake->errors.isEmpty()) << fake->errors.join(" | ").toStdString();
+  EXPECT_EQ(ws().ShownBitmap, ref.ShownBitmap);
+  EXPECT_EQ(ws().BaseBitmap, ref.BaseBitmap);
+  EXPECT_EQ(ws().EffectApplied, ref.EffectApplied);
+  EXPECT_EQ(ws().BwMode, ref.BwMode);
+  EXPECT_EQ(ws().PictureWidth, ref.PictureWidth);
+  // The picture area shows the result.
+  const QImage shown = form->canvas().grab().toImage();
+  const Color c = ws().ShownBitmap.PixelColor(5, 6);
+  EXPECT_EQ(shown.pixel(5, 6) & 0xFFFFFF,
+            qRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF) & 0xFFFFFF);
+}
+
+auto Menu(QAction* TForm1::*item) {
+  return [item](TForm1& f) { (f.*item)->trigger(); };
+}
+template <class Button>
+auto Press(Button* TForm1::*button) {
+  return [button](TForm1& f) { QTest::mouseClick(f.*button, Qt::LeftButton); };
+}
+
+void Dither(Workspace& ws) {
+  DitherCommand(ws);
+}
+void Threshold128(Workspace& ws) {
+  ThresholdCommand(ws, 128);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryControl, CommandTest,
+    ::testing::Values(
+        CommandRow{"N5", Menu(&TForm1::N5), Dither},
+        CommandRow{"btn3", Press(&TForm1::btn3), Dither},
+        CommandRow{"btn18", Press(&TForm1::btn18), Dither},
+        CommandRow{"btn2", Press(&TForm1::btn2), Threshold128},
+        CommandRow{"btn22", Press(&TForm1::btn22), Threshold128},
+        CommandRow{"N9", Menu(&TForm1::N9),
+                   [](Workspace& ws) {
+                     ws.EffectApplied = true;
+                     ThresholdCommand(ws, 128);
+                   }},
+        CommandRow{"N6", Menu(&TForm1::N6), RandomThresholdCommand},
+        CommandRow{"N7", Menu(&TForm1::N7), RandomDitherCommand},
+        CommandRow{"N11", Menu(&TForm1::N11), [](Workspace& ws) { CrossCommand(ws, 1); }},
+        CommandRow{"N21", Menu(&TForm1::N21), [](Workspace& ws) { CrossCommand(ws, 2); }},
+        CommandRow{"N31", Menu(&TForm1::N31), [](Workspace& ws) { CrossCommand(ws, 3); }},
+        CommandRow{"N41", Menu(&TForm1::N41), [](Workspace& ws) { CrossCommand(ws, 4); }},
+        CommandRow{"N18", Menu(&TForm1::N18), MosaicCommand},
+        CommandRow{"N13", Menu(&TForm1::N13), [](Workspace& ws) { MirrorCommand(ws, true); }},
+        CommandRow{"btn25", Press(&TForm1::btn25), [](Workspace& ws) { MirrorCommand(ws, true); }},
+        CommandRow{"N14", Menu(&TForm1::N14), [](Workspace& ws) { MirrorCommand(ws, false); }},
+        CommandRow{"btn24", Press(&TForm1::btn24), [](Workspace& ws) { MirrorCommand(ws, false); }},
+        CommandRow{"N901", Menu(&TForm1::N901), [](Workspace& ws) { RotateCommand(ws, 90.0); }},
+        CommandRow{"btn19", Press(&TForm1::btn19), [](Workspace& ws) { RotateCommand(ws, 90.0); }},
+        CommandRow{"btn21", Press(&TForm1::btn21), [](Workspace& ws) { RotateCommand(ws, -90.0); }},
+        CommandRow{"N8", Menu(&TForm1::N8), InvertCommand},
+        CommandRow{"btn20", Press(&TForm1::btn20), InvertCommand}),
+    [](const ::testing::TestParamInfo<CommandRow>& info) { return std::string(info.param.name); });
+
+TEST_F(Form1Test, MirrorAndCounterClockwiseTurnByHand) {
+  const Bitmap picture = Gradient(5, 3);
+  LoadBoth(picture);
+  form->N13->trigger();
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 5; ++x)
+      EXPECT_EQ(ws().ShownBitmap.PixelColor(x, y) & 0xFFFFFF, picture.PixelColor(4 - x, y));
+
+  LoadBoth(picture, "again.bmp");
+  Click(form->btn21);
+  ASSERT_EQ(ws().ShownBitmap.Width(), 3);
+  ASSERT_EQ(ws().ShownBitmap.Height(), 5);
+  // An exact quarter turn counter-clockwise: row r holds source column 4 - r, read from the
+  // source's top to bottom as left to right.
+  for (int r = 0; r < 5; ++r)
+    for (int x = 0; x < 3; ++x)
+      EXPECT_EQ(ws().ShownBitmap.PixelColor(x, r) & 0xFFFFFF, picture.PixelColor(4 - r, x));
+}
+
+TEST_F(Form1Test, TextureScattersCommitTheirResult) {
+  for (QAction* TForm1::*item : {&TForm1::N15, &TForm1::N16}) {
+    LoadBoth(Gradient(40, 30));
+    Click(form->btn2);
+    (form.get()->*item)->trigger();
+    EXPECT_EQ(ws().ShownBitmap, ws().BaseBitmap);
+    EXPECT_EQ(ws().ShownBitmap.Width(), 40);
+    EXPECT_EQ(ws().BwMode, kBwModeThreshold);
+    EXPECT_NE(ws().ShownBitmap, Gradient(40, 30));
+  }
+  EXPECT_TRUE(fake->errors.isEmpty());
+}
+
+TEST_F(Form1Test, OneToOneShowsTheBasePictureAgain) {
+  LoadBoth(Gradient(30, 20));
+  Click(form->btn2);
+  Click(form->btn11);
+  EXPECT_EQ(ws().ShownBitmap, ws().BaseBitmap);
+  EXPECT_BITMAP_EQ(ws().ShownBitmap, Gradient(30, 20));
+}
+
+// ---- G-code ----
+
+// 4 x 2: the bottom row black, white, white, white; the top row white.
+Bitmap GcodeExample() {
+  return MakePicture(4, 2, PixelFormat::Bit32,
+                     [](int x, int y) { return y == 1 && x == 0 ? Grey(0) : Grey(255); });
+}
+
+struct GcodeRow {
+  const char* name;
+  std::function<void(TForm1&)> trigger;
+};
+void PrintTo(const GcodeRow& row, std::ostream* os) {
+  *os << row.name;
+}
+
+class GcodeTest : public Form1Test, public ::testing::WithParamInterface<GcodeRow> {};
+
+TEST_P(GcodeTest, LineModeWritesTheProgramAndReports) {
+  LoadBoth(GcodeExample());
+  Type(form->edt1, "0.5");
+  Click(form->chk1);
+  fake->saveGcodeAnswers.push_back(QString::fromStdString(Path("prog")));
+  GetParam().trigger(*form);
+  ASSERT_TRUE(fake->errors.isEmpty()) << fake->errors.join(" | ").toStdString();
+  EXPECT_EQ(ReadText(Path("prog.nc")),
+            "%\r\nG90\r\nG0X0Y0\r\nG1F300\r\nG0X0\r\nM3\r\nG1X0.5\r\nM5\r\nM5\r\nG0Y0.5\r\n"
+            "G0Y1\r\nM5\r\nG0X0Y0\r\nM2\r\n%\r\n");
+  ASSERT_EQ(fake->informations.size(), 1);
+  static const QRegularExpression report(QStringLiteral(
+      "^Программа prog\\.nc успешно создана !\\r\\nВремя создания программы: (менее 1|[1-9][0-9]*)"
+      "мс\\. \\(1000мс=1сек\\.\\)\\r\\nКол-во черных линий: 2шт\\.$"));
+  EXPECT_TRUE(report.match(fake->informations[0]).hasMatch())
+      << fake->informations[0].toStdString();
+}
+
+TEST_P(GcodeTest, DotModeWritesTheProgramAndReports) {
+  LoadBoth(GcodeExample());
+  Type(form->edt1, "0.5");
+  Type(form->edt7, "20");
+  fake->saveGcodeAnswers.push_back(QString::fromStdString(Path("dots.nc")));
+  GetParam().trigger(*form);
+  ASSERT_TRUE(fake->errors.isEmpty()) << fake->errors.join(" | ").toStdString();
+  EXPECT_EQ(ReadText(Path("dots.nc.nc")),
+            "%\r\nG0X0Y0\r\nG5P20\r\nM40\r\nX0\r\nY0.5\r\nY1\r\nX0Y0\r\nM2\r\n%\r\n");
+  ASSERT_EQ(fake->informations.size(), 1);
+  EXPECT_TRUE(fake->informations[0].startsWith("Программа dots.nc.nc успешно создана !\r\n"));
+  EXPECT_TRUE(fake->informations[0].endsWith("\r\nКол-во черных точек: 1шт."));
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryControl, GcodeTest,
+                         ::testing::Values(GcodeRow{"btn1", Press(&TForm1::btn1)},
+                                           GcodeRow{"nc1", Menu(&TForm1::nc1)},
+                                           GcodeRow{"btn8", Press(&TForm1::btn8)}),
+                         [](const ::testing::TestParamInfo<GcodeRow>& info) {
+                           return std::string(info.param.name);
+                         });
+
+TEST_F(Form1Test, GcodeCancelledStillCommitsTheShownPicture) {
+  LoadBoth(Greys());
+  Click(form->btn2);
+  Click(form->btn1);
+  EXPECT_EQ(fake->saveGcodeAsked, 1);
+  EXPECT_TRUE(fake->informations.isEmpty());
+  EXPECT_TRUE(fake->errors.isEmpty());
+  EXPECT_BITMAP_EQ(ws().BaseBitmap, Thresholded(128));
+}
+
+TEST_F(Form1Test, GcodeRefusesABadFeedBeforeTheDialog) {
+  LoadBoth(Greys());
+  Click(form->chk1);
+  Type(form->edt8, "3x");
+  fake->saveGcodeAnswers.push_back(QString::fromStdString(Path("never")));
+  Click(form->btn1);
+  ASSERT_EQ(fake->errors.size(), 1);
+  EXPECT_EQ(fake->errors[0], "'3x' is not a valid integer value.");
+  EXPECT_EQ(fake->saveGcodeAsked, 0);
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(Path("never.nc"))));
+}
+
+TEST_F(Form1Test, GcodeToolButtonWorksOnTheStartPicture) {
+  fake->saveGcodeAnswers.push_back(QString::fromStdString(Path("logo")));
+  Click(form->btn8);
+  ASSERT_TRUE(fake->errors.isEmpty()) << fake->errors.join(" | ").toStdString();
+  EXPECT_TRUE(ReadText(Path("logo.nc")).startsWith("%\r\nG0X0Y0\r\nG5P1\r\nM40\r\n"));
+  ASSERT_EQ(fake->informations.size(), 1);
+  EXPECT_TRUE(fake->informations[0].contains("Кол-во черных точек: "));
+}
+
+}  // namespace
+}  // namespace skelda::testing

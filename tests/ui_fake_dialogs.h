@@ -1,0 +1,63 @@
+// Dialogs answered from a script: each question takes the next prepared answer (or the default
+// when none is left) and every text shown is recorded.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <optional>
+
+#include "ui/dialogs.h"
+
+namespace skelda::testing {
+
+class ScriptedDialogs : public Dialogs {
+ public:
+  std::deque<std::optional<QString>> openAnswers;  // default: cancelled
+  std::deque<std::optional<QString>> savePictureAnswers;
+  std::deque<std::optional<QString>> saveGcodeAnswers;
+  std::deque<bool> okCancelAnswers;  // default: Cancel
+  std::deque<bool> yesNoAnswers;     // default: No
+
+  int openAsked = 0;
+  int saveGcodeAsked = 0;
+  QStringList questions;
+  QStringList informations;
+  QStringList errors;
+
+  std::optional<QString> OpenPicture(QWidget*) override {
+    ++openAsked;
+    return Next(openAnswers);
+  }
+  std::optional<QString> SavePicture(QWidget*) override { return Next(savePictureAnswers); }
+  std::optional<QString> SaveGcode(QWidget*) override {
+    ++saveGcodeAsked;
+    return Next(saveGcodeAnswers);
+  }
+  bool ConfirmOkCancel(QWidget*, const QString& text) override {
+    questions << text;
+    return NextBool(okCancelAnswers);
+  }
+  bool ConfirmYesNo(QWidget*, const QString& text) override {
+    questions << text;
+    return NextBool(yesNoAnswers);
+  }
+  void Information(QWidget*, const QString& text) override { informations << text; }
+  void Error(QWidget*, const QString& text) override { errors << text; }
+
+ private:
+  static std::optional<QString> Next(std::deque<std::optional<QString>>& answers) {
+    if (answers.empty()) return std::nullopt;
+    std::optional<QString> answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  static bool NextBool(std::deque<bool>& answers) {
+    if (answers.empty()) return false;
+    const bool answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+};
+
+}  // namespace skelda::testing
