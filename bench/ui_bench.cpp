@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QLabel>
 #include <QSlider>
 #include <cstdint>
 
@@ -49,6 +50,11 @@ void BM_ToneSliderMoveToRepaintedCanvas(benchmark::State& state) {
     slider->setValue(position);
     position = position == 10 ? 20 : 10;
   }
+  // The handler must really have run its filter (the label follows the last position).
+  QLabel* label = state.range(0) == 0 ? form.lbl11 : form.lbl5;
+  if (!label->text().contains(QString::number(state.range(0) == 0 ? 5 : 10)) &&
+      !label->text().contains(QString::number(state.range(0) == 0 ? 10 : 20)))
+    state.SkipWithError("the slider's change handler did not run");
   state.SetLabel(state.range(0) == 0 ? "brightness trckbr2" : "sharpness trckbr1");
 }
 BENCHMARK(BM_ToneSliderMoveToRepaintedCanvas)

@@ -1,0 +1,83 @@
+// Keypad entries started from the main window's fields: the value arrives in the field and the
+// field's follow-up runs.
+#include <QPushButton>
+#include <QTimer>
+#include <functional>
+
+#include "form1_fixture.h"
+#include "ui/Unit2.h"
+
+namespace skelda::testing {
+namespace {
+
+class KeypadEntryTest : public Form1Test {
+ protected:
+  void SetUp() override {
+    Form1Test::SetUp();
+    keypad = std::make_unique<TForm2>(form->edt9, form.get());
+    form->SetKeypad(keypad.get());
+  }
+  void TearDown() override {
+    form->SetKeypad(nullptr);
+    keypad.reset();
+  }
+
+  // Clicks the field, then presses the keypad buttons once the keypad shows, and waits until
+  // the entry has ended.
+  bool Enter(QLineEdit* field, const std::vector<QPushButton * TForm2::*>& keys) {
+    bool pressed = false;
+    QTimer presser;
+    presser.setInterval(5);
+    QObject::connect(&presser, &QTimer::timeout, [&] {
+      if (!keypad->isVisible() || pressed) return;
+      pressed = true;
+      for (QPushButton* TForm2::*key : keys) QTest::mouseClick(keypad.get()->*key, Qt::LeftButton);
+    });
+    presser.start();
+    QTest::mouseClick(field, Qt::LeftButton);
+    return QTest::qWaitFor([&] { return pressed && !keypad->isVisible(); }, 5000);
+  }
+
+  std::unique_ptr<TForm2> keypad;
+};
+
+TEST_F(KeypadEntryTest, WidthEntryStoresTheValueAndResamples) {
+  LoadBoth(Gradient(640, 480));
+  ASSERT_TRUE(Enter(form->edt2, {&TForm2::btn1, &TForm2::btn10, &TForm2::btn10, &TForm2::btn12}));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return ws().BaseBitmap.Width() == 500; }, 5000));
+  EXPECT_EQ(form->edt2->text(), "100");
+  EXPECT_EQ(form->edt3->text(), "75");
+  EXPECT_EQ(form->edt6->text(), "375");
+  EXPECT_TRUE(form->edt9->text().isEmpty());
+  EXPECT_TRUE(fake->errors.isEmpty());
+}
+
+TEST_F(KeypadEntryTest, BurnTimeEntryOnlyStoresTheValue) {
+  LoadBoth(Gradient(64, 48));
+  ASSERT_TRUE(Enter(form->edt7, {&TForm2::btn2, &TForm2::btn10, &TForm2::btn12}));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return form->edt7->text() == "20"; }, 5000));
+  EXPECT_EQ(ws().BaseBitmap.Width(), 64);
+}
+
+TEST_F(KeypadEntryTest, DotSizeEntryResamplesToTheWidthAndKeepsTheResolution) {
+  LoadBoth(Gradient(640, 480));  // 128 mm wide at 0.2
+  ASSERT_TRUE(Enter(form->edt1, {&TForm2::btn11, &TForm2::btn4, &TForm2::btn12}));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return ws().BaseBitmap.Width() == 320; }, 5000));
+  EXPECT_EQ(form->edt1->text(), ".4");
+  EXPECT_EQ(form->edt2->text(), "128");
+  EXPECT_EQ(form->edt4->text(), "127");
+}
+
+TEST_F(KeypadEntryTest, ABadValueReachesTheFieldAndTheFollowUpReportsIt) {
+  LoadBoth(Gradient(64, 48));
+  ASSERT_TRUE(Enter(
+      form->edt3, {&TForm2::btn1, &TForm2::btn11, &TForm2::btn11, &TForm2::btn2, &TForm2::btn12}));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !fake->errors.isEmpty(); }, 5000));
+  EXPECT_EQ(form->edt3->text(), "1..2");
+  ASSERT_EQ(fake->errors.size(), 1);
+  EXPECT_EQ(fake->errors[0], "'1..2' is not a valid floating point value.");
+  EXPECT_EQ(ws().BaseBitmap.Width(), 64);
+}
+
+}  // namespace
+}  // namespace skelda::testing
