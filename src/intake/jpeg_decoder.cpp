@@ -1,8 +1,12 @@
 #include "intake/jpeg_decoder.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <csetjmp>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 // jpeglib.h needs <cstdio> before it, and jerror.h needs the configuration jpeglib.h reads.
@@ -54,13 +58,23 @@ void JumpOnDamage(j_common_ptr cinfo, int level) {
   ++cinfo->err->num_warnings;
 }
 
+// The blue, green and red bytes of a pixel read as one word, whatever the byte order.
+constexpr std::uint32_t kColourBytes =
+    std::bit_cast<std::uint32_t>(std::array<std::uint8_t, 4>{0xFF, 0xFF, 0xFF, 0x00});
+
 // The rows just decoded, made 32-bit blue, green, red, 0.
 using RowFinisher = void (*)(std::uint8_t* rows, std::size_t rowBytes, int count, int width);
 
 void ClearFourthBytes(std::uint8_t* rows, std::size_t rowBytes, int count, int width) {
   for (int y = 0; y < count; ++y) {
     std::uint8_t* p = rows + y * rowBytes;
-    for (int x = 0; x < width; ++x) p[4 * x + 3] = 0;
+    // Whole pixels as words, so that the loop vectorises.
+    for (int x = 0; x < width; ++x, p += 4) {
+      std::uint32_t pixel;
+      std::memcpy(&pixel, p, 4);
+      pixel &= kColourBytes;
+      std::memcpy(p, &pixel, 4);
+    }
   }
 }
 
