@@ -24,6 +24,11 @@ QRgb ScreenColor(Color c) {
   return ::testing::AssertionSuccess();
 }
 
+TEST_F(Form1Test, StartPictureIsShownAtStart) {
+  EXPECT_EQ(ws().ShownBitmap.Format(), PixelFormat::Bit8);
+  EXPECT_TRUE(ShowsPicture(form->canvas(), ws().ShownBitmap));
+}
+
 TEST_F(Form1Test, FitToWindowWithAThousandByFiveHundredPicture) {
   LoadBoth(Gradient(1000, 500));
   // The outer width includes the frame: the offscreen platform draws a 2-pixel one.

@@ -22,9 +22,15 @@ void PreviewCanvas::ShowBitmap(const Bitmap* bitmap) {
 
 void PreviewCanvas::paintEvent(QPaintEvent* event) {
   if (bitmap_ == nullptr || bitmap_->Empty()) return;
+  QImage image;
+  try {
+    image = ImageOfBitmap(*bitmap_);
+  } catch (...) {
+    return;  // a layout that needs a converted copy and no memory for it: nothing to draw
+  }
   QPainter painter(this);
   painter.setClipRegion(event->region());
-  painter.drawImage(QPoint(0, 0), ImageOfBitmap(*bitmap_));
+  painter.drawImage(QPoint(0, 0), image);
 }
 
 void PreviewCanvas::mousePressEvent(QMouseEvent* event) {

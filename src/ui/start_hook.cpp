@@ -2,6 +2,8 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTimer>
 #include <QtGlobal>
 
@@ -46,6 +48,10 @@ std::unique_ptr<Dialogs> MakeStartDialogs() {
 }
 
 bool TriggerControl(TForm1& form, const QString& objectName) {
+  if (auto* menu = form.findChild<QMenu*>(objectName)) {
+    form.menuBar()->setActiveAction(menu->menuAction());
+    return true;
+  }
   if (auto* action = form.findChild<QAction*>(objectName)) {
     action->trigger();
     return true;

@@ -3,7 +3,7 @@
 //
 //   SKELDA_OPEN=picture.jpg   the first "Load" takes this file instead of asking
 //   SKELDA_RUN=N5,btn9        after that load, these menu items / buttons are triggered in order
-//                             ("maximize" maximizes the window)
+//                             (a menu's name opens it; "maximize" maximizes the window)
 #pragma once
 
 #include <memory>
@@ -22,7 +22,8 @@ std::unique_ptr<Dialogs> MakeStartDialogs();
 // loop starts.
 void ScheduleStartHook(TForm1& form);
 
-// Triggers the menu item or clicks the button of that object name; false when there is none.
+// Opens the menu, triggers the menu item or clicks the button of that object name; false when
+// there is none.
 bool TriggerControl(TForm1& form, const QString& objectName);
 
 }  // namespace skelda
