@@ -8,6 +8,7 @@
 #include <limits>
 #include <new>
 
+#include "core/pixel_allocator.h"
 #include "processing/processing_commands.h"
 #include "processing_reference.h"
 #include "support/bitmap_assert.h"
@@ -36,6 +37,18 @@ void operator delete(void* p) noexcept {
 void operator delete(void* p, std::size_t) noexcept {
   std::free(p);
 }
+
+// Picture storage, in place of the library's: refused the same way.
+namespace skelda {
+void* AllocatePixels(std::size_t bytes) {
+  if (bytes >= gRefuseFrom) throw std::bad_alloc();
+  if (void* p = std::malloc(bytes ? bytes : 1)) return p;
+  throw std::bad_alloc();
+}
+void FreePixels(void* block) noexcept {
+  std::free(block);
+}
+}  // namespace skelda
 
 namespace skelda {
 namespace {
@@ -104,6 +117,18 @@ TEST_F(OutOfMemory, ScatterWithoutItsCopyKeepsBothPictures) {
   EXPECT_SAME_BYTES(ws.BaseBitmap, base);
   EXPECT_SAME_BYTES(ws.ShownBitmap, base);
   EXPECT_EQ(ws.ShownBitmap.Format(), PixelFormat::Bit32);
+}
+
+TEST_F(OutOfMemory, AFailedCopyLeavesTheOldShownPictureWhole) {
+  ws.ShownBitmap = Bitmap(3, 2, PixelFormat::Bit32);
+  {
+    RefuseAllocations refuse(kWidth * 4);
+    EXPECT_THROW(ThresholdCommand(ws, 100), std::bad_alloc);
+  }
+  EXPECT_EQ(ws.ShownBitmap.Width(), 3);
+  EXPECT_EQ(ws.ShownBitmap.Height(), 2);
+  EXPECT_EQ(ws.ShownBitmap.ByteSize(), 24u);
+  EXPECT_SAME_BYTES(ws.BaseBitmap, base);
 }
 
 }  // namespace

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <vector>
 
+#include "core/pixel_allocator.h"
 #include "processing/pixel_words.h"
 #include "processing/random_offset.h"
 
@@ -11,76 +13,61 @@ namespace skelda {
 
 namespace {
 
-// The pixels as one array of words, x + y W: both layouts copy in and out row by row.
+// The colours of a picture as words 0x00RRGGBB, read and written at (x, y) in either layout.
 template <int S>
-std::vector<std::uint32_t> ReadWords(const Bitmap& bitmap) {
-  const int width = bitmap.Width();
-  std::vector<std::uint32_t> words(static_cast<std::size_t>(width) * bitmap.Height());
-  for (int y = 0; y < bitmap.Height(); ++y) {
-    const std::uint8_t* row = bitmap.ScanLine(y);
-    std::uint32_t* out = words.data() + static_cast<std::size_t>(y) * width;
-    for (int x = 0; x < width; ++x) {
-      if constexpr (S == 4) {
-        out[x] = LoadWord(row + 4 * x) & kColourBits;
-      } else {
-        out[x] = row[3 * x] | (row[3 * x + 1] << 8) | (std::uint32_t(row[3 * x + 2]) << 16);
-      }
+struct PixelWords {
+  explicit PixelWords(Bitmap& bitmap) : bits(bitmap.Bits()), rowBytes(bitmap.RowBytes()) {}
+  std::uint8_t* At(int x, int y) const { return bits + y * rowBytes + S * x; }
+  std::uint32_t Get(int x, int y) const {
+    const std::uint8_t* p = At(x, y);
+    if constexpr (S == 4) return LoadWord(p) & kColourBits;
+    return p[0] | (p[1] << 8) | (std::uint32_t(p[2]) << 16);
+  }
+  // A 32-bit pixel gets a fourth byte of 0; the 24-bit row filler is never touched.
+  void Set(int x, int y, std::uint32_t w) const {
+    std::uint8_t* p = At(x, y);
+    if constexpr (S == 4) {
+      StoreWord(p, w);
+    } else {
+      p[0] = w & 0xFF;
+      p[1] = (w >> 8) & 0xFF;
+      p[2] = (w >> 16) & 0xFF;
     }
   }
-  return words;
-}
+  std::uint8_t* bits;
+  std::size_t rowBytes;
+};
 
-void WriteWords24(Bitmap& bitmap, const std::vector<std::uint32_t>& words) {
+template <int S>
+void ScatterPixels(Bitmap& bitmap, int rx, int ry, Color fill, RandomGenerator& random) {
   const int width = bitmap.Width();
-  for (int y = 0; y < bitmap.Height(); ++y) {
-    std::uint8_t* row = bitmap.ScanLine(y);
-    const std::uint32_t* in = words.data() + static_cast<std::size_t>(y) * width;
-    for (int x = 0; x < width; ++x) {
-      row[3 * x] = in[x] & 0xFF;
-      row[3 * x + 1] = (in[x] >> 8) & 0xFF;
-      row[3 * x + 2] = (in[x] >> 16) & 0xFF;
-    }
+  const int height = bitmap.Height();
+  const PixelWords<S> picture(bitmap);
+  // The unchanging source, taken before any pixel changes, in picture storage (a fresh block of
+  // that size costs far less there than its first touch page by page).
+  const std::size_t count = static_cast<std::size_t>(width) * height;
+  const std::unique_ptr<std::uint32_t, decltype(&FreePixels)> source(
+      static_cast<std::uint32_t*>(AllocatePixels(count * sizeof(std::uint32_t))), &FreePixels);
+  for (int y = 0; y < height; ++y) {
+    std::uint32_t* row = source.get() + static_cast<std::size_t>(y) * width;
+    for (int x = 0; x < width; ++x) row[x] = picture.Get(x, y);
   }
-}
-
-// Visits every pixel in order and swaps it with its partner, reading the unchanged source;
-// target[i] is the word of pixel i = x + y W.
-template <class Target>
-void Scatter(Target target, const std::uint32_t* source, int width, int height, int rx, int ry,
-             RandomGenerator& random) {
-  // A local copy keeps the generator's state in a register: the target's stores cannot touch it.
+  const std::uint32_t fillWord = WordOfColor(fill);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) picture.Set(x, y, fillWord);
+  }
+  // A local copy keeps the generator's state in a register: the pixel stores cannot touch it.
   RandomGenerator local = random;
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
       const int nx = RandomOffset(x, rx, local);
       const int ny = RandomOffset(y, ry, local);
       if (nx < 0 || nx >= width || ny < 0 || ny >= height) continue;
-      const std::size_t here = static_cast<std::size_t>(y) * width + x;
-      const std::size_t there = static_cast<std::size_t>(ny) * width + nx;
-      target(here, source[there]);
-      target(there, source[here]);
+      picture.Set(x, y, source.get()[static_cast<std::size_t>(ny) * width + nx]);
+      picture.Set(nx, ny, source.get()[static_cast<std::size_t>(y) * width + x]);
     }
   }
   random = local;
-}
-
-// 32 bits: the rows follow each other without filler, so the bitmap itself is the target.
-void ScatterPixels32(Bitmap& bitmap, int rx, int ry, Color fill, RandomGenerator& random) {
-  std::vector<std::uint32_t> source = ReadWords<4>(bitmap);
-  const std::uint32_t fillWord = WordOfColor(fill);
-  std::uint8_t* bits = bitmap.Bits();
-  for (std::size_t i = 0; i < source.size(); ++i) StoreWord(bits + 4 * i, fillWord);
-  Scatter([bits](std::size_t i, std::uint32_t w) { StoreWord(bits + 4 * i, w); }, source.data(),
-          bitmap.Width(), bitmap.Height(), rx, ry, random);
-}
-
-void ScatterPixels24(Bitmap& bitmap, int rx, int ry, Color fill, RandomGenerator& random) {
-  const std::vector<std::uint32_t> source = ReadWords<3>(bitmap);
-  std::vector<std::uint32_t> target(source.size(), WordOfColor(fill));
-  std::uint32_t* out = target.data();
-  Scatter([out](std::size_t i, std::uint32_t w) { out[i] = w; }, source.data(), bitmap.Width(),
-          bitmap.Height(), rx, ry, random);
-  WriteWords24(bitmap, target);
 }
 
 }  // namespace
@@ -94,11 +81,11 @@ void ScatterWithoutSeeding(Bitmap& bitmap, int rx, int ry, Color fill, RandomGen
   rx = std::max(rx, 1);
   ry = std::max(ry, 1);
   if (bitmap.Format() == PixelFormat::Bit32) {
-    ScatterPixels32(bitmap, rx, ry, fill, random);
+    ScatterPixels<4>(bitmap, rx, ry, fill, random);
     return;
   }
   bitmap.SetPixelFormat(PixelFormat::Bit24);
-  ScatterPixels24(bitmap, rx, ry, fill, random);
+  ScatterPixels<3>(bitmap, rx, ry, fill, random);
 }
 
 }  // namespace skelda
