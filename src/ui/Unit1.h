@@ -208,7 +208,7 @@ class TForm1 : public QMainWindow {
   void BuildToolBar();
   void BuildMenus();
   void ConnectCommands();
-  void FixSizeUnlessMaximized();
+  void KeepNormalSize();
   QSize NormalSize() const;
 
   // The enabling rules, all in one place (availability.cpp).

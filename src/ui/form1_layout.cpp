@@ -158,7 +158,7 @@ void TForm1::BuildWindow() {
   stat1->setFixedHeight(kStatusBarHeight);
   setStatusBar(stat1);
 
-  FixSizeUnlessMaximized();
+  KeepNormalSize();
   if (QScreen* screen = QGuiApplication::primaryScreen()) {
     QRect frame(QPoint(0, 0), NormalSize());
     frame.moveCenter(screen->availableGeometry().center());
@@ -351,14 +351,14 @@ QSize TForm1::NormalSize() const {
   return QSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
 }
 
-// The border is fixed: the window keeps its size unless it is maximized.
-void TForm1::FixSizeUnlessMaximized() {
-  if (isMaximized() || isFullScreen()) {
-    setMinimumSize(NormalSize());
-    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-  } else {
-    setFixedSize(NormalSize());
-  }
+// The border is fixed, yet the window can be maximized: window managers refuse to maximize a
+// window whose minimum and maximum sizes are equal, so only the minimum is set, and a size that
+// a drag at the border gives the normal window is taken back (resizeEvent).
+void TForm1::KeepNormalSize() {
+  setMinimumSize(NormalSize());
+  if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)) &&
+      size() != NormalSize())
+    resize(NormalSize());
 }
 
 }  // namespace skelda

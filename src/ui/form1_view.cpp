@@ -62,14 +62,13 @@ void TForm1::FormMouseUp(Qt::MouseButton, int, int) {
 
 void TForm1::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
-  if (event->type() == QEvent::WindowStateChange) {
-    FixSizeUnlessMaximized();
-    RefreshPreview();
-  }
+  if (event->type() == QEvent::WindowStateChange) RefreshPreview();
 }
 
 void TForm1::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
+  // Taken back once the window system has finished with the current change of size.
+  QMetaObject::invokeMethod(this, &TForm1::KeepNormalSize, Qt::QueuedConnection);
   RefreshPreview();
 }
 
