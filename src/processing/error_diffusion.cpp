@@ -1,8 +1,11 @@
 #include "processing/error_diffusion.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <optional>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #if defined(__SSE2__)
@@ -12,6 +15,7 @@
 #include "core/errors.h"
 #include "processing/bitmap_steps.h"
 #include "processing/gray_value.h"
+#include "processing/parallel_rows.h"
 #include "processing/pixel_words.h"
 #include "processing/random_threshold.h"
 
@@ -129,20 +133,28 @@ class RightShareTables {
   std::vector<const std::int32_t*> columnTables_;  // likewise
 };
 
-// Decides the cells of one pass row left to right and spreads their errors; decided(c, v)
-// gives all ones when the cell of column c and value v becomes white, else 0, and the share
-// it passes to the right.
+// What a row carries from one column to the next.
+struct RowCarry {
+  std::int64_t fromLeft = 0;    // the 7/16 share of the cell just decided
+  std::int32_t pending = 0;     // 5/16 of the cell above c - 1 plus 1/16 from c - 2
+  std::int32_t pendingOne = 0;  // 1/16 of the last cell, for the cell up-right of it
+};
+
+// Decides the cells of columns first .. last-1 of one pass row, left to right, and spreads
+// their errors; decide(c, v, white, right) sets white to all ones when the cell of column c
+// and value v becomes white (else 0) and right to the share it passes to the right. When
+// column c is done, the cells 0 .. c-1 of the row above have all their shares.
 template <class Decide>
-void DiffuseRow(std::int32_t* current, std::int32_t* next, std::uint32_t* decided, int width,
-                Decide decide) {
+void DiffuseColumns(const std::int32_t* current, std::int32_t* next, std::uint32_t* decided,
+                    int first, int last, RowCarry& carry, Decide decide) {
   const UpShares& shares = Shares();
   const std::int32_t* leftUp = shares.leftUp + 255;
   const std::int32_t* up = shares.up + 255;
   const std::int32_t* rightUp = shares.rightUp + 255;
-  std::int64_t fromLeft = 0;    // the 7/16 share of the cell just decided
-  std::int32_t pending = 0;     // 5/16 of the cell above c - 1 plus 1/16 from c - 2
-  std::int32_t pendingOne = 0;  // 1/16 of the last cell, for the cell up-right of it
-  for (int c = 0; c < width; ++c) {
+  std::int64_t fromLeft = carry.fromLeft;
+  std::int32_t pending = carry.pending;
+  std::int32_t pendingOne = carry.pendingOne;
+  for (int c = first; c < last; ++c) {
     const std::int64_t v = current[c] + fromLeft;
     std::int64_t white;
     decide(c, v, white, fromLeft);
@@ -153,7 +165,12 @@ void DiffuseRow(std::int32_t* current, std::int32_t* next, std::uint32_t* decide
     pending = pendingOne + up[err];
     pendingOne = rightUp[err];
   }
-  if (width > 0) next[width - 1] += pending;
+  carry = {fromLeft, pending, pendingOne};
+}
+
+// After the last column: the last cell above gets its shares (the rest leave the picture).
+void FinishRow(std::int32_t* next, int width, const RowCarry& carry) {
+  if (width > 0) next[width - 1] += carry.pending;
 }
 
 // All ones when t <= v (white), else 0, without a branch: the outcome is close to random.
@@ -171,6 +188,156 @@ void RequireThresholdsInRange(const DiffusionRule& rule) {
   if (!valid) throw AssertionError("Threshold matrix out of range", __FILE__, __LINE__);
 }
 
+// One run of the pass: fill, diffuse and write back row by row, from the bottom up.
+class DiffusionRun {
+ public:
+  DiffusionRun(const Bitmap& source, Bitmap& target, const DiffusionRule& rule)
+      : source_(source),
+        target_(target),
+        rule_(rule),
+        width_(source.Width()),
+        height_(source.Height()) {
+    if (rule.kind() != DiffusionRule::Kind::Random) tables_.emplace(rule, width_);
+  }
+
+  // One thread, two rows of cells.
+  void Sequential() {
+    PlaneRows rows(width_);
+    Fill(0, rows.current.data());
+    for (int passRow = 0; passRow < height_; ++passRow) {
+      Fill(passRow + 1, rows.next.data());
+      RowCarry carry;
+      Decide(passRow, rows.current.data(), rows.next.data(), rows.decided.data(), 0, width_, carry);
+      FinishRow(rows.next.data(), width_, carry);
+      WriteBack(passRow, rows.decided.data());
+      rows.current.swap(rows.next);
+    }
+  }
+
+  // Two threads on alternate rows, each a little behind the row below: a cell can be decided
+  // once the row below has decided the column to its right, which gives the cell its last
+  // share. The rows of cells go round a ring of four. False (nothing done) when no second
+  // thread can be had. Not for drawn thresholds, which must be drawn in pass order.
+  bool Wavefront() {
+    Ring ring(width_);
+    Fill(0, ring.Cells(0));
+    std::thread helper;
+    try {
+      helper = std::thread([&] { WavefrontRows(ring, 1); });
+    } catch (const std::system_error&) {
+      return false;
+    }
+    WavefrontRows(ring, 0);
+    helper.join();
+    return true;
+  }
+
+  bool DrawsThresholds() const { return !tables_; }
+  int Height() const { return height_; }
+  int Width() const { return width_; }
+
+ private:
+  static constexpr int kRingRows = 4;
+  static constexpr int kChunk = 256;  // columns between two reports of progress
+
+  struct Ring {
+    explicit Ring(int width)
+        : width(width),
+          cells(static_cast<std::size_t>(kRingRows) * (width + 1)),
+          decided(static_cast<std::size_t>(2) * width) {}
+    std::int32_t* Cells(int passRow) {
+      return cells.data() + static_cast<std::size_t>(passRow % kRingRows) * (width + 1);
+    }
+    std::uint32_t* Decided(int thread) {
+      return decided.data() + static_cast<std::size_t>(thread) * width;
+    }
+    // Per ring slot: passRow x (W + 2) + the columns that row has done, W + 1 once finished;
+    // it only grows, so a reader can tell an old row from the one it waits for.
+    std::atomic<std::int64_t> progress[kRingRows] = {};
+    int width;
+    std::vector<std::int32_t> cells;
+    std::vector<std::uint32_t> decided;
+  };
+
+  std::int64_t Mark(int passRow, int columns) const {
+    return static_cast<std::int64_t>(passRow) * (width_ + 2) + columns;
+  }
+
+  static void WaitFor(const std::atomic<std::int64_t>& progress, std::int64_t mark) {
+    for (int spins = 0; progress.load(std::memory_order_acquire) < mark; ++spins) {
+      if (spins > 100) std::this_thread::yield();
+    }
+  }
+
+  // Rows first, first + 2, ... The ring slot a row fills for the row above was last used by
+  // the row three below, which is finished: this thread's previous row waited for it.
+  void WavefrontRows(Ring& ring, int first) {
+    for (int passRow = first; passRow < height_; passRow += 2) {
+      std::int32_t* current = ring.Cells(passRow);
+      std::int32_t* next = ring.Cells(passRow + 1);
+      if (passRow > 0) WaitFor(ring.progress[(passRow - 1) % kRingRows], Mark(passRow - 1, 0));
+      Fill(passRow + 1, next);
+      std::uint32_t* decided = ring.Decided(first);
+      std::atomic<std::int64_t>& mine = ring.progress[passRow % kRingRows];
+      RowCarry carry;
+      for (int c = 0; c < width_; c += kChunk) {
+        const int last = std::min(c + kChunk, width_);
+        if (passRow > 0) {
+          WaitFor(ring.progress[(passRow - 1) % kRingRows],
+                  Mark(passRow - 1, std::min(last + 1, width_ + 1)));
+        }
+        Decide(passRow, current, next, decided, c, last, carry);
+        mine.store(Mark(passRow, last), std::memory_order_release);
+      }
+      FinishRow(next, width_, carry);
+      mine.store(Mark(passRow, width_ + 1), std::memory_order_release);
+      WriteBack(passRow, decided);
+    }
+  }
+
+  // The cells of a pass row: the gray values, or 0 for the extra row above the picture. A row
+  // is read before it is written back, so source may be target.
+  void Fill(int passRow, std::int32_t* cells) const {
+    if (passRow < height_) {
+      FillRow(source_.ScanLine(height_ - 1 - passRow), width_, cells);
+    } else {
+      std::fill(cells, cells + width_ + 1, 0);
+    }
+  }
+
+  void WriteBack(int passRow, const std::uint32_t* decided) {
+    const int y = height_ - 1 - passRow;
+    WriteBackRow(source_.ScanLine(y), target_.ScanLine(y), width_, decided);
+  }
+
+  void Decide(int passRow, const std::int32_t* current, std::int32_t* next, std::uint32_t* decided,
+              int first, int last, RowCarry& carry) {
+    if (!tables_) {
+      RandomGenerator& random = rule_.random();
+      DiffuseColumns(current, next, decided, first, last, carry,
+                     [&](int, std::int64_t v, std::int64_t& white, std::int64_t& right) {
+                       white = WhiteMask(RandomThreshold(random), v);
+                       right = 7 * (v - (white & 255)) / 16;
+                     });
+      return;
+    }
+    const std::int32_t* thresholds = tables_->Thresholds(passRow);
+    const std::int32_t* const* rightShares = tables_->Tables(passRow);
+    DiffuseColumns(current, next, decided, first, last, carry,
+                   [&](int c, std::int64_t v, std::int64_t& white, std::int64_t& right) {
+                     right = rightShares[c][v];
+                     white = WhiteMask(thresholds[c], v);
+                   });
+  }
+
+  const Bitmap& source_;
+  Bitmap& target_;
+  const DiffusionRule& rule_;
+  int width_;
+  int height_;
+  std::optional<RightShareTables> tables_;
+};
+
 }  // namespace
 
 void DiffusionPass(Bitmap& bitmap, const DiffusionRule& rule) {
@@ -181,44 +348,12 @@ void DiffusionPass(Bitmap& bitmap, const DiffusionRule& rule) {
 void DiffusionPass(const Bitmap& source, Bitmap& target, const DiffusionRule& rule) {
   RequireSourceAndTarget32(source, target);
   RequireThresholdsInRange(rule);
-  const int width = source.Width();
-  const int height = source.Height();
-  if (height == 0) return;
-  PlaneRows rows(width);
-  const bool drawn = rule.kind() == DiffusionRule::Kind::Random;
-  std::optional<RightShareTables> tables;
-  if (!drawn) tables.emplace(rule, width);
-  FillRow(source.ScanLine(height - 1), width, rows.current.data());
-  for (int passRow = 0; passRow < height; ++passRow) {
-    const int y = height - 1 - passRow;
-    // The row above is read before this row is written, so source may be target.
-    if (passRow + 1 < height) {
-      FillRow(source.ScanLine(y - 1), width, rows.next.data());
-    } else {
-      std::fill(rows.next.begin(), rows.next.end(), 0);
-    }
-    std::int32_t* current = rows.current.data();
-    std::int32_t* next = rows.next.data();
-    std::uint32_t* decided = rows.decided.data();
-    if (drawn) {
-      RandomGenerator& random = rule.random();
-      DiffuseRow(current, next, decided, width,
-                 [&](int, std::int64_t v, std::int64_t& white, std::int64_t& right) {
-                   white = WhiteMask(RandomThreshold(random), v);
-                   right = 7 * (v - (white & 255)) / 16;
-                 });
-    } else {
-      const std::int32_t* thresholds = tables->Thresholds(passRow);
-      const std::int32_t* const* rightShares = tables->Tables(passRow);
-      DiffuseRow(current, next, decided, width,
-                 [&](int c, std::int64_t v, std::int64_t& white, std::int64_t& right) {
-                   right = rightShares[c][v];
-                   white = WhiteMask(thresholds[c], v);
-                 });
-    }
-    WriteBackRow(source.ScanLine(y), target.ScanLine(y), width, rows.decided.data());
-    rows.current.swap(rows.next);
-  }
+  if (source.Height() == 0) return;
+  DiffusionRun run(source, target, rule);
+  const bool twoThreads =
+      !run.DrawsThresholds() && RowBandStarts(run.Height(), source.RowBytes()).size() > 2;
+  if (twoThreads && run.Wavefront()) return;
+  run.Sequential();
 }
 
 }  // namespace skelda
