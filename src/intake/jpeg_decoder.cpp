@@ -135,6 +135,7 @@ int GuardedDecode(Decompressor* d, std::uint8_t* bits, std::size_t rowBytes, Row
                                       d->info.output_height - first});
     for (unsigned i = 0; i < wanted; ++i) rows[i] = bits + (first + i) * rowBytes;
     const unsigned got = jpeg_read_scanlines(&d->info, rows, std::max(wanted, 1u));
+    if (got == 0) return JWRN_JPEG_EOF;  // only a suspending source stops early; ours never does
     finish(bits + first * rowBytes, rowBytes, static_cast<int>(got), width);
   }
   jpeg_finish_decompress(&d->info);
