@@ -6,6 +6,7 @@
 #include <cstring>
 #include <random>
 
+#include "processing/error_diffusion.h"
 #include "processing/processing_commands.h"
 
 namespace skelda {
@@ -67,6 +68,17 @@ void BM_Dither(benchmark::State& state) {
   SetBytes(state);
 }
 
+// The dithering pass alone, on one thread or on two taking alternate rows (the command takes
+// two only on machines of four cores or more).
+void BM_DitherPass(benchmark::State& state) {
+  Workspace& ws = Loaded();
+  const int threads = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    DiffusionPass(ws.BaseBitmap, ws.ShownBitmap, DiffusionRule::Fixed128(), threads);
+  }
+  SetBytes(state);
+}
+
 void BM_ToneSlider(benchmark::State& state, ToneSlider slider, int position) {
   Workspace& ws = Loaded();
   for (auto _ : state) ToneSliderMoved(ws, slider, position);
@@ -109,6 +121,7 @@ void BM_Scatter(benchmark::State& state) {
 BENCHMARK(BM_Memcpy)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Threshold)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Dither)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_DitherPass)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(BM_ToneSlider, Sharpen, ToneSlider::Sharpness, 30)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();

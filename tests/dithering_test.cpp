@@ -115,22 +115,23 @@ TEST(Dithering, SameAsTheWholeErrorPlaneOnRandomPictures) {
   }
 }
 
-// Pictures of a megabyte and more are dithered by two threads on alternate rows.
-TEST(Dithering, BigPicturesSameAsTheWholeErrorPlane) {
-  const int sizes[][2] = {{700, 400}, {300, 900}, {1031, 260}, {5000, 60}};
+// Two threads on alternate rows, each waiting for the row below.
+TEST(Dithering, TwoThreadsSameAsTheWholeErrorPlane) {
+  const int sizes[][2] = {{1, 2},     {3, 5},      {255, 4},  {700, 400},
+                          {300, 900}, {1031, 260}, {5000, 60}};
   for (const auto& size : sizes) {
     const Bitmap picture = RandomPicture(size[0], size[1], PixelFormat::Bit32, size[0] + size[1]);
     Bitmap slow = picture;
     reference::DiffusionPass(slow, [](int, int) { return 128; });
     Bitmap inPlace = picture;
-    DiffusionPass(inPlace, DiffusionRule::Fixed128());
+    DiffusionPass(inPlace, inPlace, DiffusionRule::Fixed128(), 2);
     EXPECT_SAME_BYTES(inPlace, slow) << size[0] << "x" << size[1];
     Bitmap target = RandomPicture(size[0], size[1], PixelFormat::Bit32, 1);
-    DiffusionPass(picture, target, DiffusionRule::Fixed128());
+    DiffusionPass(picture, target, DiffusionRule::Fixed128(), 2);
     EXPECT_SAME_BYTES(target, slow) << size[0] << "x" << size[1] << " into a target";
 
     Bitmap matrix = picture, slowMatrix = picture;
-    DiffusionPass(matrix, DiffusionRule::Matrix(T4));
+    DiffusionPass(picture, matrix, DiffusionRule::Matrix(T4), 2);
     reference::DiffusionPass(slowMatrix, [](int r, int c) { return T4.cells[r % 4][c % 4]; });
     EXPECT_SAME_BYTES(matrix, slowMatrix) << size[0] << "x" << size[1] << " T4";
   }

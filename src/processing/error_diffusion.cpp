@@ -234,7 +234,6 @@ class DiffusionRun {
 
   bool DrawsThresholds() const { return !tables_; }
   int Height() const { return height_; }
-  int Width() const { return width_; }
 
  private:
   static constexpr int kRingRows = 4;
@@ -346,13 +345,17 @@ void DiffusionPass(Bitmap& bitmap, const DiffusionRule& rule) {
 }
 
 void DiffusionPass(const Bitmap& source, Bitmap& target, const DiffusionRule& rule) {
+  const bool spareCores = std::thread::hardware_concurrency() >= 4;
+  const bool big = RowBandStarts(source.Height(), source.RowBytes()).size() > 2;
+  DiffusionPass(source, target, rule, spareCores && big ? 2 : 1);
+}
+
+void DiffusionPass(const Bitmap& source, Bitmap& target, const DiffusionRule& rule, int threads) {
   RequireSourceAndTarget32(source, target);
   RequireThresholdsInRange(rule);
   if (source.Height() == 0) return;
   DiffusionRun run(source, target, rule);
-  const bool twoThreads =
-      !run.DrawsThresholds() && RowBandStarts(run.Height(), source.RowBytes()).size() > 2;
-  if (twoThreads && run.Wavefront()) return;
+  if (threads >= 2 && run.Height() >= 2 && !run.DrawsThresholds() && run.Wavefront()) return;
   run.Sequential();
 }
 

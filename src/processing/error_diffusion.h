@@ -46,4 +46,9 @@ class DiffusionRule {
 void DiffusionPass(Bitmap& bitmap, const DiffusionRule& rule);
 void DiffusionPass(const Bitmap& source, Bitmap& target, const DiffusionRule& rule);
 
+// The same on one thread, or on two taking alternate rows (the same pixels; drawn thresholds
+// always take one). The two rows wait on each other, so two threads only pay when a core is
+// free: the form above takes them only on big pictures on machines of at least four cores.
+void DiffusionPass(const Bitmap& source, Bitmap& target, const DiffusionRule& rule, int threads);
+
 }  // namespace skelda
