@@ -28,10 +28,13 @@ namespace {
 // leaving the picture are never read back, so two rows of W + 1 cells hold all that is ever
 // read.
 struct PlaneRows {
-  explicit PlaneRows(int width) : current(width + 1), next(width + 1), decided(width) {}
+  explicit PlaneRows(int width)
+      : current(width + 1), next(width + 1), above(width + 1), decided(width), decidedNext(width) {}
   std::vector<std::int32_t> current;
   std::vector<std::int32_t> next;
+  std::vector<std::int32_t> above;     // the row above next, when two rows go together
   std::vector<std::uint32_t> decided;  // 0x00FFFFFF white, 0 black
+  std::vector<std::uint32_t> decidedNext;
 };
 
 void FillRow(const std::uint8_t* row, int width, std::int32_t* cells) {
@@ -140,37 +143,71 @@ struct RowCarry {
   std::int32_t pendingOne = 0;  // 1/16 of the last cell, for the cell up-right of it
 };
 
-// Decides the cells of columns first .. last-1 of one pass row, left to right, and spreads
-// their errors; decide(c, v, white, right) sets white to all ones when the cell of column c
-// and value v becomes white (else 0) and right to the share it passes to the right. When
-// column c is done, the cells 0 .. c-1 of the row above have all their shares.
+// One pass row being decided left to right: its cells, the cells of the row above, where its
+// outcomes go, and what it carries. decide(c, v, white, right) sets white to all ones when the
+// cell of column c and value v becomes white (else 0) and right to the share it passes to the
+// right. When column c is done, the cells 0 .. c-1 of the row above have all their shares.
 template <class Decide>
-void DiffuseColumns(const std::int32_t* current, std::int32_t* next, std::uint32_t* decided,
-                    int first, int last, RowCarry& carry, Decide decide) {
+struct RowWalk {
+  const std::int32_t* current;
+  std::int32_t* next;
+  std::uint32_t* decided;
+  Decide decide;
+  RowCarry carry;
   const UpShares& shares = Shares();
-  const std::int32_t* leftUp = shares.leftUp + 255;
-  const std::int32_t* up = shares.up + 255;
-  const std::int32_t* rightUp = shares.rightUp + 255;
-  std::int64_t fromLeft = carry.fromLeft;
-  std::int32_t pending = carry.pending;
-  std::int32_t pendingOne = carry.pendingOne;
-  for (int c = first; c < last; ++c) {
-    const std::int64_t v = current[c] + fromLeft;
+
+  void Step(int c) {
+    const std::int64_t v = current[c] + carry.fromLeft;
     std::int64_t white;
-    decide(c, v, white, fromLeft);
+    decide(c, v, white, carry.fromLeft);
     const std::int64_t err = v - (white & 255);
     decided[c] = static_cast<std::uint32_t>(white) & kColourBits;
     // The left-up share of column 0 leaves the picture.
-    if (c > 0) next[c - 1] += pending + leftUp[err];
-    pending = pendingOne + up[err];
-    pendingOne = rightUp[err];
+    if (c > 0) next[c - 1] += carry.pending + shares.leftUp[err + 255];
+    carry.pending = carry.pendingOne + shares.up[err + 255];
+    carry.pendingOne = shares.rightUp[err + 255];
   }
-  carry = {fromLeft, pending, pendingOne};
+};
+
+template <class Decide>
+RowWalk<Decide> Walk(const std::int32_t* current, std::int32_t* next, std::uint32_t* decided,
+                     Decide decide, const RowCarry& carry = {}) {
+  return RowWalk<Decide>{current, next, decided, decide, carry};
+}
+
+// Columns first .. last-1 of one row.
+template <class Decide>
+void DiffuseColumns(const std::int32_t* current, std::int32_t* next, std::uint32_t* decided,
+                    int first, int last, RowCarry& carry, Decide decide) {
+  auto row = Walk(current, next, decided, decide, carry);
+  for (int c = first; c < last; ++c) row.Step(c);
+  carry = row.carry;
 }
 
 // After the last column: the last cell above gets its shares (the rest leave the picture).
 void FinishRow(std::int32_t* next, int width, const RowCarry& carry) {
   if (width > 0) next[width - 1] += carry.pending;
+}
+
+// Two rows at once, the upper two columns behind the lower: a cell has all its shares once the
+// row below has decided the column to its right. The two chains of cells run side by side,
+// which a processor overlaps.
+template <class DecideLower, class DecideUpper>
+void DiffuseRowPair(const std::int32_t* lowerCells, std::int32_t* upperCells,
+                    std::int32_t* aboveCells, std::uint32_t* lowerDecided,
+                    std::uint32_t* upperDecided, int width, DecideLower decideLower,
+                    DecideUpper decideUpper) {
+  auto lower = Walk(lowerCells, upperCells, lowerDecided, decideLower);
+  auto upper = Walk(upperCells, aboveCells, upperDecided, decideUpper);
+  const int lead = std::min(2, width);
+  for (int c = 0; c < lead; ++c) lower.Step(c);
+  for (int c = lead; c < width; ++c) {
+    lower.Step(c);
+    upper.Step(c - 2);
+  }
+  FinishRow(upperCells, width, lower.carry);
+  for (int c = width - lead; c < width; ++c) upper.Step(c);
+  FinishRow(aboveCells, width, upper.carry);
 }
 
 // All ones when t <= v (white), else 0, without a branch: the outcome is close to random.
@@ -188,6 +225,16 @@ void RequireThresholdsInRange(const DiffusionRule& rule) {
   if (!valid) throw AssertionError("Threshold matrix out of range", __FILE__, __LINE__);
 }
 
+// The threshold of each column of a pass row, and its right shares looked up.
+struct TableDecision {
+  const std::int32_t* thresholds;
+  const std::int32_t* const* rightShares;
+  void operator()(int c, std::int64_t v, std::int64_t& white, std::int64_t& right) const {
+    right = rightShares[c][v];
+    white = WhiteMask(thresholds[c], v);
+  }
+};
+
 // One run of the pass: fill, diffuse and write back row by row, from the bottom up.
 class DiffusionRun {
  public:
@@ -200,17 +247,31 @@ class DiffusionRun {
     if (rule.kind() != DiffusionRule::Kind::Random) tables_.emplace(rule, width_);
   }
 
-  // One thread, two rows of cells.
+  // One thread. Rows go in pairs where the thresholds are not drawn (draws must follow the
+  // pass order).
   void Sequential() {
     PlaneRows rows(width_);
     Fill(0, rows.current.data());
-    for (int passRow = 0; passRow < height_; ++passRow) {
+    int passRow = 0;
+    while (passRow < height_) {
       Fill(passRow + 1, rows.next.data());
+      if (tables_ && passRow + 1 < height_) {
+        Fill(passRow + 2, rows.above.data());
+        DiffuseRowPair(rows.current.data(), rows.next.data(), rows.above.data(),
+                       rows.decided.data(), rows.decidedNext.data(), width_, DecisionFor(passRow),
+                       DecisionFor(passRow + 1));
+        WriteBack(passRow, rows.decided.data());
+        WriteBack(passRow + 1, rows.decidedNext.data());
+        rows.current.swap(rows.above);
+        passRow += 2;
+        continue;
+      }
       RowCarry carry;
       Decide(passRow, rows.current.data(), rows.next.data(), rows.decided.data(), 0, width_, carry);
       FinishRow(rows.next.data(), width_, carry);
       WriteBack(passRow, rows.decided.data());
       rows.current.swap(rows.next);
+      ++passRow;
     }
   }
 
@@ -320,13 +381,11 @@ class DiffusionRun {
                      });
       return;
     }
-    const std::int32_t* thresholds = tables_->Thresholds(passRow);
-    const std::int32_t* const* rightShares = tables_->Tables(passRow);
-    DiffuseColumns(current, next, decided, first, last, carry,
-                   [&](int c, std::int64_t v, std::int64_t& white, std::int64_t& right) {
-                     right = rightShares[c][v];
-                     white = WhiteMask(thresholds[c], v);
-                   });
+    DiffuseColumns(current, next, decided, first, last, carry, DecisionFor(passRow));
+  }
+
+  TableDecision DecisionFor(int passRow) const {
+    return {tables_->Thresholds(passRow), tables_->Tables(passRow)};
   }
 
   const Bitmap& source_;
