@@ -39,14 +39,16 @@ void RunRowBands(const std::vector<int>& starts,
   std::vector<std::thread> threads;
   try {
     threads.reserve(bands - 1);
-  } catch (...) {
+  } catch (const std::bad_alloc&) {
     // Without room for the threads every band runs here.
+    for (int b = 0; b < bands; ++b) work(b, starts[b], starts[b + 1]);
+    return;
   }
   for (int b = 1; b < bands; ++b) {
     try {
-      if (threads.size() == threads.capacity()) throw std::bad_alloc();
       threads.emplace_back(work, b, starts[b], starts[b + 1]);
     } catch (...) {
+      // No thread (or no room for its start) to be had: the band runs here.
       work(b, starts[b], starts[b + 1]);
     }
   }
