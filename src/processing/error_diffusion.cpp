@@ -4,7 +4,6 @@
 #include <atomic>
 #include <cstdint>
 #include <optional>
-#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -285,8 +284,8 @@ class DiffusionRun {
     std::thread helper;
     try {
       helper = std::thread([&] { WavefrontRows(ring, 1); });
-    } catch (const std::system_error&) {
-      return false;
+    } catch (...) {
+      return false;  // no second thread to be had
     }
     WavefrontRows(ring, 0);
     helper.join();
