@@ -79,5 +79,45 @@ TEST_F(KeypadEntryTest, ABadValueReachesTheFieldAndTheFollowUpReportsIt) {
   EXPECT_EQ(ws().BaseBitmap.Width(), 64);
 }
 
+TEST_F(KeypadEntryTest, ClosingTheKeypadEndsTheEntryWithoutWriting) {
+  LoadBoth(Gradient(64, 48));
+  bool closed = false;
+  QTimer closer;
+  closer.setInterval(5);
+  QObject::connect(&closer, &QTimer::timeout, [&] {
+    if (!keypad->isVisible() || closed) return;
+    closed = true;
+    QTest::mouseClick(keypad->btn5, Qt::LeftButton);
+    keypad->close();
+  });
+  closer.start();
+  QTest::mouseClick(form->edt2, Qt::LeftButton);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return closed && !keypad->isVisible(); }, 5000));
+  QTest::qWait(20);
+  EXPECT_EQ(form->edt2->text(), "12.8");
+  EXPECT_EQ(ws().BaseBitmap.Width(), 64);
+  EXPECT_TRUE(keypad->edt1->text().isEmpty());
+  EXPECT_TRUE(fake->errors.isEmpty());
+}
+
+TEST_F(KeypadEntryTest, ClosingTheMainWindowEndsAWaitingEntry) {
+  LoadBoth(Gradient(64, 48));
+  bool closed = false;
+  QTimer closer;
+  closer.setInterval(5);
+  QObject::connect(&closer, &QTimer::timeout, [&] {
+    if (!keypad->isVisible() || closed) return;
+    closed = true;
+    QTest::mouseClick(keypad->btn5, Qt::LeftButton);
+    form->close();
+  });
+  closer.start();
+  QTest::mouseClick(form->edt7, Qt::LeftButton);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return closed && !form->isVisible(); }, 5000));
+  QTest::qWait(20);
+  EXPECT_EQ(form->edt7->text(), "1");
+  EXPECT_TRUE(fake->questions.isEmpty());
+}
+
 }  // namespace
 }  // namespace skelda::testing

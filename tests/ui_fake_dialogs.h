@@ -13,9 +13,10 @@ namespace skelda::testing {
 
 class ScriptedDialogs : public Dialogs {
  public:
-  std::deque<std::optional<QString>> openAnswers;  // default: cancelled
-  std::deque<std::optional<QString>> savePictureAnswers;
-  std::deque<std::optional<QString>> saveGcodeAnswers;
+  // File names; a null text (or none left) answers as a cancelled dialog.
+  std::deque<QString> openAnswers;
+  std::deque<QString> savePictureAnswers;
+  std::deque<QString> saveGcodeAnswers;
   std::deque<bool> okCancelAnswers;  // default: Cancel
   std::deque<bool> yesNoAnswers;     // default: No
 
@@ -46,11 +47,12 @@ class ScriptedDialogs : public Dialogs {
   void Error(QWidget*, const QString& text) override { errors << text; }
 
  private:
-  static std::optional<QString> Next(std::deque<std::optional<QString>>& answers) {
+  static std::optional<QString> Next(std::deque<QString>& answers) {
     if (answers.empty()) return std::nullopt;
-    std::optional<QString> answer = answers.front();
+    QString answer = std::move(answers.front());
     answers.pop_front();
-    return answer;
+    if (answer.isNull()) return std::nullopt;
+    return std::optional<QString>(std::move(answer));
   }
   static bool NextBool(std::deque<bool>& answers) {
     if (answers.empty()) return false;
