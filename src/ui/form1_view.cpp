@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QLineEdit>
 #include <QStatusBar>
+#include <QTimer>
 
 #include "geometry/warp/warp_tool.h"
 #include "intake/intake_commands.h"
@@ -11,6 +12,11 @@
 #include "ui/preview_canvas.h"
 
 namespace skelda {
+namespace {
+
+constexpr int kSizeSettleMs = 50;
+
+}  // namespace
 
 // The room for the picture is measured from the outer size of the window, frame and menu bar
 // included, less the panel, the tool bar, the status bar and a margin of 20.
@@ -67,8 +73,9 @@ void TForm1::changeEvent(QEvent* event) {
 
 void TForm1::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
-  // Taken back once the window system has finished with the current change of size.
-  QMetaObject::invokeMethod(this, &TForm1::KeepNormalSize, Qt::QueuedConnection);
+  // Taken back a moment later, when the window manager has also announced a change of state
+  // (a maximize may arrive as a new size before the new state).
+  QTimer::singleShot(kSizeSettleMs, this, &TForm1::KeepNormalSize);
   RefreshPreview();
 }
 
