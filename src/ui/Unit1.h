@@ -188,6 +188,7 @@ class TForm1 : public QMainWindow {
   void FormMouseDown(Qt::MouseButton button, int X, int Y);
   void FormMouseMove(Qt::MouseButtons buttons, int X, int Y);
   void FormMouseUp(Qt::MouseButton button, int X, int Y);
+  void FormCanResize();
   // Keypad entries.
   void edt1Click();
   void edt2Click();

@@ -68,7 +68,7 @@ void TForm1::FormMouseUp(Qt::MouseButton, int, int) {
 
 void TForm1::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
-  if (event->type() == QEvent::WindowStateChange) RefreshPreview();
+  if (event->type() == QEvent::WindowStateChange) FormCanResize();
 }
 
 void TForm1::resizeEvent(QResizeEvent* event) {
@@ -76,7 +76,10 @@ void TForm1::resizeEvent(QResizeEvent* event) {
   // Taken back a moment later, when the window manager has also announced a change of state
   // (a maximize may arrive as a new size before the new state).
   QTimer::singleShot(kSizeSettleMs, this, &TForm1::KeepNormalSize);
-  RefreshPreview();
+  FormCanResize();
 }
+
+// Every change of size is allowed; the picture is drawn again at the top-left corner.
+void TForm1::FormCanResize() { RefreshPreview(); }
 
 }  // namespace skelda
