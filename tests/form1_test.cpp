@@ -166,6 +166,17 @@ TEST_F(Form1Test, CancelledLoadEnablesThePictureCommandsAndKeepsThePicture) {
   EXPECT_TRUE(fake->errors.isEmpty());
 }
 
+TEST_F(Form1Test, CancelledLoadLaterKeepsTheBaseAndDiscardsTheShownConversion) {
+  LoadBoth(Gradient(40, 30));
+  Click(form->btn2);
+  form->trckbr1->setValue(0);
+  Click(form->LoadPic);  // cancelled
+  EXPECT_BITMAP_EQ(ws().BaseBitmap, Gradient(40, 30));
+  EXPECT_EQ(ws().ShownBitmap, ws().BaseBitmap);
+  EXPECT_EQ(ws().BwMode, kBwModeNone);
+  EXPECT_EQ(form->edt5->text(), "40");
+}
+
 TEST_F(Form1Test, LoadFillsFieldsWorkspaceAndPreview) {
   const Bitmap picture = Gradient(640, 480);
   LoadBoth(picture);

@@ -117,6 +117,17 @@ TEST_F(Form1Test, WarpDragCarriesThePointAndCommitsOnRelease) {
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
+TEST_F(Form1Test, ClickWithTheWarpToolCommitsABlackAndWhiteResult) {
+  LoadBoth(Gradient(64, 48));
+  Click(form->btn2);
+  const Bitmap bw = ws().ShownBitmap;
+  Click(form->btn13);
+  QTest::mouseClick(&form->canvas(), Qt::LeftButton, {}, QPoint(10, 10));
+  EXPECT_EQ(ws().BaseBitmap, bw);
+  EXPECT_EQ(ws().ShownBitmap, bw);
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
 TEST_F(Form1Test, DragWithoutTheWarpToolChangesNothing) {
   LoadBoth(Gradient(64, 48));
   PreviewCanvas& canvas = form->canvas();
