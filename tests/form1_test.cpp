@@ -383,7 +383,8 @@ TEST_F(Form1Test, SavePictureAppendsBmpAndWritesTheShownPicture) {
 }
 
 TEST_F(Form1Test, PictureAreaMovesClearTheStatusBar) {
-  form->stat1->showMessage("Отобразить в масштабе 1:1.");
+  QTest::mouseMove(form->btn20, QPoint(20, 20));
+  EXPECT_EQ(form->stat1->currentMessage(), "Инвертировать изображение.");
   QTest::mouseMove(&form->canvas(), QPoint(40, 40));
   EXPECT_TRUE(form->stat1->currentMessage().isEmpty());
 }
