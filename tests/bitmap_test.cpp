@@ -10,7 +10,9 @@ namespace {
 
 using testing::MakePicture;
 
-Color Pattern(int x, int y) { return RGB(x * 37 % 256, y * 53 % 256, (x + y) * 11 % 256); }
+Color Pattern(int x, int y) {
+  return RGB(x * 37 % 256, y * 53 % 256, (x + y) * 11 % 256);
+}
 
 TEST(Bitmap, RowsArePaddedToFourBytesAndStoredTopDown) {
   struct Case {
