@@ -17,6 +17,7 @@
 #include "intake/intake_commands.h"
 #include "processing/processing_commands.h"
 #include "support/bitmap_assert.h"
+#include "support/temp_dir.h"
 
 extern char** environ;
 
@@ -27,29 +28,8 @@ namespace fs = std::filesystem;
 using testing::DrawPicture;
 using testing::ProgramLines;
 
-class TempDir {
- public:
-  TempDir() {
-    std::string pattern = (fs::temp_directory_path() / "skelda-cli-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data());
-  }
-  ~TempDir() { fs::remove_all(path_); }
-  std::string operator/(const std::string& name) const { return (path_ / name).string(); }
-  std::vector<std::string> Files() const {
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(path_)) names.push_back(e.path().filename());
-    std::sort(names.begin(), names.end());
-    return names;
-  }
-
- private:
-  fs::path path_;
-};
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
+using testing::ReadAll;
+using testing::TempDir;
 
 struct CliRun {
   int status = -1;
