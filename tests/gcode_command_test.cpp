@@ -12,6 +12,7 @@
 #include "core/errors.h"
 #include "gcode_test_support.h"
 #include "support/bitmap_assert.h"
+#include "support/error_text.h"
 #include "support/temp_dir.h"
 
 namespace skelda {
@@ -28,12 +29,7 @@ void WriteAll(const std::string& path, const std::string& text) {
 }
 
 std::string MessageOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const Error& e) {
-    return e.what();
-  }
-  return "(no error)";
+  return testing::ErrorText(f);
 }
 
 TEST(ParseGcodeSettings, ReadsTheFieldsTheModeNeeds) {

@@ -8,20 +8,12 @@
 #include <string>
 
 #include "core/errors.h"
+#include "support/error_text.h"
 
 namespace skelda {
 namespace {
 
-// The text of the error a call throws, or "" when it throws nothing.
-template <typename Call>
-std::string ErrorText(Call call) {
-  try {
-    call();
-  } catch (const Error& e) {
-    return e.what();
-  }
-  return "";
-}
+using testing::ErrorText;
 
 TEST(StrToFloat, ReadsDecimalTextWithSpacesSignPointAndExponent) {
   struct Row {

@@ -11,19 +11,12 @@
 #include "core/errors.h"
 #include "core/start_picture.h"
 #include "support/bitmap_assert.h"
+#include "support/error_text.h"
 
 namespace skelda {
 namespace {
 
-template <typename Call>
-std::string ErrorText(Call call) {
-  try {
-    call();
-  } catch (const Error& e) {
-    return e.what();
-  }
-  return "";
-}
+using testing::ErrorText;
 
 Bitmap CustomBitmap(int width, int height, PixelLayout layout) {
   Bitmap b(width, height, PixelFormat::Bit32);
