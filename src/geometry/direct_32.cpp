@@ -8,19 +8,17 @@ namespace skelda {
 
 namespace {
 
-using pixel_groups::Load32;
-using pixel_groups::Store32;
 
 constexpr std::uint32_t kColour = 0xFFFFFF;  // the fourth byte cleared
 
 void CopyRow(std::uint8_t* to, const std::uint8_t* from, int width) {
-  for (int x = 0; x < width; ++x) Store32(to + 4 * x, Load32(from + 4 * x) & kColour);
+  for (int x = 0; x < width; ++x) StoreWord(to + 4 * x, LoadWord(from + 4 * x) & kColour);
 }
 
 // The row read from its right end.
 void CopyRowReversed(std::uint8_t* to, const std::uint8_t* from, int width) {
   const std::uint8_t* last = from + 4 * (width - 1);
-  for (int x = 0; x < width; ++x) Store32(to + 4 * x, Load32(last - 4 * x) & kColour);
+  for (int x = 0; x < width; ++x) StoreWord(to + 4 * x, LoadWord(last - 4 * x) & kColour);
 }
 
 }  // namespace

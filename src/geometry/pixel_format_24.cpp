@@ -10,17 +10,15 @@ namespace skelda {
 
 namespace {
 
-using pixel_groups::Load32;
-using pixel_groups::Store32;
 
 // Four 4-byte pixels become four 3-byte pixels: three words out of four.
 void Row32To24(const std::uint8_t* s, std::uint8_t* d, int width) {
   int x = 0;
   for (; x + 4 <= width; x += 4, s += 16, d += 12) {
-    const std::uint32_t p0 = Load32(s), p1 = Load32(s + 4), p2 = Load32(s + 8), p3 = Load32(s + 12);
-    Store32(d, (p0 & 0xFFFFFF) | (p1 << 24));
-    Store32(d + 4, ((p1 >> 8) & 0xFFFF) | (p2 << 16));
-    Store32(d + 8, ((p2 >> 16) & 0xFF) | (p3 << 8));
+    const std::uint32_t p0 = LoadWord(s), p1 = LoadWord(s + 4), p2 = LoadWord(s + 8), p3 = LoadWord(s + 12);
+    StoreWord(d, (p0 & 0xFFFFFF) | (p1 << 24));
+    StoreWord(d + 4, ((p1 >> 8) & 0xFFFF) | (p2 << 16));
+    StoreWord(d + 8, ((p2 >> 16) & 0xFF) | (p3 << 8));
   }
   for (; x < width; ++x, s += 4, d += 3) std::memcpy(d, s, 3);
 }
@@ -28,11 +26,11 @@ void Row32To24(const std::uint8_t* s, std::uint8_t* d, int width) {
 void Row24To32(const std::uint8_t* s, std::uint8_t* d, int width) {
   int x = 0;
   for (; x + 4 <= width; x += 4, s += 12, d += 16) {
-    const std::uint32_t w0 = Load32(s), w1 = Load32(s + 4), w2 = Load32(s + 8);
-    Store32(d, w0 & 0xFFFFFF);
-    Store32(d + 4, (w0 >> 24) | ((w1 & 0xFFFF) << 8));
-    Store32(d + 8, (w1 >> 16) | ((w2 & 0xFF) << 16));
-    Store32(d + 12, w2 >> 8);
+    const std::uint32_t w0 = LoadWord(s), w1 = LoadWord(s + 4), w2 = LoadWord(s + 8);
+    StoreWord(d, w0 & 0xFFFFFF);
+    StoreWord(d + 4, (w0 >> 24) | ((w1 & 0xFFFF) << 8));
+    StoreWord(d + 8, (w1 >> 16) | ((w2 & 0xFF) << 16));
+    StoreWord(d + 12, w2 >> 8);
   }
   for (; x < width; ++x, s += 3, d += 4) {
     std::memcpy(d, s, 3);

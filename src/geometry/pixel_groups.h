@@ -4,23 +4,16 @@
 #include <cstdint>
 #include <cstring>
 
+#include "core/pixel_words.h"
+
 namespace skelda::pixel_groups {
 
 using Pixel = std::uint32_t;  // blue, green, red in the low three bytes
 
-inline std::uint32_t Load32(const std::uint8_t* p) {
-  std::uint32_t v;
-  std::memcpy(&v, p, 4);
-  return v;
-}
-
-inline void Store32(std::uint8_t* p, std::uint32_t v) {
-  std::memcpy(p, &v, 4);
-}
 
 // The four pixels at p (12 bytes).
 inline void Load4(const std::uint8_t* p, Pixel out[4]) {
-  const std::uint32_t w0 = Load32(p), w1 = Load32(p + 4), w2 = Load32(p + 8);
+  const std::uint32_t w0 = LoadWord(p), w1 = LoadWord(p + 4), w2 = LoadWord(p + 8);
   out[0] = w0 & 0xFFFFFF;
   out[1] = (w0 >> 24) | ((w1 & 0xFFFF) << 8);
   out[2] = (w1 >> 16) | ((w2 & 0xFF) << 16);
@@ -29,9 +22,9 @@ inline void Load4(const std::uint8_t* p, Pixel out[4]) {
 
 // Writes four pixels (each below 2^24) as 12 bytes at p.
 inline void Store4(std::uint8_t* p, Pixel a, Pixel b, Pixel c, Pixel d) {
-  Store32(p, a | (b << 24));
-  Store32(p + 4, (b >> 8) | (c << 16));
-  Store32(p + 8, (c >> 16) | (d << 8));
+  StoreWord(p, a | (b << 24));
+  StoreWord(p + 4, (b >> 8) | (c << 16));
+  StoreWord(p + 8, (c >> 16) | (d << 8));
 }
 
 inline void Swap3(std::uint8_t* a, std::uint8_t* b) {

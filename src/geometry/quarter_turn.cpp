@@ -38,16 +38,16 @@ struct Bytes4 {
   static constexpr int kSize = 4;
   static constexpr std::uint32_t kColour = 0xFFFFFF;
   static void Copy(std::uint8_t* to, const std::uint8_t* from) {
-    Store32(to, Load32(from) & kColour);
+    StoreWord(to, LoadWord(from) & kColour);
   }
   static void Load(const std::uint8_t* p, Pixel4& out) {
-    for (int i = 0; i < 4; ++i) out.v[i] = Load32(p + 4 * i);
+    for (int i = 0; i < 4; ++i) out.v[i] = LoadWord(p + 4 * i);
   }
   static void Store(std::uint8_t* p, Pixel a, Pixel b, Pixel c, Pixel d) {
-    Store32(p, a & kColour);
-    Store32(p + 4, b & kColour);
-    Store32(p + 8, c & kColour);
-    Store32(p + 12, d & kColour);
+    StoreWord(p, a & kColour);
+    StoreWord(p + 4, b & kColour);
+    StoreWord(p + 8, c & kColour);
+    StoreWord(p + 12, d & kColour);
   }
 };
 
@@ -75,10 +75,10 @@ struct Block32 {
   Pixel4 p[4];
   void Load(const std::uint8_t* const in[4]) {
     for (int i = 0; i < 4; ++i)
-      for (int k = 0; k < 4; ++k) p[i].v[k] = Load32(in[i] + 4 * k);
+      for (int k = 0; k < 4; ++k) p[i].v[k] = LoadWord(in[i] + 4 * k);
   }
   void Store(std::uint8_t* out, int k) const {
-    for (int i = 0; i < 4; ++i) Store32(out + 4 * i, p[i].v[k] & 0xFFFFFF);
+    for (int i = 0; i < 4; ++i) StoreWord(out + 4 * i, p[i].v[k] & 0xFFFFFF);
   }
 #endif
 };

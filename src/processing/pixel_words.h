@@ -6,21 +6,12 @@
 #include <cstring>
 
 #include "core/color.h"
+#include "core/pixel_words.h"
 
 namespace skelda {
 
 inline constexpr std::uint32_t kColourBits = 0x00FFFFFF;
 inline constexpr std::uint32_t kFourthByte = 0xFF000000;
-
-inline std::uint32_t LoadWord(const std::uint8_t* p) {
-  std::uint32_t w;
-  std::memcpy(&w, p, 4);
-  return w;
-}
-
-inline void StoreWord(std::uint8_t* p, std::uint32_t w) {
-  std::memcpy(p, &w, 4);
-}
 
 // A colour value (red in the low byte) as the word of a 32-bit pixel with fourth byte 0.
 constexpr std::uint32_t WordOfColor(Color c) {
