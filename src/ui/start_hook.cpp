@@ -2,8 +2,11 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QCoreApplication>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QTimer>
 #include <QtGlobal>
 
@@ -54,6 +57,17 @@ bool TriggerControl(TForm1& form, const QString& objectName) {
   }
   if (auto* action = form.findChild<QAction*>(objectName)) {
     action->trigger();
+    return true;
+  }
+  if (auto* field = form.findChild<QLineEdit*>(objectName); field && field->window() == &form) {
+    // A click into a keypad field: posted, since the entry then waits for its value.
+    const QPointF centre = QRectF(field->rect()).center();
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+      QCoreApplication::postEvent(
+          field, new QMouseEvent(type, centre, field->mapToGlobal(centre), Qt::LeftButton,
+                                 type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                                 Qt::NoModifier));
+    }
     return true;
   }
   for (QAbstractButton* button : form.findChildren<QAbstractButton*>(objectName)) {
