@@ -22,20 +22,31 @@ class KeypadEntryTest : public Form1Test {
     keypad.reset();
   }
 
-  // Clicks the field, then presses the keypad buttons once the keypad shows, and waits until
-  // the entry has ended.
-  bool Enter(QLineEdit* field, const std::vector<QPushButton * TForm2::*>& keys) {
-    bool pressed = false;
-    QTimer presser;
-    presser.setInterval(5);
-    QObject::connect(&presser, &QTimer::timeout, [&] {
-      if (!keypad->isVisible() || pressed) return;
-      pressed = true;
-      for (QPushButton* TForm2::*key : keys) QTest::mouseClick(keypad.get()->*key, Qt::LeftButton);
+  // Clicks the field, runs the action once the keypad shows, and waits until done() holds.
+  bool WhenKeypadShows(QLineEdit* field, const std::function<void()>& action,
+                       const std::function<bool()>& done) {
+    bool acted = false;
+    QTimer watcher;
+    watcher.setInterval(5);
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+      if (!keypad->isVisible() || acted) return;
+      acted = true;
+      action();
     });
-    presser.start();
+    watcher.start();
     QTest::mouseClick(field, Qt::LeftButton);
-    return QTest::qWaitFor([&] { return pressed && !keypad->isVisible(); }, 5000);
+    return QTest::qWaitFor([&] { return acted && done(); }, 5000);
+  }
+
+  // Clicks the field, presses the keypad buttons, and waits until the entry has ended.
+  bool Enter(QLineEdit* field, const std::vector<QPushButton * TForm2::*>& keys) {
+    return WhenKeypadShows(
+        field,
+        [&] {
+          for (QPushButton* TForm2::*key : keys)
+            QTest::mouseClick(keypad.get()->*key, Qt::LeftButton);
+        },
+        [&] { return !keypad->isVisible(); });
   }
 
   std::unique_ptr<TForm2> keypad;
@@ -81,18 +92,13 @@ TEST_F(KeypadEntryTest, ABadValueReachesTheFieldAndTheFollowUpReportsIt) {
 
 TEST_F(KeypadEntryTest, ClosingTheKeypadEndsTheEntryWithoutWriting) {
   LoadBoth(Gradient(64, 48));
-  bool closed = false;
-  QTimer closer;
-  closer.setInterval(5);
-  QObject::connect(&closer, &QTimer::timeout, [&] {
-    if (!keypad->isVisible() || closed) return;
-    closed = true;
-    QTest::mouseClick(keypad->btn5, Qt::LeftButton);
-    keypad->close();
-  });
-  closer.start();
-  QTest::mouseClick(form->edt2, Qt::LeftButton);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return closed && !keypad->isVisible(); }, 5000));
+  ASSERT_TRUE(WhenKeypadShows(
+      form->edt2,
+      [&] {
+        QTest::mouseClick(keypad->btn5, Qt::LeftButton);
+        keypad->close();
+      },
+      [&] { return !keypad->isVisible(); }));
   QTest::qWait(20);
   EXPECT_EQ(form->edt2->text(), "12.8");
   EXPECT_EQ(ws().BaseBitmap.Width(), 64);
@@ -102,18 +108,13 @@ TEST_F(KeypadEntryTest, ClosingTheKeypadEndsTheEntryWithoutWriting) {
 
 TEST_F(KeypadEntryTest, ClosingTheMainWindowEndsAWaitingEntry) {
   LoadBoth(Gradient(64, 48));
-  bool closed = false;
-  QTimer closer;
-  closer.setInterval(5);
-  QObject::connect(&closer, &QTimer::timeout, [&] {
-    if (!keypad->isVisible() || closed) return;
-    closed = true;
-    QTest::mouseClick(keypad->btn5, Qt::LeftButton);
-    form->close();
-  });
-  closer.start();
-  QTest::mouseClick(form->edt7, Qt::LeftButton);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return closed && !form->isVisible(); }, 5000));
+  ASSERT_TRUE(WhenKeypadShows(
+      form->edt7,
+      [&] {
+        QTest::mouseClick(keypad->btn5, Qt::LeftButton);
+        form->close();
+      },
+      [&] { return !form->isVisible(); }));
   QTest::qWait(20);
   EXPECT_EQ(form->edt7->text(), "1");
   EXPECT_TRUE(fake->questions.isEmpty());
