@@ -109,9 +109,6 @@ void CheckCombinations(const std::vector<std::string>& given, const Options& o) 
     if (count(once) > 1) throw UsageError(std::string(once) + " is given more than once");
   }
   if (!o.input && !o.output) throw UsageError("without INPUT, -o is required");
-  if (o.saveBmp && o.output && *o.saveBmp == *o.output) {
-    throw UsageError("-o and --save-bmp name the same file");
-  }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "cli/cli_road.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -30,9 +31,11 @@ void Load(Workspace& ws, const Options& o, const std::string& dotText) {
   FinishLoad(ws);
 }
 
-void Resample(Workspace& ws, const Options& o, const std::string& dotText) {
+// Each resample is followed by the check of the new size's reach, before the slow steps.
+void Resample(Workspace& ws, const Options& o, const std::string& dotText, double dot) {
   if (o.widthMm) ResampleToWidth(ws, dotText, *o.widthMm);
   if (o.heightMm) ResampleToHeight(ws, dotText, *o.heightMm);
+  CheckPictureReach(ws, dot);
 }
 
 // A slider moved to its position, then "Применить", which sets it back to 0 again.
@@ -107,16 +110,40 @@ void Convert(Workspace& ws, Conversion conversion, int threshold) {
   }
 }
 
-// A picture file is never replaced by its own program.
-void CheckOutputIsNotInput(const Options& o, const std::string& output) {
-  std::error_code error;
-  if (o.input && output != "-" && std::filesystem::equivalent(*o.input, output, error)) {
+// Two names of one file: the same device and inode when both exist, else the same absolute
+// path once "." and ".." and the links of the existing part are resolved.
+bool SameFile(const std::string& a, const std::string& b) {
+  struct stat sa {}, sb {};
+  if (::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0) {
+    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+  }
+  const auto normal = [](const std::string& name) {
+    std::error_code error;
+    const std::filesystem::path path = std::filesystem::weakly_canonical(name, error);
+    return error ? std::filesystem::absolute(name).lexically_normal() : path;
+  };
+  return normal(a) == normal(b);
+}
+
+// No file the run reads or writes is another's target: a picture is never replaced by its own
+// program, nor the program by the saved picture.
+void CheckFilesAreDistinct(const Options& o, const std::string& output) {
+  const bool toFile = output != "-";
+  if (o.input && toFile && SameFile(*o.input, output)) {
     throw Error("The program " + output + " would replace the picture " + *o.input +
                 "; give another name with -o");
   }
+  if (o.input && o.saveBmp && SameFile(*o.input, *o.saveBmp)) {
+    throw Error("The picture saved as " + *o.saveBmp + " would replace the picture " + *o.input +
+                "; give another name with --save-bmp");
+  }
+  if (o.saveBmp && toFile && SameFile(output, *o.saveBmp)) {
+    throw Error("-o and --save-bmp name the same file " + output);
+  }
 }
 
-// Both files are complete in their temporary places before either replaces anything.
+// Both files are complete in their temporary places, and both targets checked, before either
+// replaces anything.
 std::uint64_t WriteOutputs(Workspace& ws, const Options& o, const GcodeSettings& settings,
                            const std::string& output) {
   CommitForGcode(ws);
@@ -129,12 +156,15 @@ std::uint64_t WriteOutputs(Workspace& ws, const Options& o, const GcodeSettings&
   }
   std::uint64_t count = 0;
   if (output == "-") {
+    if (picture) picture->Finish();
     FileDescriptorSink sink(STDOUT_FILENO, kStandardOutput);
     count = writer.Write(sink);
   } else {
     AtomicFileWriter program(output);
     AtomicFileSink sink(program);
     count = writer.Write(sink);
+    program.Finish();
+    if (picture) picture->Finish();
     program.Commit();
   }
   if (picture) picture->Commit();
@@ -149,12 +179,13 @@ RoadResult RunRoad(const Options& o) {
   const std::string output = OutputPath(o);
   // Everything the write step will read is checked before the first picture step.
   const GcodeSettings settings = ParseGcodeSettings(dotText, o.lineMode, o.feedText, o.burnTime);
-  CheckOutputIsNotInput(o, output);
+  CheckFilesAreDistinct(o, output);
 
   Workspace ws;
-  if (o.seed) ws.Random.Seed(*o.seed);
+  if (o.seed) ws.Random.SeedFixed(*o.seed);
   Load(ws, o, dotText);
-  Resample(ws, o, dotText);
+  CheckPictureReach(ws, settings.dot);
+  Resample(ws, o, dotText, settings.dot);
   AdjustTone(ws, ToneSlider::Sharpness, o.sharpen);
   AdjustTone(ws, ToneSlider::Brightness, o.brightness);
   AdjustTone(ws, ToneSlider::Contrast, o.contrast);

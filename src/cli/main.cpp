@@ -1,6 +1,7 @@
 // skelda-cli: the road from picture to G-code program without a window.
 #include <cstdio>
 #include <exception>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,9 @@ int main(int argc, char** argv) {
     const RoadResult result = RunRoad(options);
     if (!options.quiet) std::fputs(Summary(result).c_str(), stderr);
     return 0;
+  } catch (const std::bad_alloc&) {
+    std::fputs("Out of memory\n", stderr);
+    return 1;
   } catch (const std::exception& e) {
     std::fprintf(stderr, "%s\n", e.what());
     return 1;

@@ -84,15 +84,23 @@ Bitmap::Bitmap(int width, int height, PixelFormat format) : format_(format) {
   Reallocate(width, height, false);
 }
 
+Bitmap Bitmap::Unfilled(int width, int height, PixelFormat format) {
+  Bitmap bitmap(0, 0, format);
+  bitmap.Reallocate(width, height, false, false);
+  return bitmap;
+}
+
 int Bitmap::BitsPerPixel() const {
   return format_ == PixelFormat::Custom ? layout_.bitCount : BitsPerPixelOf(format_);
 }
 
-void Bitmap::Reallocate(int width, int height, bool keepPixels) {
+void Bitmap::Reallocate(int width, int height, bool keepPixels, bool clear) {
   const int bpp = std::max(BitsPerPixel(), 1);
   CheckPictureSize(width, height, bpp);
   const std::size_t newRowBytes = RowBytesFor(width, bpp);
-  std::vector<std::uint8_t, PixelAllocator<std::uint8_t>> pixels(newRowBytes * static_cast<std::size_t>(height));
+  std::vector<std::uint8_t, PixelAllocator<std::uint8_t>> pixels(newRowBytes *
+                                                                 static_cast<std::size_t>(height));
+  if (clear && !pixels.empty()) std::memset(pixels.data(), 0, pixels.size());
   if (keepPixels) {
     const int rows = std::min(height, height_);
     const std::size_t bytes = std::min(newRowBytes, rowBytes_);

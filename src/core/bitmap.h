@@ -62,6 +62,9 @@ class Bitmap {
  public:
   Bitmap() = default;
   Bitmap(int width, int height, PixelFormat format);
+  // The same with the pixels left unset, for a decoder that writes every row: the memory it
+  // commits grows with the rows it actually writes.
+  static Bitmap Unfilled(int width, int height, PixelFormat format);
 
   int Width() const { return width_; }
   int Height() const { return height_; }
@@ -104,7 +107,7 @@ class Bitmap {
   friend bool operator==(const Bitmap&, const Bitmap&) = default;
 
  private:
-  void Reallocate(int width, int height, bool keepPixels);
+  void Reallocate(int width, int height, bool keepPixels, bool clear = true);
 
   int width_ = 0;
   int height_ = 0;

@@ -9,6 +9,7 @@
 
 #include "core/atomic_file.h"
 #include "core/errors.h"
+#include "core/file_bytes.h"
 
 namespace skelda {
 
@@ -19,7 +20,6 @@ enum : std::uint32_t { kRle8 = 1, kRle4 = 2 };
 constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::uint32_t kOs2V1HeaderSize = 12;
 constexpr std::uint32_t kOs2V2HeaderSize = 64;
-constexpr std::size_t kMaxFileBytes = std::size_t(2) << 30;
 
 constexpr std::uint32_t kRgb555[3] = {0x7C00, 0x03E0, 0x001F};
 constexpr std::uint32_t kRgb565[3] = {0xF800, 0x07E0, 0x001F};
@@ -413,19 +413,9 @@ Bitmap ReadBmp(const std::vector<std::uint8_t>& bytes) {
 }
 
 Bitmap ReadBmpFile(const std::string& path) {
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
-                                                       &std::fclose);
-  if (!file) throw OpenFileError(path, errno);
-  std::vector<std::uint8_t> bytes;
-  std::uint8_t chunk[65536];
-  std::size_t n;
-  while ((n = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) {
-    // No picture this program can hold needs a file this long.
-    if (bytes.size() + n > kMaxFileBytes) Invalid();
-    bytes.insert(bytes.end(), chunk, chunk + n);
-  }
-  if (std::ferror(file.get())) throw OpenFileError(path, errno ? errno : EIO);
-  return ReadBmp(bytes);
+  return ReadBmp(ReadFileBytes(path, [](const std::uint8_t* head, std::size_t size) {
+    if (size >= 2 && (head[0] != 'B' || head[1] != 'M')) Invalid();
+  }));
 }
 
 std::vector<std::uint8_t> EncodeBmp(const Bitmap& bitmap) {

@@ -14,8 +14,11 @@ AssertionError::AssertionError(const std::string& message, const char* file, int
 
 static std::string Reason(int errnoValue) { return std::strerror(errnoValue); }
 
+FileError OpenFileError(const std::string& path, const std::string& reason) {
+  return FileError("Cannot open file \"" + path + "\". " + reason);
+}
 FileError OpenFileError(const std::string& path, int errnoValue) {
-  return FileError("Cannot open file \"" + path + "\". " + Reason(errnoValue));
+  return OpenFileError(path, Reason(errnoValue));
 }
 FileError CreateFileError(const std::string& path, int errnoValue) {
   return FileError("Cannot create file \"" + path + "\". " + Reason(errnoValue));

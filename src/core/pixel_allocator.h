@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <new>
 
 namespace skelda {
 
@@ -20,6 +21,13 @@ struct PixelAllocator {
   PixelAllocator(const PixelAllocator<U>&) noexcept {}
   T* allocate(std::size_t n) { return static_cast<T*>(AllocatePixels(n * sizeof(T))); }
   void deallocate(T* p, std::size_t) noexcept { FreePixels(p); }
+  // Elements made without a value are left unset: a bitmap clears its rows itself unless a
+  // decoder is about to write every one, and pages of a large block that are never written are
+  // then never committed.
+  template <class U>
+  void construct(U* p) noexcept {
+    ::new (static_cast<void*>(p)) U;
+  }
   template <class U>
   friend bool operator==(const PixelAllocator&, const PixelAllocator<U>&) {
     return true;

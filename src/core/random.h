@@ -16,11 +16,18 @@ class RandomGenerator {
     return static_cast<std::uint32_t>((static_cast<std::uint64_t>(state_) * n) >> 32);
   }
   void Seed(std::uint32_t state) { state_ = state; }
+  // A seed the user chose: from now on nothing reseeds from the clock, so every pattern that
+  // follows repeats with the same seed.
+  void SeedFixed(std::uint32_t state) {
+    state_ = state;
+    fixed_ = true;
+  }
   void SeedFromClock();
   std::uint32_t State() const { return state_; }
 
  private:
   std::uint32_t state_ = kStartState;
+  bool fixed_ = false;
 };
 
 }  // namespace skelda

@@ -12,16 +12,31 @@ std::string CoordinateText(long long k, double dot) {
   return FloatToStr(static_cast<long double>(k) * static_cast<long double>(dot));
 }
 
+namespace {
+
+std::string FixedCoordinateText(long long k, double dot) {
+  std::string text = CoordinateText(k, dot);
+  if (text.find_first_not_of("0123456789.-") != std::string::npos) {
+    throw Error("The coordinate " + std::to_string(k) + " x " + FloatToStr(dot) +
+                " mm would be written as " + text +
+                ", which a G-code program cannot hold; choose a dot size from 0.00001 mm "
+                "and a picture below 10^15 mm");
+  }
+  return text;
+}
+
+}  // namespace
+
+void CheckCoordinateReach(double dot, int count) {
+  // k × dot grows with k: when the first and the last step print in fixed notation, all do.
+  if (count >= 1) FixedCoordinateText(1, dot);
+  FixedCoordinateText(count, dot);
+}
+
 CoordinateTexts::CoordinateTexts(double dot, int count) {
   texts_.reserve(static_cast<std::size_t>(count) + 1);
   for (int k = 0; k <= count; ++k) {
-    std::string text = CoordinateText(k, dot);
-    if (text.find_first_not_of("0123456789.-") != std::string::npos) {
-      throw Error("The coordinate " + std::to_string(k) + " x " + FloatToStr(dot) +
-                  " mm would be written as " + text +
-                  ", which a G-code program cannot hold; choose a dot size from 0.00001 mm "
-                  "and a picture below 10^15 mm");
-    }
+    std::string text = FixedCoordinateText(k, dot);
     if (text.size() > maxLength_) maxLength_ = text.size();
     texts_.push_back(std::move(text));
   }

@@ -13,6 +13,10 @@ namespace skelda {
 // k × dot, formed in extended precision from the double dot, in the general number format.
 std::string CoordinateText(long long k, double dot);
 
+// Throws the refusal below when one of k × dot, k = 0 .. count, would be in exponent form; a
+// picture's reach, checked as soon as its size is known.
+void CheckCoordinateReach(double dot, int count);
+
 // The texts of k × dot for k = 0 .. count. Throws when one of them would be in exponent form,
 // which a controller would misread.
 class CoordinateTexts {

@@ -9,11 +9,17 @@
 
 namespace skelda {
 
+// The picture's reach at this dot size: its longer side times the dot must print in fixed
+// notation. Checked as soon as the size is known, so that the slow steps never run for a program
+// that could not be written.
+void CheckPictureReach(const Workspace& ws, double dot);
+
 // Step 1: ShownBitmap into BaseBitmap, BaseBitmap into ShownBitmap, BasePixels attached.
 void CommitForGcode(Workspace& ws);
 
-// Parses the fields before anything is created: edt1 (and edt8 in line mode); throws the
-// conversion errors, or a clear refusal of a dot size that would print in exponent form.
+// Parses the fields before anything is created: edt1, edt8 in line mode (a whole number above
+// 0) and edt7 (copied unchanged, so it must be a plain decimal number); throws the conversion
+// errors, or a clear refusal of a dot size that would print in exponent form.
 GcodeSettings ParseGcodeSettings(const std::string& dotText, bool lineMode,
                                  const std::string& feedText, const std::string& burnTimeText);
 

@@ -15,7 +15,7 @@
 #include <jerror.h>
 
 #include "core/errors.h"
-#include "intake/file_bytes.h"
+#include "core/file_bytes.h"
 
 namespace skelda {
 
@@ -170,8 +170,10 @@ Bitmap DecodeJpeg(const std::uint8_t* data, std::size_t size) {
   if (d->info.data_precision != 8) throw JpegError(JERR_BAD_PRECISION);
   CheckPictureSize(d->info.image_width, d->info.image_height, 32);
   const RowFinisher finish = ChooseOutput(d->info);
-  Bitmap bitmap(static_cast<int>(d->info.image_width), static_cast<int>(d->info.image_height),
-                PixelFormat::Bit32);
+  // Unfilled: a damaged file claiming a huge size fails after a few rows without having
+  // committed memory for the rest; a file that decodes writes every row.
+  Bitmap bitmap = Bitmap::Unfilled(static_cast<int>(d->info.image_width),
+                                   static_cast<int>(d->info.image_height), PixelFormat::Bit32);
   if (const int code = GuardedDecode(d.get(), bitmap.Bits(), bitmap.RowBytes(), finish)) {
     throw JpegError(code);
   }
@@ -179,7 +181,11 @@ Bitmap DecodeJpeg(const std::uint8_t* data, std::size_t size) {
 }
 
 Bitmap ReadJpegFile(const std::string& path) {
-  const std::vector<std::uint8_t> bytes = ReadFileBytes(path);
+  // Every JPEG starts with the start-of-image marker; the decoder refuses anything else at once.
+  const std::vector<std::uint8_t> bytes =
+      ReadFileBytes(path, [](const std::uint8_t* head, std::size_t size) {
+        if (size >= 2 && (head[0] != 0xFF || head[1] != 0xD8)) throw JpegError(JERR_NO_SOI);
+      });
   return DecodeJpeg(bytes.data(), bytes.size());
 }
 
