@@ -70,7 +70,14 @@ TEST(ParseGcodeSettings, RefusesWhatCannotBecomeAProgram) {
            Case{"-0.2", false, "300", "1",
                 "The dot size '-0.2' mm is below 0.00001 mm, the smallest size a G-code "
                 "program can hold"},
-           Case{"0.2", false, "300", "1\r\nM3", "The burn time '1\r\nM3' must be a single line"},
+           Case{"0.2", false, "300", "1\r\nM3", "'1\r\nM3' is not a valid floating point value"},
+           Case{"0.2", true, "0", "1", "'0' is not a valid feed value (a whole number above 0)"},
+           Case{"0.2", true, "-300", "1",
+                "'-300' is not a valid feed value (a whole number above 0)"},
+           Case{"0.2", false, "300", "", "'' is not a valid floating point value"},
+           Case{"0.2", false, "300", "1 M3", "'1 M3' is not a valid floating point value"},
+           Case{"0.2", false, "300", "1e3",
+                "'1e3' is not a valid burn time value (a plain decimal number, no exponent)"},
        }) {
     EXPECT_EQ(MessageOf([&] { ParseGcodeSettings(c.dot, c.lineMode, c.feed, c.burnTime); }),
               c.message)

@@ -117,6 +117,19 @@ inline std::vector<std::uint8_t> ReadBytes(const std::string& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// The JPEG with its frame header (FF C0..C2, length, precision, height, width) patched to claim
+// another size; its data then ends long before the picture would.
+inline std::vector<std::uint8_t> ClaimSize(std::vector<std::uint8_t> file, int width, int height) {
+  for (std::size_t i = 0; i + 8 < file.size(); ++i) {
+    if (file[i] == 0xFF && file[i + 1] >= 0xC0 && file[i + 1] <= 0xC2) {
+      file[i + 5] = height >> 8, file[i + 6] = height & 0xFF;
+      file[i + 7] = width >> 8, file[i + 8] = width & 0xFF;
+      break;
+    }
+  }
+  return file;
+}
+
 // A binary PNM (P5 grey or P6 colour) as width, height, channels and the samples.
 struct Pnm {
   int width = 0;

@@ -1,6 +1,7 @@
 #include "intake/jpeg_decoder.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <cstring>
 #include <string>
@@ -17,6 +18,7 @@
 namespace skelda {
 namespace {
 
+using testing::ClaimSize;
 using testing::JpegMaking;
 using testing::MakeJpeg;
 using testing::ReadBytes;
@@ -121,16 +123,21 @@ TEST(JpegDecoderTest, RefusesStreamsCutOrEmpty) {
 }
 
 TEST(JpegDecoderTest, RefusesTooLargeBeforeAllocating) {
-  std::vector<std::uint8_t> file = MakeJpeg(8, 8, std::vector<std::uint8_t>(8 * 8 * 3, 128));
-  // Patch the frame header (FF C0, length, precision, height, width) to 60000 x 60000.
-  for (std::size_t i = 0; i + 8 < file.size(); ++i) {
-    if (file[i] == 0xFF && file[i + 1] == 0xC0) {
-      file[i + 5] = file[i + 7] = 60000 >> 8;
-      file[i + 6] = file[i + 8] = 60000 & 0xFF;
-      break;
-    }
-  }
+  const std::vector<std::uint8_t> file =
+      ClaimSize(MakeJpeg(8, 8, std::vector<std::uint8_t>(8 * 8 * 3, 128)), 60000, 60000);
   EXPECT_THROW(DecodeJpeg(file.data(), file.size()), PictureTooLargeError);
+}
+
+// A damaged file that claims a gigabyte of pixels fails after a few rows, having committed
+// memory only for those.
+TEST(JpegDecoderTest, MemoryGrowsWithTheRowsDecodedNotTheClaimedSize) {
+  const std::vector<std::uint8_t> file =
+      ClaimSize(ReadBytes(TestDataPath("jpeg/testorig.jpg")), 16384, 16384);
+  rusage before{}, after{};
+  ::getrusage(RUSAGE_SELF, &before);
+  EXPECT_THROW(DecodeJpeg(file.data(), file.size()), JpegError);
+  ::getrusage(RUSAGE_SELF, &after);
+  EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 64 << 10);  // kilobytes
 }
 
 TEST(JpegDecoderTest, MissingFileNamesIt) {
