@@ -206,6 +206,7 @@ class TForm1 : public QMainWindow {
   // Layout (form1_layout.cpp).
   void BuildWindow();
   void BuildPanel();
+  void FitPanelToFont();
   void BuildToolBar();
   void BuildMenus();
   void ConnectCommands();
