@@ -461,8 +461,10 @@ TEST_F(Form1Test, SavesAskBeforeReplacingTheFileTheyWrite) {
 // Every value up to the largest picture (seven digits a side) and every caption fits, shown
 // from its start.
 TEST_F(Form1Test, SizeFieldsAndCaptionsFitTheirLongestTexts) {
-  // A text that does not fit scrolls: the caret at its end stands short of its full width.
+  // A text that does not fit scrolls (when drawn): the caret at its end stands short of its
+  // full width.
   auto caret = [](QLineEdit* field) {
+    field->repaint();
     return field->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
   };
   auto fits = [&](QLineEdit* field, const QString& text) {
