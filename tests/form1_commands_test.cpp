@@ -1,7 +1,9 @@
 // The picture commands of the main window driven through their menu items, panel buttons, tool
 // buttons and sliders: each runs its command's steps on the Workspace and shows the result.
 #include <QCheckBox>
+#include <QCursor>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -393,6 +395,66 @@ TEST_F(Form1Test, GcodeToolButtonWorksOnTheStartPicture) {
   EXPECT_TRUE(ReadText(Path("logo.nc")).startsWith("%\r\nG0X0Y0\r\nG5P1\r\nM40\r\n"));
   ASSERT_EQ(fake->informations.size(), 1);
   EXPECT_TRUE(fake->informations[0].contains("Кол-во черных точек: "));
+}
+
+// ---- Busy cursor ----
+
+bool Busy() {
+  const QCursor* cursor = QGuiApplication::overrideCursor();
+  return cursor != nullptr && cursor->shape() == Qt::WaitCursor;
+}
+
+// Paints of the picture area under the busy cursor.
+class BusyPaints : public QObject {
+ public:
+  int count = 0;
+  std::function<void()> first;  // runs at the first one
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint && Busy() && count++ == 0 && first) first();
+    return false;
+  }
+};
+
+TEST_F(Form1Test, LongCommandsRunUnderTheBusyCursorAndNoDialogDoes) {
+  BusyPaints paints;
+  form->canvas().installEventFilter(&paints);
+  LoadBoth(Gradient(60, 40));
+  EXPECT_GT(paints.count, 0);
+  Type(form->edt2, "6");
+  for (QAbstractButton* button : std::initializer_list<QAbstractButton*>{
+           form->btn5, form->btn3, form->btn2, form->btn19, form->btn9, form->btn11}) {
+    paints.count = 0;
+    Click(button);
+    EXPECT_GT(paints.count, 0) << button->objectName().toStdString();
+    EXPECT_FALSE(Busy());
+  }
+  // Once a save dialog has closed, the window is drawn again, under the busy cursor, before the
+  // file is written.
+  fake->whenAsked = [&] { form->canvas().update(); };
+  struct Row {
+    const char* name;
+    QAction* TForm1::*item;
+    std::deque<QString> ScriptedDialogs::*answers;
+  };
+  for (const Row& r : {Row{"busy.bmp", &TForm1::N12, &ScriptedDialogs::savePictureAnswers},
+                       Row{"busy.nc", &TForm1::nc1, &ScriptedDialogs::saveGcodeAnswers}}) {
+    const QString target = QString::fromStdString(Path(r.name));
+    bool writtenFirst = true;
+    paints.count = 0;
+    paints.first = [&] { writtenFirst = QFile::exists(target); };
+    (fake->*r.answers).push_back(QString::fromStdString(Path("busy")));
+    (form.get()->*r.item)->trigger();
+    EXPECT_GT(paints.count, 0) << r.name;
+    EXPECT_FALSE(writtenFirst) << r.name;
+    EXPECT_TRUE(QFile::exists(target)) << r.name;
+  }
+  LoadThroughButton(Path("missing.bmp"));
+  EXPECT_EQ(fake->errors.size(), 1);
+  EXPECT_EQ(fake->informations.size(), 1);
+  EXPECT_EQ(fake->askedWhileBusy, 0);
+  EXPECT_FALSE(Busy());
 }
 
 }  // namespace

@@ -1,14 +1,20 @@
 // The main window's layout, availability, loading, size fields, errors and exit, driven through
 // its controls.
 #include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSlider>
 #include <QStatusBar>
 #include <vector>
 
 #include "form1_fixture.h"
+#include "processing/processing_commands.h"
+#include "ui/qt_translations.h"
 
 namespace skelda::testing {
 namespace {
@@ -68,9 +74,11 @@ TEST_F(Form1Test, StartStateMatchesTheForm) {
   EXPECT_EQ(form->lbl12->text(), "Контрастность 0%");
 
   EXPECT_EQ(form->windowTitle(), "Tavrilo Skelda BMP to G-code v1.2 (skelda@example.org) ");
-  EXPECT_EQ(form->width(), 816);
+  // The side panel is at least as wide as the form's and as wide as its texts need.
+  EXPECT_GE(form->pnl1->width(), 210);
+  EXPECT_EQ(form->width(), 606 + form->pnl1->width());
   EXPECT_EQ(form->height() - form->menuBar()->height(), 495);
-  EXPECT_EQ(form->pnl1->geometry(), QRect(606, 0, 210, 418));
+  EXPECT_EQ(form->pnl1->geometry(), QRect(606, 0, form->pnl1->width(), 418));
   EXPECT_EQ(form->tlb1->height(), 58);
   EXPECT_EQ(form->stat1->height(), 19);
   EXPECT_EQ(form->canvas().size(), QSize(606, 418));
@@ -81,6 +89,7 @@ TEST_F(Form1Test, StartStateMatchesTheForm) {
 }
 
 TEST_F(Form1Test, SliderRangesTicksAndPositions) {
+  const int shift = form->lbl5->x() - 106;  // the right column moves over as a whole
   struct Row {
     QSlider* slider;
     int minimum, maximum, position;
@@ -88,8 +97,9 @@ TEST_F(Form1Test, SliderRangesTicksAndPositions) {
   };
   for (const Row& r :
        {Row{form->trckbrTrackSeuil, 0, 256, 128, {7, 165}},
-        Row{form->trckbr1, -100, 100, 0, {103, 21}}, Row{form->trckbr2, -200, 200, 0, {103, 53}},
-        Row{form->trckbr3, -100, 100, 0, {103, 85}}}) {
+        Row{form->trckbr1, -100, 100, 0, {103 + shift, 21}},
+        Row{form->trckbr2, -200, 200, 0, {103 + shift, 53}},
+        Row{form->trckbr3, -100, 100, 0, {103 + shift, 85}}}) {
     SCOPED_TRACE(r.slider->objectName().toStdString());
     EXPECT_EQ(r.slider->minimum(), r.minimum);
     EXPECT_EQ(r.slider->maximum(), r.maximum);
@@ -387,6 +397,126 @@ TEST_F(Form1Test, PictureAreaMovesClearTheStatusBar) {
   EXPECT_EQ(form->stat1->currentMessage(), "Инвертировать изображение.");
   QTest::mouseMove(&form->canvas(), QPoint(40, 40));
   EXPECT_TRUE(form->stat1->currentMessage().isEmpty());
+}
+
+TEST_F(Form1Test, QtDialogsAndButtonsSpeakRussian) {
+  QObject owner;
+  ASSERT_TRUE(InstallQtTranslations(&owner));
+  QMessageBox box(QMessageBox::Question, "Skelda", "?",
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+  QFileDialog dialog;
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  const auto* buttons = dialog.findChild<QDialogButtonBox*>();
+  ASSERT_NE(buttons, nullptr);
+  EXPECT_EQ(QStringList({box.button(QMessageBox::Yes)->text(), box.button(QMessageBox::No)->text(),
+                         box.button(QMessageBox::Cancel)->text(),
+                         buttons->button(QDialogButtonBox::Cancel)->text(),
+                         dialog.labelText(QFileDialog::Accept)}),
+            QStringList({"&Да", "&Нет", "Отмена", "Отмена", "&Сохранить"}));
+}
+
+// Each save asks about the file it writes (the chosen name plus the extension), and only when
+// that file exists; No leaves the file as it was.
+TEST_F(Form1Test, SavesAskBeforeReplacingTheFileTheyWrite) {
+  LoadBoth(Gradient(4, 2));
+  struct Row {
+    const char* extension;
+    QAction* TForm1::*item;
+    std::deque<QString> ScriptedDialogs::*answers;
+  };
+  for (const Row& r : {Row{".bmp", &TForm1::N12, &ScriptedDialogs::savePictureAnswers},
+                       Row{".nc", &TForm1::nc1, &ScriptedDialogs::saveGcodeAnswers}}) {
+    SCOPED_TRACE(r.extension);
+    const QString chosen = QString::fromStdString(Path("old"));
+    const QString target = chosen + r.extension;
+    QFile::remove(target);
+    (fake->*r.answers).push_back(chosen);
+    (form.get()->*r.item)->trigger();  // no file yet: no question
+    EXPECT_TRUE(fake->questions.isEmpty());
+    ASSERT_TRUE(QFile::exists(target));
+
+    QFile::remove(target);
+    {
+      QFile file(target);
+      ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+      file.write("old");
+    }
+    (fake->*r.answers).push_back(chosen);
+    (form.get()->*r.item)->trigger();  // No
+    ASSERT_EQ(fake->questions.size(), 1);
+    EXPECT_EQ(fake->questions[0],
+              "Файл уже существует. Заменить?\n" + QDir::toNativeSeparators(target));
+    EXPECT_EQ(QFileInfo(target).size(), 3);
+
+    (fake->*r.answers).push_back(chosen);
+    fake->yesNoAnswers.push_back(true);
+    (form.get()->*r.item)->trigger();
+    EXPECT_GT(QFileInfo(target).size(), 3);
+    fake->questions.clear();
+  }
+  EXPECT_TRUE(fake->errors.isEmpty());
+}
+
+// Every value up to the largest picture (seven digits a side) and every caption fits, shown
+// from its start.
+TEST_F(Form1Test, SizeFieldsAndCaptionsFitTheirLongestTexts) {
+  // A text that does not fit scrolls (when drawn): the caret at its end stands short of its
+  // full width.
+  auto caret = [](QLineEdit* field) {
+    field->repaint();
+    return field->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+  };
+  auto fits = [&](QLineEdit* field, const QString& text) {
+    field->clear();
+    const int start = caret(field);
+    field->setText(text);
+    return caret(field) - start == QFontMetrics(field->font()).horizontalAdvance(text);
+  };
+  for (QLineEdit* field : {form->edt5, form->edt6})
+    EXPECT_TRUE(fits(field, "1048576")) << field->objectName().toStdString();
+  for (QLineEdit* field : {form->edt2, form->edt3})
+    EXPECT_TRUE(fits(field, "209715.2")) << field->objectName().toStdString();
+
+  form->trckbr1->setValue(-100);
+  form->trckbr2->setValue(-200);
+  form->trckbr3->setValue(-100);
+  form->trckbrTrackSeuil->setValue(256);
+  EXPECT_EQ(form->lbl12->text(), "Контрастность -100%");
+  const int rightColumn = form->trckbr1->x();
+  for (QLabel* label : form->pnl1->findChildren<QLabel*>()) {
+    SCOPED_TRACE(label->objectName().toStdString());
+    EXPECT_GE(label->width(), QFontMetrics(label->font()).horizontalAdvance(label->text()));
+    EXPECT_LE(label->geometry().right(), form->pnl1->contentsRect().right());
+    if (label->x() < rightColumn) EXPECT_LT(label->geometry().right(), rightColumn);
+  }
+  EXPECT_LT(form->btn5->geometry().right(), rightColumn);
+}
+
+// The fields show the size of the shown picture after every change of its size or of the dot.
+TEST_F(Form1Test, SizeFieldsFollowTurnsFitsAndTheDotSize) {
+  LoadBoth(Gradient(640, 480));
+  auto fields = [&] {
+    return QStringList({form->edt5->text(), form->edt6->text(), form->edt2->text(),
+                        form->edt3->text()});
+  };
+  Click(form->btn19);
+  EXPECT_EQ(fields(), QStringList({"480", "640", "96", "128"}));
+  Type(form->edt4, "254");
+  QTest::keyClick(form->edt4, Qt::Key_Return);
+  EXPECT_EQ(form->edt1->text(), "0.1");
+  EXPECT_EQ(fields(), QStringList({"480", "640", "48", "64"}));
+  Type(form->edt1, "0.5");
+  QTest::keyClick(form->edt1, Qt::Key_Return);
+  EXPECT_EQ(fields(), QStringList({"480", "640", "240", "320"}));
+  Click(form->btn21);
+  EXPECT_EQ(fields(), QStringList({"640", "480", "320", "240"}));
+  Click(form->btn9);  // fit to window: the shown picture is what a save or the G-code writes
+  EXPECT_EQ(form->edt5->text(), QString::number(ws().ShownBitmap.Width()));
+  EXPECT_EQ(form->edt6->text(), QString::number(ws().ShownBitmap.Height()));
+  Click(form->btn11);
+  EXPECT_EQ(fields(), QStringList({"640", "480", "320", "240"}));
+  EXPECT_TRUE(fake->errors.isEmpty());
 }
 
 }  // namespace

@@ -32,7 +32,7 @@ TEST_F(Form1Test, StartPictureIsShownAtStart) {
 TEST_F(Form1Test, FitToWindowWithAThousandByFiveHundredPicture) {
   LoadBoth(Gradient(1000, 500));
   // The outer width includes the frame: the offscreen platform draws a 2-pixel one.
-  const int availW = form->frameGeometry().width() - 210;
+  const int availW = form->frameGeometry().width() - form->pnl1->width();
   ASSERT_EQ(availW, 610);
   Click(form->btn9);
   EXPECT_TRUE(fake->errors.isEmpty());
@@ -69,14 +69,14 @@ TEST_F(Form1Test, PictureAreaKeepsTheShownPictureAcrossMinimizeAndRestore) {
   form->showNormal();
   QCoreApplication::processEvents();
   EXPECT_TRUE(ShowsPicture(form->canvas(), ws().ShownBitmap));
-  EXPECT_EQ(form->size().width(), 816);
+  EXPECT_EQ(form->size().width(), 606 + form->pnl1->width());
 }
 
 TEST_F(Form1Test, NormalSizeIsFixedWhileMaximizeIsAllowed) {
   const QSize normal = form->size();
   form->resize(normal + QSize(100, 50));  // a drag at the border
   EXPECT_TRUE(QTest::qWaitFor([&] { return form->size() == normal; }, 2000));
-  EXPECT_EQ(form->width(), 816);
+  EXPECT_EQ(form->width(), 606 + form->pnl1->width());
 
   form->showMaximized();
   QCoreApplication::processEvents();

@@ -108,6 +108,31 @@ TEST_F(KeypadFixture, CloseBoxEndsTheEntryWithoutAValueAndTheNextOneStartsEmpty)
   EXPECT_EQ(next, QStringLiteral("7"));
 }
 
+TEST_F(KeypadFixture, KeyboardWorksTheKeypadFromTheDisplayAndFromItsButtons) {
+  bool focused = false;
+  const auto value = Entry([&] {
+    focused = keypad->focusWidget() == keypad->edt1;
+    QTest::keyClicks(keypad->edt1, QStringLiteral("1a2.-"));  // the letter is dropped
+    QTest::keyClick(keypad->edt1, Qt::Key_Backspace);
+    QTest::keyClick(keypad->btn9, Qt::Key_5);
+    QTest::keyClick(keypad->btn9, Qt::Key_Enter);
+  });
+  EXPECT_TRUE(focused);
+  EXPECT_EQ(value, QStringLiteral("12.5"));
+  EXPECT_EQ(Entry([&] {
+              QTest::keyClicks(keypad->edt1, QStringLiteral("7"));
+              QTest::keyClick(keypad->edt1, Qt::Key_Return);
+            }),
+            QStringLiteral("7"));
+  EXPECT_EQ(Entry([&] {
+              QTest::keyClicks(keypad->edt1, QStringLiteral("8"));
+              QTest::keyClick(keypad->btn1, Qt::Key_Escape);
+            }),
+            std::nullopt);
+  EXPECT_FALSE(keypad->isVisible());
+  EXPECT_TRUE(keypad->edt1->text().isEmpty());
+}
+
 TEST_F(KeypadFixture, EnWithAnEmptyDisplayEndsTheEntryWithoutAValue) {
   EXPECT_EQ(Entry([&] { PressEn(); }), std::nullopt);
   EXPECT_FALSE(keypad->isVisible());

@@ -2,9 +2,12 @@
 // when none is left) and every text shown is recorded.
 #pragma once
 
+#include <QCursor>
+#include <QGuiApplication>
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <optional>
 
 #include "ui/dialogs.h"
@@ -18,35 +21,58 @@ class ScriptedDialogs : public Dialogs {
   std::deque<QString> savePictureAnswers;
   std::deque<QString> saveGcodeAnswers;
   std::deque<bool> okCancelAnswers;  // default: Cancel
-  std::deque<bool> yesNoAnswers;     // default: No
+  std::deque<bool> yesNoAnswers;     // default: No; also answers the replace question
+  std::function<void()> whenAsked;  // runs as each dialog or box shows
 
   int openAsked = 0;
   int saveGcodeAsked = 0;
   QStringList questions;
   QStringList informations;
   QStringList errors;
+  int askedWhileBusy = 0;  // dialogs and boxes shown under the busy cursor
 
   std::optional<QString> OpenPicture(QWidget*) override {
+    Shown();
     ++openAsked;
     return Next(openAnswers);
   }
-  std::optional<QString> SavePicture(QWidget*) override { return Next(savePictureAnswers); }
+  std::optional<QString> SavePicture(QWidget*) override {
+    Shown();
+    return Next(savePictureAnswers);
+  }
   std::optional<QString> SaveGcode(QWidget*) override {
+    Shown();
     ++saveGcodeAsked;
     return Next(saveGcodeAnswers);
   }
   bool ConfirmOkCancel(QWidget*, const QString& text) override {
+    Shown();
     questions << text;
     return NextBool(okCancelAnswers);
   }
   bool ConfirmYesNo(QWidget*, const QString& text) override {
+    Shown();
     questions << text;
     return NextBool(yesNoAnswers);
   }
-  void Information(QWidget*, const QString& text) override { informations << text; }
-  void Error(QWidget*, const QString& text) override { errors << text; }
+  bool ConfirmReplace(QWidget* parent, const QString& text) override {
+    return ConfirmYesNo(parent, text);
+  }
+  void Information(QWidget*, const QString& text) override {
+    Shown();
+    informations << text;
+  }
+  void Error(QWidget*, const QString& text) override {
+    Shown();
+    errors << text;
+  }
 
  private:
+  void Shown() {
+    const QCursor* cursor = QGuiApplication::overrideCursor();
+    if (cursor != nullptr && cursor->shape() == Qt::WaitCursor) ++askedWhileBusy;
+    if (whenAsked) whenAsked();
+  }
   static std::optional<QString> Next(std::deque<QString>& answers) {
     if (answers.empty()) return std::nullopt;
     QString answer = std::move(answers.front());

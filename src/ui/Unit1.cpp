@@ -1,9 +1,13 @@
 #include "ui/Unit1.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 
+#include "core/numbers.h"
 #include "intake/intake_commands.h"
+#include "ui/busy_cursor.h"
 #include "ui/error_box.h"
 #include "ui/preview_canvas.h"
 #include "ui/status_hints.h"
@@ -32,13 +36,50 @@ void TForm1::FormCreate() {
 
 void TForm1::RunCommand(const std::function<void()>& command) {
   RunGuarded(*dialogs_, this, command);
+  ShowPictureSize(false);
 }
 
+void TForm1::RunBusy(const std::function<void()>& command) {
+  RunCommand([&] {
+    BusyCursor busy;
+    command();
+  });
+}
+
+bool TForm1::MayReplace(const QString& fileName) {
+  const QFileInfo file(fileName);
+  if (!file.exists() || file.isDir()) return true;
+  return dialogs_->ConfirmReplace(
+      this, QStringLiteral("Файл уже существует. Заменить?\n") + QDir::toNativeSeparators(fileName));
+}
+
+// A long text shows its beginning: the leading digits of a size matter most.
 void TForm1::ShowSizeFields(const SizeFields& fields) {
-  edt2->setText(QString::fromStdString(fields.widthMm));
-  edt5->setText(QString::fromStdString(fields.widthDots));
-  edt3->setText(QString::fromStdString(fields.heightMm));
-  edt6->setText(QString::fromStdString(fields.heightDots));
+  const std::pair<QLineEdit*, const std::string*> texts[] = {{edt2, &fields.widthMm},
+                                                             {edt5, &fields.widthDots},
+                                                             {edt3, &fields.heightMm},
+                                                             {edt6, &fields.heightDots}};
+  for (const auto& [field, text] : texts) {
+    field->setText(QString::fromStdString(*text));
+    field->setCursorPosition(0);
+  }
+}
+
+// Once a load has filled the size fields, they show the size of the picture that is shown (the
+// one a save or the G-code writes): all four again when its size in dots has changed or, with
+// dotChanged, in any case. While the dot size is not a number, only the dots are written.
+void TForm1::ShowPictureSize(bool dotChanged) {
+  if (edt5->text().isEmpty()) return;
+  const QString width = QString::number(ws_.ShownBitmap.Width());
+  const QString height = QString::number(ws_.ShownBitmap.Height());
+  if (!dotChanged && edt5->text() == width && edt6->text() == height) return;
+  long double dot = 0;
+  if (!TryStrToFloat(edt1->text().toStdString(), dot)) {
+    edt5->setText(width);
+    edt6->setText(height);
+    return;
+  }
+  ShowSizeFields(SizeFieldsFor(ws_.ShownBitmap.Width(), ws_.ShownBitmap.Height(), double(dot)));
 }
 
 void TForm1::SetLabel(QLabel* label, const std::string& text) {

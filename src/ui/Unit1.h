@@ -206,6 +206,7 @@ class TForm1 : public QMainWindow {
   // Layout (form1_layout.cpp).
   void BuildWindow();
   void BuildPanel();
+  void FitPanelToFont();
   void BuildToolBar();
   void BuildMenus();
   void ConnectCommands();
@@ -215,12 +216,20 @@ class TForm1 : public QMainWindow {
   // The enabling rules, all in one place (availability.cpp).
   void UpdateActions();
 
-  // Runs one command; an error ends it and goes to the error box (error_box.cpp).
+  // Runs one command; an error ends it and goes to the error box (error_box.cpp). Afterwards
+  // the size fields follow the picture's size.
   void RunCommand(const std::function<void()>& command);
+  // The same for a command that works on the picture without asking first: under the busy
+  // cursor from start to end. A command that opens a dialog shows the cursor (BusyCursor)
+  // itself once the dialog has closed.
+  void RunBusy(const std::function<void()>& command);
+  // Before a file that exists is replaced: true when it does not exist or the user agreed.
+  bool MayReplace(const QString& fileName);
 
   void FormCreate();
   void ReadPictureFile();
   void ShowSizeFields(const SizeFields& fields);
+  void ShowPictureSize(bool dotChanged);
   void SetLabel(QLabel* label, const std::string& text);
   void KeypadEntry(QLineEdit* field, void (TForm1::*followUp)());
 

@@ -1,7 +1,9 @@
 #include "ui/Unit2.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFont>
+#include <QKeyEvent>
 #include <QPalette>
 
 namespace skelda {
@@ -68,10 +70,12 @@ TForm2::TForm2(QLineEdit* edt9, QWidget* parent)
   connect(btn12, &QPushButton::clicked, this, &TForm2::btn12Click);
 
   QWidget* previous = edt1;
+  edt1->installEventFilter(this);
   for (QPushButton* b :
        {btn1, btn2, btn3, btn4, btn5, btn6, btn7, btn8, btn9, btn10, btn11, btn12}) {
     setTabOrder(previous, b);
     previous = b;
+    b->installEventFilter(this);
   }
   FormCreate();
 }
@@ -103,6 +107,42 @@ void TForm2::btn12Click() {
 
 void TForm2::FormClose() {
   edt1->clear();
+}
+
+void TForm2::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  edt1->setFocus(Qt::OtherFocusReason);
+}
+
+bool TForm2::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress && KeyPressed(watched, static_cast<QKeyEvent*>(event)))
+    return true;
+  return QWidget::eventFilter(watched, event);
+}
+
+// True when the key was taken. In the display, the keys that edit it are its own; on a button
+// they go to the display, which takes the focus back. Other typed characters are dropped.
+bool TForm2::KeyPressed(QObject* watched, QKeyEvent* key) {
+  switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      btn12->click();
+      return true;
+    case Qt::Key_Escape:
+      close();
+      return true;
+    default:
+      break;
+  }
+  static const QString kTyped = QStringLiteral("0123456789.-");
+  const bool edits = key->key() == Qt::Key_Backspace ||
+                     (key->text().size() == 1 && kTyped.contains(key->text()));
+  if (watched == edt1) return !edits && !key->text().isEmpty() && key->text()[0].isPrint();
+  if (!edits) return false;
+  edt1->setFocus(Qt::OtherFocusReason);
+  edt1->end(false);
+  QCoreApplication::sendEvent(edt1, key);
+  return true;
 }
 
 void TForm2::closeEvent(QCloseEvent* event) {

@@ -1,5 +1,7 @@
 // TForm2: the small numeric keypad window. Its buttons build a number in the display; "EN"
-// hands the display's text to the main window's hidden field edt9 and closes the window.
+// hands the display's text to the main window's hidden field edt9 and closes the window. The
+// keyboard works it too: the display has the focus when the window opens; digits, ".", "-" and
+// Backspace edit the display, Enter is "EN" and Escape closes the window.
 #pragma once
 
 #include <QLineEdit>
@@ -7,6 +9,8 @@
 #include <QWidget>
 
 class QCloseEvent;
+class QKeyEvent;
+class QShowEvent;
 
 namespace skelda {
 
@@ -42,10 +46,13 @@ class TForm2 : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   QPushButton* MakeButton(const char* name, const QString& caption, int left, int top, bool blue);
   void AppendCharacter(const QString& character);
+  bool KeyPressed(QObject* watched, QKeyEvent* key);
 
   QLineEdit* edt9_;
 };

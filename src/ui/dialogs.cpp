@@ -9,8 +9,8 @@ namespace {
 const QString kBoxTitle = QStringLiteral("Skelda");
 
 // The platform's own dialog title; the chosen name is taken as typed. Neither save dialog asks
-// before replacing: the file written is the chosen name plus an extension, so a question about
-// the chosen name would be about another file.
+// before replacing: the file written is the chosen name plus an extension, so the command asks
+// about that file instead.
 std::optional<QString> AskFileName(QWidget* parent, QFileDialog::AcceptMode mode,
                                    const QString& filter, const QString& defaultSuffix) {
   QFileDialog dialog(parent);
@@ -24,10 +24,12 @@ std::optional<QString> AskFileName(QWidget* parent, QFileDialog::AcceptMode mode
   return dialog.selectedFiles().constFirst();
 }
 
+// True when the first of the two buttons was chosen.
 bool Ask(QWidget* parent, const QString& text, QMessageBox::StandardButton yes,
-         QMessageBox::StandardButton no) {
-  QMessageBox box(QMessageBox::Question, kBoxTitle, text, yes | no, parent);
-  box.setDefaultButton(yes);
+         QMessageBox::StandardButton no, QMessageBox::Icon icon = QMessageBox::Question,
+         bool defaultYes = true) {
+  QMessageBox box(icon, kBoxTitle, text, yes | no, parent);
+  box.setDefaultButton(defaultYes ? yes : no);
   return box.exec() == yes;
 }
 
@@ -51,6 +53,9 @@ class QtDialogs final : public Dialogs {
   }
   bool ConfirmYesNo(QWidget* parent, const QString& text) override {
     return Ask(parent, text, QMessageBox::Yes, QMessageBox::No);
+  }
+  bool ConfirmReplace(QWidget* parent, const QString& text) override {
+    return Ask(parent, text, QMessageBox::Yes, QMessageBox::No, QMessageBox::Warning, false);
   }
   void Information(QWidget* parent, const QString& text) override {
     // The texts end their lines with CR LF; the box wants plain line feeds.

@@ -24,6 +24,8 @@ class Dialogs {
   virtual bool ConfirmOkCancel(QWidget* parent, const QString& text) = 0;
   // True for Yes.
   virtual bool ConfirmYesNo(QWidget* parent, const QString& text) = 0;
+  // Before a file is replaced: a warning with Yes and No, No the default; true for Yes.
+  virtual bool ConfirmReplace(QWidget* parent, const QString& text) = 0;
   virtual void Information(QWidget* parent, const QString& text) = 0;
   // The error box: the text as given (the full-stop rule is applied by the caller).
   virtual void Error(QWidget* parent, const QString& text) = 0;

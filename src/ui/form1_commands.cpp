@@ -15,6 +15,7 @@
 #include "intake/intake_commands.h"
 #include "processing/processing_commands.h"
 #include "ui/Unit1.h"
+#include "ui/busy_cursor.h"
 
 namespace skelda {
 namespace {
@@ -30,6 +31,10 @@ const QString kApplyQuestion =
     QStringLiteral("Вы дейсвительно хотите применить текушие параметры ?");
 const QString kExitQuestion = QStringLiteral("Действительно хотите закрыть программу ?");
 
+// The commands append these to the name chosen in the save dialogs.
+const QString kPictureExtension = QStringLiteral(".bmp");
+const QString kGcodeExtension = QStringLiteral(".nc");
+
 }  // namespace
 
 // ---- Picture loading and size ----
@@ -40,7 +45,9 @@ void TForm1::ReadPictureFile() {
 
 void TForm1::LoadPicClick() {
   RunCommand([this] {
-    if (std::optional<QString> name = dialogs_->OpenPicture(this)) {
+    std::optional<QString> name = dialogs_->OpenPicture(this);
+    BusyCursor busy;
+    if (name) {
       openPictureFileName_ = *name;
       ReadPictureFile();
     }
@@ -63,7 +70,7 @@ void TForm1::btn7Click() {
 }
 
 void TForm1::N4Click() {
-  RunCommand([this] {
+  RunBusy([this] {
     ReadPictureFile();
     ShowOriginal(ws_);
     RefreshPreview();
@@ -75,7 +82,7 @@ void TForm1::btn17Click() {
 }
 
 void TForm1::btn5Click() {
-  RunCommand([this] {
+  RunBusy([this] {
     if (std::optional<SizeFields> fields = ResampleToWidth(ws_, Text(edt1), Text(edt2))) {
       ShowSizeFields(*fields);
       RefreshPreview();
@@ -84,7 +91,7 @@ void TForm1::btn5Click() {
 }
 
 void TForm1::btn6Click() {
-  RunCommand([this] {
+  RunBusy([this] {
     if (std::optional<SizeFields> fields = ResampleToHeight(ws_, Text(edt1), Text(edt3))) {
       ShowSizeFields(*fields);
       RefreshPreview();
@@ -92,27 +99,34 @@ void TForm1::btn6Click() {
   });
 }
 
+// Beyond the conversion, the millimetre sizes are worked out again for the new dot size.
 void TForm1::edt1KeyPress() {
-  RunCommand(
-      [this] { edt4->setText(QString::fromStdString(ResolutionForDot(Text(edt1), Text(edt4)))); });
+  RunCommand([this] {
+    edt4->setText(QString::fromStdString(ResolutionForDot(Text(edt1), Text(edt4))));
+    ShowPictureSize(true);
+  });
 }
 
 void TForm1::edt4KeyPress() {
-  RunCommand(
-      [this] { edt1->setText(QString::fromStdString(DotForResolution(Text(edt1), Text(edt4)))); });
+  RunCommand([this] {
+    edt1->setText(QString::fromStdString(DotForResolution(Text(edt1), Text(edt4))));
+    ShowPictureSize(true);
+  });
 }
 
 void TForm1::N12Click() {
   RunCommand([this] {
-    if (std::optional<QString> name = dialogs_->SavePicture(this))
-      SavePicture(ws_, FileNameText(*name));
+    std::optional<QString> name = dialogs_->SavePicture(this);
+    if (!name || !MayReplace(*name + kPictureExtension)) return;
+    BusyCursor busy;
+    SavePicture(ws_, FileNameText(*name));
   });
 }
 
 // ---- Black and white, tone, apply ----
 
 void TForm1::btn2Click() {
-  RunCommand([this] {
+  RunBusy([this] {
     ThresholdCommand(ws_, trckbrTrackSeuil->value());
     RefreshPreview();
   });
@@ -128,7 +142,7 @@ void TForm1::btn22Click() {
 }
 
 void TForm1::btn3Click() {
-  RunCommand([this] {
+  RunBusy([this] {
     DitherCommand(ws_);
     RefreshPreview();
   });
@@ -179,6 +193,7 @@ void TForm1::trckbr3Change() {
 void TForm1::btn4Click() {
   RunCommand([this] {
     if (dialogs_->ConfirmOkCancel(this, kApplyQuestion)) {
+      BusyCursor busy;
       ApplyShown(ws_);
       trckbr1->setValue(0);
       trckbr2->setValue(0);
@@ -197,63 +212,63 @@ void TForm1::btn12Click() {
 // ---- Effects ----
 
 void TForm1::N6Click() {
-  RunCommand([this] {
+  RunBusy([this] {
     RandomThresholdCommand(ws_);
     RefreshPreview();
   });
 }
 
 void TForm1::N7Click() {
-  RunCommand([this] {
+  RunBusy([this] {
     RandomDitherCommand(ws_);
     RefreshPreview();
   });
 }
 
 void TForm1::N11Click() {
-  RunCommand([this] {
+  RunBusy([this] {
     CrossCommand(ws_, 1);
     RefreshPreview();
   });
 }
 
 void TForm1::N21Click() {
-  RunCommand([this] {
+  RunBusy([this] {
     CrossCommand(ws_, 2);
     RefreshPreview();
   });
 }
 
 void TForm1::N31Click() {
-  RunCommand([this] {
+  RunBusy([this] {
     CrossCommand(ws_, 3);
     RefreshPreview();
   });
 }
 
 void TForm1::N41Click() {
-  RunCommand([this] {
+  RunBusy([this] {
     CrossCommand(ws_, 4);
     RefreshPreview();
   });
 }
 
 void TForm1::N15Click() {
-  RunCommand([this] {
+  RunBusy([this] {
     ScatterCommand(ws_, 2);
     RefreshPreview();
   });
 }
 
 void TForm1::N16Click() {
-  RunCommand([this] {
+  RunBusy([this] {
     ScatterCommand(ws_, 5);
     RefreshPreview();
   });
 }
 
 void TForm1::N18Click() {
-  RunCommand([this] {
+  RunBusy([this] {
     MosaicCommand(ws_);
     RefreshPreview();
   });
@@ -267,11 +282,16 @@ void TForm1::btn1Click() {
     const GcodeSettings settings =
         ParseGcodeSettings(Text(edt1), chk1->isChecked(), Text(edt8), Text(edt7));
     std::optional<QString> name = dialogs_->SaveGcode(this);
-    if (!name) return;
-    QElapsedTimer timer;
-    timer.start();
-    const std::uint64_t count = WriteGcodeFile(ws_, settings, FileNameText(*name));
-    const std::int64_t elapsed = timer.elapsed();
+    if (!name || !MayReplace(*name + kGcodeExtension)) return;
+    std::uint64_t count = 0;
+    std::int64_t elapsed = 0;
+    {
+      BusyCursor busy;
+      QElapsedTimer timer;
+      timer.start();
+      count = WriteGcodeFile(ws_, settings, FileNameText(*name));
+      elapsed = timer.elapsed();
+    }
     dialogs_->Information(
         this, QString::fromStdString(GcodeReport(QFileInfo(*name).fileName().toStdString(), elapsed,
                                                  count, settings.lineMode)));
@@ -292,7 +312,7 @@ void TForm1::chk1Click() {
 // ---- Geometry ----
 
 void TForm1::N13Click() {
-  RunCommand([this] {
+  RunBusy([this] {
     MirrorCommand(ws_, true);
     RefreshPreview();
   });
@@ -303,7 +323,7 @@ void TForm1::btn25Click() {
 }
 
 void TForm1::N14Click() {
-  RunCommand([this] {
+  RunBusy([this] {
     MirrorCommand(ws_, false);
     RefreshPreview();
   });
@@ -314,7 +334,7 @@ void TForm1::btn24Click() {
 }
 
 void TForm1::N901Click() {
-  RunCommand([this] {
+  RunBusy([this] {
     RotateCommand(ws_, 90.0);
     RefreshPreview();
   });
@@ -325,14 +345,14 @@ void TForm1::btn19Click() {
 }
 
 void TForm1::btn21Click() {
-  RunCommand([this] {
+  RunBusy([this] {
     RotateCommand(ws_, -90.0);
     RefreshPreview();
   });
 }
 
 void TForm1::N8Click() {
-  RunCommand([this] {
+  RunBusy([this] {
     InvertCommand(ws_);
     RefreshPreview();
   });

@@ -144,6 +144,7 @@ void TForm1::BuildWindow() {
   top->addWidget(canvas_, 1);
   BuildPanel();
   pnl1->setParent(central);
+  FitPanelToFont();  // with the window's font, which the panel has from here on
   top->addWidget(pnl1);
   rows->addLayout(top, 1);
   BuildToolBar();
@@ -347,8 +348,10 @@ void TForm1::ConnectCommands() {
   connect(N2, &QAction::triggered, this, &TForm1::N2Click);
 }
 
+// The picture area keeps its width when the side panel is wider than the form's.
 QSize TForm1::NormalSize() const {
-  return QSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+  return QSize(kClientWidth - kPanelWidth + pnl1->width(),
+               kClientHeight + menuBar()->sizeHint().height());
 }
 
 // The border is fixed, yet the window can be maximized: window managers refuse to maximize a

@@ -21,7 +21,7 @@ constexpr int kSizeSettleMs = 50;
 // The room for the picture is measured from the outer size of the window, frame and menu bar
 // included, less the panel, the tool bar, the status bar and a margin of 20.
 void TForm1::btn9Click() {
-  RunCommand([this] {
+  RunBusy([this] {
     const QRect outer = frameGeometry();
     const int availW = outer.width() - pnl1->width();
     const int availH = outer.height() - tlb1->height() - stat1->height() - 20;
@@ -30,7 +30,7 @@ void TForm1::btn9Click() {
 }
 
 void TForm1::btn11Click() {
-  RunCommand([this] {
+  RunBusy([this] {
     ws_.ShownBitmap = ws_.BaseBitmap;
     RefreshPreview();
   });

@@ -2,10 +2,12 @@
 
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
+#include "ui/qt_translations.h"
 #include "ui/start_hook.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
+  skelda::InstallQtTranslations(&app);
   skelda::TForm1 Form1(skelda::MakeStartDialogs());
   skelda::TForm2 Form2(Form1.edt9, &Form1);
   Form1.SetKeypad(&Form2);

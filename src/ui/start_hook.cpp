@@ -34,6 +34,9 @@ class StartDialogs final : public Dialogs {
   bool ConfirmYesNo(QWidget* parent, const QString& text) override {
     return real_->ConfirmYesNo(parent, text);
   }
+  bool ConfirmReplace(QWidget* parent, const QString& text) override {
+    return real_->ConfirmReplace(parent, text);
+  }
   void Information(QWidget* parent, const QString& text) override {
     real_->Information(parent, text);
   }
