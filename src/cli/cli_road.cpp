@@ -153,7 +153,7 @@ RoadResult RunRoad(const Options& o) {
   if (o.grbl) {
     settings.machine = ParseMachineProfile(Machine::Grbl, o.powerText, o.minPowerText,
                                            o.overscanText, o.oneWay, o.scanOffsetText, o.grayscale);
-    if (!o.lineMode) ParseBurnTimeMs(o.burnTime);
+    CheckGrblSettings(settings);
   }
   CheckOutputIsNotInput(o, output);
 
