@@ -36,6 +36,7 @@ MachineDialog::MachineDialog(Dialogs& dialogs, const MachineProfile& profile, QW
     : QDialog(parent), dialogs_(dialogs), profile_(profile) {
   setObjectName(QStringLiteral("MachineDialog"));
   setWindowTitle(QStringLiteral("Параметры станка"));
+  setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   edtPower = Field("edtPower", std::to_string(profile.maxPower));
   edtMinPower = Field("edtMinPower", std::to_string(profile.minPower));
   edtOverscan = Field("edtOverscan", FloatToStr(profile.overscanMm));
@@ -61,6 +62,7 @@ MachineDialog::MachineDialog(Dialogs& dialogs, const MachineProfile& profile, QW
   buttons->addWidget(btnOk);
   buttons->addWidget(btnCancel);
   auto* layout = new QVBoxLayout(this);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
   layout->addLayout(form);
   layout->addLayout(buttons);
 
