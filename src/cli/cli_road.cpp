@@ -13,6 +13,7 @@
 #include "gcode/coordinate_text.h"
 #include "gcode/gcode_command.h"
 #include "gcode/gcode_writer.h"
+#include "gcode/grbl_number.h"
 #include "geometry/geometry_commands.h"
 #include "intake/intake_commands.h"
 #include "processing/processing_commands.h"
@@ -145,7 +146,7 @@ void CheckFilesAreDistinct(const Options& o, const std::string& output) {
 // Both files are complete in their temporary places, and both targets checked, before either
 // replaces anything.
 std::uint64_t WriteOutputs(Workspace& ws, const Options& o, const GcodeSettings& settings,
-                           const std::string& output) {
+                           const std::string& output, XRange& range) {
   CommitForGcode(ws);
   const GcodeWriter writer(ws.BasePixels, settings);
   std::unique_ptr<AtomicFileWriter> picture;
@@ -158,11 +159,11 @@ std::uint64_t WriteOutputs(Workspace& ws, const Options& o, const GcodeSettings&
   if (output == "-") {
     if (picture) picture->Finish();
     FileDescriptorSink sink(STDOUT_FILENO, kStandardOutput);
-    count = writer.Write(sink);
+    count = writer.Write(sink, &range);
   } else {
     AtomicFileWriter program(output);
     AtomicFileSink sink(program);
-    count = writer.Write(sink);
+    count = writer.Write(sink, &range);
     program.Finish();
     if (picture) picture->Finish();
     program.Commit();
@@ -178,7 +179,12 @@ RoadResult RunRoad(const Options& o) {
   const std::string dotText = o.dpiText ? DotForResolution(o.dotText, *o.dpiText) : o.dotText;
   const std::string output = OutputPath(o);
   // Everything the write step will read is checked before the first picture step.
-  const GcodeSettings settings = ParseGcodeSettings(dotText, o.lineMode, o.feedText, o.burnTime);
+  GcodeSettings settings = ParseGcodeSettings(dotText, o.lineMode, o.feedText, o.burnTime);
+  if (o.grbl) {
+    settings.machine = ParseMachineProfile(Machine::Grbl, o.powerText, o.minPowerText,
+                                           o.overscanText, o.oneWay, o.scanOffsetText, o.grayscale);
+    CheckGrblSettings(settings);
+  }
   CheckFilesAreDistinct(o, output);
 
   Workspace ws;
@@ -195,13 +201,14 @@ RoadResult RunRoad(const Options& o) {
   if (o.invert) InvertCommand(ws);
 
   RoadResult r;
-  r.count = WriteOutputs(ws, o, settings, output);
+  r.count = WriteOutputs(ws, o, settings, output, r.xRange);
   r.outputName = output == "-" ? kStandardOutput : output;
   r.widthDots = ws.BaseBitmap.Width();
   r.heightDots = ws.BaseBitmap.Height();
   r.widthMm = CoordinateText(r.widthDots, settings.dot);
   r.heightMm = CoordinateText(r.heightDots, settings.dot);
   r.lineMode = o.lineMode;
+  r.grbl = o.grbl;
   r.elapsedMs = std::chrono::duration_cast<std::chrono::milliseconds>(
                     std::chrono::steady_clock::now() - start)
                     .count();
@@ -209,12 +216,22 @@ RoadResult RunRoad(const Options& o) {
 }
 
 std::string Summary(const RoadResult& r) {
+  const std::string count = std::to_string(r.count);
+  std::string grbl;
+  if (r.grbl) {
+    grbl = "x range: " + ThousandthsText(r.xRange.low) + " to " + ThousandthsText(r.xRange.high) +
+           " mm\n";
+    if (!r.lineMode) {
+      grbl += "note: GRBL dwells in steps of 50 ms, so dot mode suits small or sparse pictures (" +
+              count + " dots; --lines burns rows)\n";
+    }
+  }
   return "written: " + r.outputName + "\n" +                                                 //
          "picture: " + std::to_string(r.widthDots) + " x " + std::to_string(r.heightDots) +  //
          " dots, " + r.widthMm + " x " + r.heightMm + " mm\n" +                              //
-         "mode: " + (r.lineMode ? "lines" : "dots") + "\n" +                                 //
-         (r.lineMode ? "black lines: " : "black dots: ") + std::to_string(r.count) + "\n" +  //
-         "time: " + std::to_string(r.elapsedMs) + " ms\n";
+         "mode: " + (r.lineMode ? "lines" : "dots") + (r.grbl ? ", grbl" : "") + "\n" +      //
+         (r.lineMode ? (r.grbl ? "burning moves: " : "black lines: ") : "black dots: ") +    //
+         count + "\n" + grbl + "time: " + std::to_string(r.elapsedMs) + " ms\n";
 }
 
 }  // namespace skelda::cli

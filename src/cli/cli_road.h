@@ -3,9 +3,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "cli/cli_options.h"
+#include "gcode/grbl_raster.h"
 
 namespace skelda::cli {
 
@@ -16,7 +18,9 @@ struct RoadResult {
   std::string widthMm;
   std::string heightMm;
   bool lineMode = false;
+  bool grbl = false;
   std::uint64_t count = 0;
+  XRange xRange;  // GRBL only: the X the program moves in, thousandths of a mm
   std::int64_t elapsedMs = 0;
 };
 
