@@ -1,0 +1,316 @@
+#include "processing/kernel_diffusion.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "core/errors.h"
+#include "processing/bitmap_steps.h"
+#include "processing/diffusion_rows.h"
+#include "processing/pixel_words.h"
+
+namespace skelda {
+
+namespace {
+
+// The weights of a kernel add up to at most its divisor, so no error leaves -127 .. 127 and no
+// cell value -127 .. 382; the tables cover more.
+constexpr int kLowestCell = -255;
+constexpr int kHighestCell = 510;
+constexpr int kCells = kHighestCell - kLowestCell + 1;
+constexpr int kLargestProduct = 8 * 255;  // weight x |error|
+constexpr int kPad = 2;                   // shares reach two columns either side
+constexpr int kRingRows = 4;              // the pair of rows being decided and the two above
+// Columns the lower row of a pair runs ahead of the upper one: their two chains of cells
+// overlap in the processor, and the shares between them go in whole runs.
+constexpr int kChunk = 64;
+
+void RequireKernel(const DiffusionKernel& kernel) {
+  bool valid = kernel.divisor >= 1 && kernel.count >= 0 && kernel.count <= 12;
+  int sum = 0;
+  for (int i = 0; valid && i < kernel.count; ++i) {
+    const DiffusionShare& s = kernel.shares[i];
+    valid = s.row >= 0 && s.row <= 2 && s.column >= (s.row == 0 ? 1 : -kPad) &&
+            s.column <= kPad && s.weight >= 0 && s.weight <= 8;
+    sum += s.weight;
+  }
+  if (!valid || sum > kernel.divisor) {
+    throw AssertionError("Diffusion kernel out of range", __FILE__, __LINE__);
+  }
+}
+
+int Quantum(int v) { return v >= 128 ? 255 : 0; }
+
+// weight x error / divisor truncated toward zero as a multiply and a shift on the magnitude:
+// m = ceil(2^n / d) with m below 2^15, exact while |weight x error| x (m d - 2^n) < 2^n.
+struct Divider {
+  explicit Divider(int divisor) : divisor(divisor) {
+    int log = 0;
+    while ((2 << log) <= divisor) ++log;
+    shift = 14 + log;
+    multiplier = ((1 << shift) + divisor - 1) / divisor;
+    if (static_cast<long long>(kLargestProduct) * (multiplier * divisor - (1 << shift)) >=
+        (1LL << shift)) {
+      throw AssertionError("Diffusion divisor out of range", __FILE__, __LINE__);
+    }
+  }
+  int divisor;
+  int shift;
+  int multiplier;
+};
+
+// What a pass row carries along: the shares waiting for the next cell and the one after it.
+struct RowChain {
+  std::int32_t next = 0;
+  std::int32_t afterNext = 0;
+};
+
+// One pass row once its cells are decided: their values, outcomes, and the shares of their
+// errors for each weight of the kernel's other rows (zero in the padding either side).
+struct DecidedRow {
+  DecidedRow(int width, int weights)
+      : values(width), decided(width), shares(weights, std::vector<std::int32_t>(width + 2 * kPad)) {}
+  const std::int32_t* Shares(int slot) const { return shares[slot].data() + kPad; }
+  std::vector<std::int32_t> values;
+  std::vector<std::uint32_t> decided;  // 0x00FFFFFF white, 0 black
+  std::vector<std::vector<std::int32_t>> shares;
+  bool mirrored = false;
+};
+
+// A share to a later row: its column and the slot of its weight.
+struct Tap {
+  int column;
+  int slot;
+};
+
+class KernelRun {
+ public:
+  KernelRun(const Bitmap& source, Bitmap& target, const DiffusionKernel& kernel, bool serpentine)
+      : source_(source),
+        target_(target),
+        width_(source.Width()),
+        height_(source.Height()),
+        serpentine_(serpentine),
+        divider_(kernel.divisor),
+        right_(2 * kCells),
+        weights_(DistinctWeights(kernel)),
+        ring_(static_cast<std::size_t>(kRingRows) * (width_ + 1)),
+        lower_(width_, static_cast<int>(weights_.size())),
+        upper_(width_, static_cast<int>(weights_.size())) {
+    for (int i = 0; i < kernel.count; ++i) AddShare(kernel.shares[i]);
+  }
+
+  void Run() {
+    int r = 0;
+    while (r < height_) {
+      const bool pair = !serpentine_ && r + 1 < height_;
+      FillUpTo(r + (pair ? 4 : 3));
+      if (pair) {
+        Pair(r);
+        r += 2;
+      } else {
+        Single(r, serpentine_ && r % 2 == 1);
+        ++r;
+      }
+    }
+  }
+
+ private:
+  static std::vector<int> DistinctWeights(const DiffusionKernel& kernel) {
+    std::vector<int> weights;
+    for (int i = 0; i < kernel.count; ++i) {
+      const DiffusionShare& s = kernel.shares[i];
+      if (s.row > 0 && std::find(weights.begin(), weights.end(), s.weight) == weights.end()) {
+        weights.push_back(s.weight);
+      }
+    }
+    return weights;
+  }
+
+  void AddShare(const DiffusionShare& s) {
+    if (s.row == 0) {
+      std::int32_t* table = right_.data() + (s.column - 1) * kCells;
+      for (int v = kLowestCell; v <= kHighestCell; ++v) {
+        table[v - kLowestCell] = s.weight * (v - Quantum(v)) / divider_.divisor;
+      }
+      return;
+    }
+    const auto slot = std::find(weights_.begin(), weights_.end(), s.weight) - weights_.begin();
+    taps_[s.row - 1].push_back({s.column, static_cast<int>(slot)});
+    if (s.row == 1) reach_ = std::max(reach_, s.column < 0 ? -s.column : 0);
+  }
+
+  std::int32_t* Cells(int passRow) {
+    return ring_.data() + static_cast<std::size_t>(passRow % kRingRows) * (width_ + 1);
+  }
+
+  void FillUpTo(int rows) {
+    for (; filled_ < std::min(rows, height_); ++filled_) {
+      FillRow(source_.ScanLine(height_ - 1 - filled_), width_, Cells(filled_));
+    }
+  }
+
+  // Decides column c of a row: the right-share tables are indexed by the cell value.
+  void Step(const std::int32_t* cells, DecidedRow& row, int c, RowChain& chain) const {
+    const std::int32_t* toNext = right_.data() - kLowestCell;
+    const std::int32_t* toAfterNext = toNext + kCells;
+    const std::int32_t v = cells[c] + chain.next;
+    chain.next = chain.afterNext + toNext[v];
+    chain.afterNext = toAfterNext[v];
+    row.values[c] = v;
+  }
+
+  void Single(int passRow, bool mirrored) {
+    DecidedRow& row = lower_;
+    row.mirrored = mirrored;
+    const std::int32_t* cells = Cells(passRow);
+    RowChain chain;
+    if (mirrored) {
+      for (int c = width_ - 1; c >= 0; --c) Step(cells, row, c, chain);
+    } else {
+      for (int c = 0; c < width_; ++c) Step(cells, row, c, chain);
+    }
+    Settle(row, 0, width_);
+    Pass(row, passRow, 1, 0, width_);
+    Pass(row, passRow, 2, 0, width_);
+    WriteBack(passRow, row);
+  }
+
+  // Two rows left to right, the upper one a run behind the lower: a cell of the upper row has all
+  // its shares once the lower row has decided every column its shares come from.
+  void Pair(int passRow) {
+    DecidedRow& lower = lower_;
+    DecidedRow& upper = upper_;
+    lower.mirrored = upper.mirrored = false;
+    const std::int32_t* lowerCells = Cells(passRow);
+    std::int32_t* upperCells = Cells(passRow + 1);
+    RowChain lowerChain, upperChain;
+    int l = 0, u = 0, ready = 0, settled = 0;
+    while (u < width_) {
+      const int lowerEnd = std::min(width_, l + kChunk);
+      const int together = std::min(lowerEnd - l, ready - u);
+      for (int i = 0; i < together; ++i) {
+        Step(lowerCells, lower, l + i, lowerChain);
+        Step(upperCells, upper, u + i, upperChain);
+      }
+      l += together;
+      u += together;
+      for (; l < lowerEnd; ++l) Step(lowerCells, lower, l, lowerChain);
+      for (; u < ready; ++u) Step(upperCells, upper, u, upperChain);
+      Settle(lower, settled, l);
+      settled = l;
+      const int nowReady = l == width_ ? width_ : std::max(ready, l - reach_);
+      Pass(lower, passRow, 1, ready, nowReady);
+      ready = nowReady;
+    }
+    Settle(upper, 0, width_);
+    Pass(lower, passRow, 2, 0, width_);
+    Pass(upper, passRow + 1, 1, 0, width_);
+    Pass(upper, passRow + 1, 2, 0, width_);
+    WriteBack(passRow, lower);
+    WriteBack(passRow + 1, upper);
+  }
+
+  // The outcomes and shares of columns first .. last-1 of a decided row.
+  void Settle(DecidedRow& row, int first, int last) const {
+    int x = first;
+#if defined(__SSE2__)
+    const __m128i below = _mm_set1_epi32(127);
+    const __m128i full = _mm_set1_epi32(255);
+    const __m128i colour = _mm_set1_epi32(static_cast<int>(kColourBits));
+    const __m128i multiplier = _mm_set1_epi32(divider_.multiplier);
+    const __m128i shift = _mm_cvtsi32_si128(divider_.shift);
+    for (; x + 4 <= last; x += 4) {
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(&row.values[x]));
+      const __m128i white = _mm_cmpgt_epi32(v, below);
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(&row.decided[x]), _mm_and_si128(white, colour));
+      const __m128i err = _mm_sub_epi32(v, _mm_and_si128(white, full));
+      const __m128i sign = _mm_srai_epi32(err, 31);
+      const __m128i magnitude = _mm_sub_epi32(_mm_xor_si128(err, sign), sign);
+      for (std::size_t s = 0; s < weights_.size(); ++s) {
+        // Both products take 16-bit lanes whose upper halves are 0.
+        const __m128i product = _mm_madd_epi16(magnitude, _mm_set1_epi32(weights_[s]));
+        const __m128i quotient = _mm_srl_epi32(_mm_madd_epi16(product, multiplier), shift);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(&row.shares[s][kPad + x]),
+                         _mm_sub_epi32(_mm_xor_si128(quotient, sign), sign));
+      }
+    }
+#endif
+    for (; x < last; ++x) {
+      const int v = row.values[x];
+      const int err = v - Quantum(v);
+      row.decided[x] = Quantum(v) ? kColourBits : 0;
+      for (std::size_t s = 0; s < weights_.size(); ++s) {
+        row.shares[s][kPad + x] = weights_[s] * err / divider_.divisor;
+      }
+    }
+  }
+
+  // The shares of a decided row to the pass row distance rows above it, for its columns
+  // first .. last-1.
+  void Pass(const DecidedRow& row, int passRow, int distance, int first, int last) {
+    const std::vector<Tap>& taps = taps_[distance - 1];
+    if (passRow + distance >= height_ || taps.empty()) return;
+    std::int32_t* cells = Cells(passRow + distance);
+    // The cell of column x gets the share of the cell at x - column (x + column mirrored).
+    const std::int32_t* from[2 * kPad + 1];
+    for (std::size_t t = 0; t < taps.size(); ++t) {
+      from[t] = row.Shares(taps[t].slot) + (row.mirrored ? taps[t].column : -taps[t].column);
+    }
+    const std::size_t count = taps.size();
+    int x = first;
+#if defined(__SSE2__)
+    for (; x + 4 <= last; x += 4) {
+      __m128i sum = _mm_loadu_si128(reinterpret_cast<const __m128i*>(cells + x));
+      for (std::size_t t = 0; t < count; ++t) {
+        sum = _mm_add_epi32(sum, _mm_loadu_si128(reinterpret_cast<const __m128i*>(from[t] + x)));
+      }
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(cells + x), sum);
+    }
+#endif
+    for (; x < last; ++x) {
+      for (std::size_t t = 0; t < count; ++t) cells[x] += from[t][x];
+    }
+  }
+
+  void WriteBack(int passRow, const DecidedRow& row) {
+    const int y = height_ - 1 - passRow;
+    WriteBackRow(source_.ScanLine(y), target_.ScanLine(y), width_, row.decided.data());
+  }
+
+  const Bitmap& source_;
+  Bitmap& target_;
+  int width_;
+  int height_;
+  bool serpentine_;
+  Divider divider_;
+  std::vector<std::int32_t> right_;  // the shares to the next cell, then to the one after
+  std::vector<int> weights_;         // the distinct weights of the shares to other rows
+  std::vector<Tap> taps_[2];         // the shares to the next row and the one after
+  int reach_ = 0;                    // how far left a share to the next row goes
+  std::vector<std::int32_t> ring_;
+  DecidedRow lower_;
+  DecidedRow upper_;
+  int filled_ = 0;
+};
+
+}  // namespace
+
+void KernelDiffusionPass(Bitmap& bitmap, const DiffusionKernel& kernel, bool serpentine) {
+  EnsureBit32(bitmap);
+  KernelDiffusionPass(bitmap, bitmap, kernel, serpentine);
+}
+
+void KernelDiffusionPass(const Bitmap& source, Bitmap& target, const DiffusionKernel& kernel,
+                         bool serpentine) {
+  RequireSourceAndTarget32(source, target);
+  RequireKernel(kernel);
+  if (source.Width() == 0 || source.Height() == 0) return;
+  KernelRun(source, target, kernel, serpentine).Run();
+}
+
+}  // namespace skelda
