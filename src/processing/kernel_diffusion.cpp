@@ -104,22 +104,32 @@ class KernelRun {
     for (int i = 0; i < kernel.count; ++i) AddShare(kernel.shares[i]);
   }
 
+  // Kernels with a single share to the right (Sierra Lite) skip the second one.
   void Run() {
+    if (twoRight_) {
+      Rows<true>();
+    } else {
+      Rows<false>();
+    }
+  }
+
+ private:
+  template <bool kTwoRight>
+  void Rows() {
     int r = 0;
     while (r < height_) {
       const bool pair = !serpentine_ && r + 1 < height_;
       FillUpTo(r + (pair ? 4 : 3));
       if (pair) {
-        Pair(r);
+        Pair<kTwoRight>(r);
         r += 2;
       } else {
-        Single(r, serpentine_ && r % 2 == 1);
+        Single<kTwoRight>(r, serpentine_ && r % 2 == 1);
         ++r;
       }
     }
   }
 
- private:
   static std::vector<int> DistinctWeights(const DiffusionKernel& kernel) {
     std::vector<int> weights;
     for (int i = 0; i < kernel.count; ++i) {
@@ -133,6 +143,7 @@ class KernelRun {
 
   void AddShare(const DiffusionShare& s) {
     if (s.row == 0) {
+      twoRight_ = twoRight_ || s.column == 2;
       std::int32_t* table = right_.data() + (s.column - 1) * kCells;
       for (int v = kLowestCell; v <= kHighestCell; ++v) {
         table[v - kLowestCell] = s.weight * (v - Quantum(v)) / divider_.divisor;
@@ -155,24 +166,29 @@ class KernelRun {
   }
 
   // Decides column c of a row: the right-share tables are indexed by the cell value.
+  template <bool kTwoRight>
   void Step(const std::int32_t* cells, DecidedRow& row, int c, RowChain& chain) const {
     const std::int32_t* toNext = right_.data() - kLowestCell;
-    const std::int32_t* toAfterNext = toNext + kCells;
     const std::int32_t v = cells[c] + chain.next;
-    chain.next = chain.afterNext + toNext[v];
-    chain.afterNext = toAfterNext[v];
+    if constexpr (kTwoRight) {
+      chain.next = chain.afterNext + toNext[v];
+      chain.afterNext = toNext[kCells + v];
+    } else {
+      chain.next = toNext[v];
+    }
     row.values[c] = v;
   }
 
+  template <bool kTwoRight>
   void Single(int passRow, bool mirrored) {
     DecidedRow& row = lower_;
     row.mirrored = mirrored;
     const std::int32_t* cells = Cells(passRow);
     RowChain chain;
     if (mirrored) {
-      for (int c = width_ - 1; c >= 0; --c) Step(cells, row, c, chain);
+      for (int c = width_ - 1; c >= 0; --c) Step<kTwoRight>(cells, row, c, chain);
     } else {
-      for (int c = 0; c < width_; ++c) Step(cells, row, c, chain);
+      for (int c = 0; c < width_; ++c) Step<kTwoRight>(cells, row, c, chain);
     }
     Settle(row, 0, width_);
     Pass(row, passRow, 1, 0, width_);
@@ -182,6 +198,7 @@ class KernelRun {
 
   // Two rows left to right, the upper one a run behind the lower: a cell of the upper row has all
   // its shares once the lower row has decided every column its shares come from.
+  template <bool kTwoRight>
   void Pair(int passRow) {
     DecidedRow& lower = lower_;
     DecidedRow& upper = upper_;
@@ -194,13 +211,13 @@ class KernelRun {
       const int lowerEnd = std::min(width_, l + kChunk);
       const int together = std::min(lowerEnd - l, ready - u);
       for (int i = 0; i < together; ++i) {
-        Step(lowerCells, lower, l + i, lowerChain);
-        Step(upperCells, upper, u + i, upperChain);
+        Step<kTwoRight>(lowerCells, lower, l + i, lowerChain);
+        Step<kTwoRight>(upperCells, upper, u + i, upperChain);
       }
       l += together;
       u += together;
-      for (; l < lowerEnd; ++l) Step(lowerCells, lower, l, lowerChain);
-      for (; u < ready; ++u) Step(upperCells, upper, u, upperChain);
+      for (; l < lowerEnd; ++l) Step<kTwoRight>(lowerCells, lower, l, lowerChain);
+      for (; u < ready; ++u) Step<kTwoRight>(upperCells, upper, u, upperChain);
       Settle(lower, settled, l);
       settled = l;
       const int nowReady = l == width_ ? width_ : std::max(ready, l - reach_);
@@ -292,6 +309,7 @@ class KernelRun {
   std::vector<int> weights_;         // the distinct weights of the shares to other rows
   std::vector<Tap> taps_[2];         // the shares to the next row and the one after
   int reach_ = 0;                    // how far left a share to the next row goes
+  bool twoRight_ = false;            // a share goes to the cell after the next
   std::vector<std::int32_t> ring_;
   DecidedRow lower_;
   DecidedRow upper_;
