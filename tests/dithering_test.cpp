@@ -238,8 +238,8 @@ TEST(KernelDithering, SameAsTheWholeErrorPlaneOnRandomPictures) {
 
 // Atkinson passes on only 6/8 of each error, so it is left out.
 TEST(KernelDithering, HorizontalRampKeepsItsMeanGray) {
-  const Bitmap ramp = testing::MakePicture(256, 64, PixelFormat::Bit32,
-                                           [](int x, int) { return RGB(x, x, x); });
+  const Bitmap ramp =
+      testing::MakePicture(256, 64, PixelFormat::Bit32, [](int x, int) { return RGB(x, x, x); });
   for (const KernelCase& k : kKernels) {
     if (k.kernel == &kAtkinson) continue;
     for (bool serpentine : {false, true}) {
@@ -266,8 +266,8 @@ TEST(OrderedScreen, BayerMatrixGrowsFrom2x2) {
 
 // Gray x in column x, rows anchored at the top (11 rows: not a multiple of 8).
 TEST(OrderedScreen, GrayRampAgainstTheScreen) {
-  Bitmap b = testing::MakePicture(256, 11, PixelFormat::Bit32,
-                                  [](int x, int) { return RGB(x, x, x); });
+  Bitmap b =
+      testing::MakePicture(256, 11, PixelFormat::Bit32, [](int x, int) { return RGB(x, x, x); });
   OrderedScreenPass(b);
   const Rows pattern = Pattern(b);
   for (int y = 0; y < 11; ++y) {

@@ -33,15 +33,15 @@ T Choose(const std::string& option, const std::string& text,
 }
 
 const std::vector<std::pair<const char*, Conversion>> kConversions = {
-    {"threshold", Conversion::Threshold},
-    {"dither", Conversion::Dither},
-    {"random", Conversion::Random},
-    {"random-dither", Conversion::RandomDither},
-    {"cross1", Conversion::Cross1},
-    {"cross2", Conversion::Cross2},
-    {"cross3", Conversion::Cross3},
-    {"cross4", Conversion::Cross4},
-    {"none", Conversion::None}};
+    {"threshold", Conversion::Threshold}, {"dither", Conversion::Dither},
+    {"random", Conversion::Random},       {"random-dither", Conversion::RandomDither},
+    {"cross1", Conversion::Cross1},       {"cross2", Conversion::Cross2},
+    {"cross3", Conversion::Cross3},       {"cross4", Conversion::Cross4},
+    {"none", Conversion::None},           {"atkinson", Conversion::Atkinson},
+    {"jarvis", Conversion::Jarvis},       {"stucki", Conversion::Stucki},
+    {"burkes", Conversion::Burkes},       {"sierra", Conversion::Sierra},
+    {"sierra2", Conversion::Sierra2},     {"sierra-lite", Conversion::SierraLite},
+    {"bayer8", Conversion::Bayer8}};
 
 const std::vector<std::pair<const char*, Texture>> kTextures = {
     {"scatter", Texture::Scatter},
@@ -88,6 +88,7 @@ const std::map<std::string, FlagOption>& FlagOptions() {
       {"--rotate-cw", [](Options& o) { o.turns.push_back(Turn::RotateCw); }},
       {"--rotate-ccw", [](Options& o) { o.turns.push_back(Turn::RotateCcw); }},
       {"--invert", [](Options& o) { o.invert = true; }},
+      {"--serpentine", [](Options& o) { o.serpentine = true; }},
       {"--lines", [](Options& o) { o.lineMode = true; }},
       {"-q", [](Options& o) { o.quiet = true; }},
       {"--quiet", [](Options& o) { o.quiet = true; }},
@@ -109,6 +110,12 @@ void CheckCombinations(const std::vector<std::string>& given, const Options& o) 
     if (count(once) > 1) throw UsageError(std::string(once) + " is given more than once");
   }
   if (!o.input && !o.output) throw UsageError("without INPUT, -o is required");
+  if (o.serpentine &&
+      (o.conversion < Conversion::Atkinson || o.conversion > Conversion::SierraLite)) {
+    throw UsageError(
+        "--serpentine goes only with --convert atkinson|jarvis|stucki|burkes|sierra|sierra2|"
+        "sierra-lite");
+  }
   if (o.saveBmp && o.output && *o.saveBmp == *o.output) {
     throw UsageError("-o and --save-bmp name the same file");
   }
@@ -174,7 +181,9 @@ Turns a picture into a G-code program for a laser engraver, one pixel one dot.
                        mirror left-right, top-bottom, turn a quarter clockwise or
                        counter-clockwise, in the order given
   --convert threshold|dither|random|random-dither|cross1|cross2|cross3|cross4|none
+            |atkinson|jarvis|stucki|burkes|sierra|sierra2|sierra-lite|bayer8
                        black-and-white conversion (default dither)
+  --serpentine         every second row right to left (atkinson .. sierra-lite only)
   --threshold T        0..256, default 128 (for threshold)
   --invert             invert the picture after the conversion
   --lines              line mode (default: dot mode)

@@ -34,8 +34,8 @@ void RequireKernel(const DiffusionKernel& kernel) {
   int sum = 0;
   for (int i = 0; valid && i < kernel.count; ++i) {
     const DiffusionShare& s = kernel.shares[i];
-    valid = s.row >= 0 && s.row <= 2 && s.column >= (s.row == 0 ? 1 : -kPad) &&
-            s.column <= kPad && s.weight >= 0 && s.weight <= 8;
+    valid = s.row >= 0 && s.row <= 2 && s.column >= (s.row == 0 ? 1 : -kPad) && s.column <= kPad &&
+            s.weight >= 0 && s.weight <= 8;
     sum += s.weight;
   }
   if (!valid || sum > kernel.divisor) {
@@ -43,7 +43,9 @@ void RequireKernel(const DiffusionKernel& kernel) {
   }
 }
 
-int Quantum(int v) { return v >= 128 ? 255 : 0; }
+int Quantum(int v) {
+  return v >= 128 ? 255 : 0;
+}
 
 // weight x error / divisor truncated toward zero as a multiply and a shift on the magnitude:
 // m = ceil(2^n / d) with m below 2^15, exact while |weight x error| x (m d - 2^n) < 2^n.
@@ -73,7 +75,9 @@ struct RowChain {
 // errors for each weight of the kernel's other rows (zero in the padding either side).
 struct DecidedRow {
   DecidedRow(int width, int weights)
-      : values(width), decided(width), shares(weights, std::vector<std::int32_t>(width + 2 * kPad)) {}
+      : values(width),
+        decided(width),
+        shares(weights, std::vector<std::int32_t>(width + 2 * kPad)) {}
   const std::int32_t* Shares(int slot) const { return shares[slot].data() + kPad; }
   std::vector<std::int32_t> values;
   std::vector<std::uint32_t> decided;  // 0x00FFFFFF white, 0 black
