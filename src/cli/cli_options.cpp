@@ -41,7 +41,8 @@ const std::vector<std::pair<const char*, Conversion>> kConversions = {
     {"jarvis", Conversion::Jarvis},       {"stucki", Conversion::Stucki},
     {"burkes", Conversion::Burkes},       {"sierra", Conversion::Sierra},
     {"sierra2", Conversion::Sierra2},     {"sierra-lite", Conversion::SierraLite},
-    {"bayer8", Conversion::Bayer8}};
+    {"bayer8", Conversion::Bayer8},
+};
 
 const std::vector<std::pair<const char*, Texture>> kTextures = {
     {"scatter", Texture::Scatter},
