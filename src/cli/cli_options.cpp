@@ -33,16 +33,23 @@ T Choose(const std::string& option, const std::string& text,
 }
 
 const std::vector<std::pair<const char*, Conversion>> kConversions = {
-    {"threshold", Conversion::Threshold}, {"dither", Conversion::Dither},
-    {"random", Conversion::Random},       {"random-dither", Conversion::RandomDither},
-    {"cross1", Conversion::Cross1},       {"cross2", Conversion::Cross2},
-    {"cross3", Conversion::Cross3},       {"cross4", Conversion::Cross4},
-    {"none", Conversion::None},           {"atkinson", Conversion::Atkinson},
-    {"jarvis", Conversion::Jarvis},       {"stucki", Conversion::Stucki},
-    {"burkes", Conversion::Burkes},       {"sierra", Conversion::Sierra},
-    {"sierra2", Conversion::Sierra2},     {"sierra-lite", Conversion::SierraLite},
-    {"bayer8", Conversion::Bayer8},
-};
+    {"threshold", Conversion::Threshold},
+    {"dither", Conversion::Dither},
+    {"random", Conversion::Random},
+    {"random-dither", Conversion::RandomDither},
+    {"cross1", Conversion::Cross1},
+    {"cross2", Conversion::Cross2},
+    {"cross3", Conversion::Cross3},
+    {"cross4", Conversion::Cross4},
+    {"none", Conversion::None},
+    {"atkinson", Conversion::Atkinson},
+    {"jarvis", Conversion::Jarvis},
+    {"stucki", Conversion::Stucki},
+    {"burkes", Conversion::Burkes},
+    {"sierra", Conversion::Sierra},
+    {"sierra2", Conversion::Sierra2},
+    {"sierra-lite", Conversion::SierraLite},
+    {"bayer8", Conversion::Bayer8}};
 
 const std::vector<std::pair<const char*, Texture>> kTextures = {
     {"scatter", Texture::Scatter},
