@@ -84,6 +84,13 @@ void DotMethodCommand(Workspace& ws, DotMethod method) {
   });
 }
 
+bool SerpentineCommand(Workspace& ws, bool on) {
+  ws.Serpentine = on;
+  if (ws.BwMode != kBwModeDotMethod || KernelOf(ws.Method) == nullptr) return false;
+  DotMethodCommand(ws, ws.Method);
+  return true;
+}
+
 bool ThresholdSliderMoved(Workspace& ws, int threshold) {
   bool rebuilt = false;
   if (ws.BwMode == kBwModeThreshold) {

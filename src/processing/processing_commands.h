@@ -30,6 +30,9 @@ void DitherCommand(Workspace& ws);
 // ShownBitmap := BaseBitmap converted; the diffusion kernels run serpentine when
 // Workspace::Serpentine is set.
 void DotMethodCommand(Workspace& ws, DotMethod method);
+// "Змейкой": Serpentine := on; a picture a diffusion kernel made (BwMode 3) is made again. True
+// when the picture was rebuilt.
+bool SerpentineCommand(Workspace& ws, bool on);
 // The threshold slider after its label: re-runs the conversion BwMode names. True when the
 // picture was rebuilt (the window then refreshes the preview).
 bool ThresholdSliderMoved(Workspace& ws, int threshold);

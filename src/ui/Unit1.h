@@ -127,6 +127,10 @@ class TForm1 : public QMainWindow {
   QAction* N16 = nullptr;
   QAction* N18 = nullptr;
   QAction* N9 = nullptr;
+  // "Другие методы": one item per DotMethod, in its order, and "Змейкой".
+  QMenu* DotMethods1 = nullptr;
+  QAction* DotMethodItems[8] = {};
+  QAction* Serpentine1 = nullptr;
 
   QStatusBar* stat1 = nullptr;
   TForm2* Form2 = nullptr;
@@ -166,6 +170,8 @@ class TForm1 : public QMainWindow {
   void N15Click();
   void N16Click();
   void N18Click();
+  void DotMethodClick(DotMethod method);
+  void SerpentineClick();
   // G-code.
   void btn1Click();
   void nc1Click();
@@ -208,6 +214,7 @@ class TForm1 : public QMainWindow {
   void BuildPanel();
   void BuildToolBar();
   void BuildMenus();
+  void BuildDotMethodsMenu();  // dot_methods_menu.cpp
   void ConnectCommands();
   void KeepNormalSize();
   QSize NormalSize() const;
