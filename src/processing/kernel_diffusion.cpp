@@ -24,10 +24,11 @@ constexpr int kHighestCell = 510;
 constexpr int kCells = kHighestCell - kLowestCell + 1;
 constexpr int kLargestProduct = 8 * 255;  // weight x |error|
 constexpr int kPad = 2;                   // shares reach two columns either side
-constexpr int kRingRows = 4;              // the pair of rows being decided and the two above
-// Columns the lower row of a pair runs ahead of the upper one: their two chains of cells
-// overlap in the processor, and the shares between them go in whole runs.
+// Rows go in bands of four, each row a run of columns behind the row below: the chains of cells
+// of the band overlap in the processor, and the shares between its rows go in whole runs.
+constexpr int kBand = 4;
 constexpr int kChunk = 64;
+constexpr int kRingRows = 8;  // a band and the two rows above it, rounded up
 
 void RequireKernel(const DiffusionKernel& kernel) {
   bool valid = kernel.divisor >= 1 && kernel.count >= 0 && kernel.count <= 12;
@@ -103,8 +104,7 @@ class KernelRun {
         right_(2 * kCells),
         weights_(DistinctWeights(kernel)),
         ring_(static_cast<std::size_t>(kRingRows) * (width_ + 1)),
-        lower_(width_, static_cast<int>(weights_.size())),
-        upper_(width_, static_cast<int>(weights_.size())) {
+        decided_(kBand, DecidedRow(width_, static_cast<int>(weights_.size()))) {
     for (int i = 0; i < kernel.count; ++i) AddShare(kernel.shares[i]);
   }
 
@@ -122,15 +122,16 @@ class KernelRun {
   void Rows() {
     int r = 0;
     while (r < height_) {
-      const bool pair = !serpentine_ && r + 1 < height_;
-      FillUpTo(r + (pair ? 4 : 3));
-      if (pair) {
-        Pair<kTwoRight>(r);
-        r += 2;
+      const int rows = serpentine_ ? 1 : std::min(kBand, height_ - r);
+      FillUpTo(r + rows + 2);
+      if (rows == kBand) {
+        Band<kTwoRight, kBand>(r);
+      } else if (rows >= 2) {
+        Band<kTwoRight, 2>(r);
       } else {
         Single<kTwoRight>(r, serpentine_ && r % 2 == 1);
-        ++r;
       }
+      r += rows >= kBand ? kBand : rows >= 2 ? 2 : 1;
     }
   }
 
@@ -156,7 +157,7 @@ class KernelRun {
     }
     const auto slot = std::find(weights_.begin(), weights_.end(), s.weight) - weights_.begin();
     taps_[s.row - 1].push_back({s.column, static_cast<int>(slot)});
-    if (s.row == 1) reach_ = std::max(reach_, s.column < 0 ? -s.column : 0);
+    reach_[s.row - 1] = std::max(reach_[s.row - 1], -s.column);
   }
 
   std::int32_t* Cells(int passRow) {
@@ -185,7 +186,7 @@ class KernelRun {
 
   template <bool kTwoRight>
   void Single(int passRow, bool mirrored) {
-    DecidedRow& row = lower_;
+    DecidedRow& row = decided_[0];
     row.mirrored = mirrored;
     const std::int32_t* cells = Cells(passRow);
     RowChain chain;
@@ -200,40 +201,57 @@ class KernelRun {
     WriteBack(passRow, row);
   }
 
-  // Two rows left to right, the upper one a run behind the lower: a cell of the upper row has all
-  // its shares once the lower row has decided every column its shares come from.
-  template <bool kTwoRight>
-  void Pair(int passRow) {
-    DecidedRow& lower = lower_;
-    DecidedRow& upper = upper_;
-    lower.mirrored = upper.mirrored = false;
-    const std::int32_t* lowerCells = Cells(passRow);
-    std::int32_t* upperCells = Cells(passRow + 1);
-    RowChain lowerChain, upperChain;
-    int l = 0, u = 0, ready = 0, settled = 0;
-    while (u < width_) {
-      const int lowerEnd = std::min(width_, l + kChunk);
-      const int together = std::min(lowerEnd - l, ready - u);
-      for (int i = 0; i < together; ++i) {
-        Step<kTwoRight>(lowerCells, lower, l + i, lowerChain);
-        Step<kTwoRight>(upperCells, upper, u + i, upperChain);
-      }
-      l += together;
-      u += together;
-      for (; l < lowerEnd; ++l) Step<kTwoRight>(lowerCells, lower, l, lowerChain);
-      for (; u < ready; ++u) Step<kTwoRight>(upperCells, upper, u, upperChain);
-      Settle(lower, settled, l);
-      settled = l;
-      const int nowReady = l == width_ ? width_ : std::max(ready, l - reach_);
-      Pass(lower, passRow, 1, ready, nowReady);
-      ready = nowReady;
+  // kRows rows left to right, each a run behind the row below it: a cell has all its shares once
+  // the rows below have decided every column its shares come from.
+  template <bool kTwoRight, int kRows>
+  void Band(int passRow) {
+    DecidedRow* rows = decided_.data();
+    const std::int32_t* cells[kRows];
+    RowChain chains[kRows];
+    int done[kRows] = {};   // columns decided and settled
+    int ready[kRows] = {};  // columns with all their shares from the rows below in the band
+    for (int b = 0; b < kRows; ++b) {
+      rows[b].mirrored = false;
+      cells[b] = Cells(passRow + b);
     }
-    Settle(upper, 0, width_);
-    Pass(lower, passRow, 2, 0, width_);
-    Pass(upper, passRow + 1, 1, 0, width_);
-    Pass(upper, passRow + 1, 2, 0, width_);
-    WriteBack(passRow, lower);
-    WriteBack(passRow + 1, upper);
+    ready[0] = width_;
+    while (done[kRows - 1] < width_) {
+      int limit[kRows];
+      limit[0] = std::min(width_, done[0] + kChunk);
+      int together = limit[0] - done[0];
+      for (int b = 1; b < kRows; ++b) {
+        limit[b] = ready[b];
+        together = std::min(together, limit[b] - done[b]);
+      }
+      for (int i = 0; i < together; ++i) {
+        for (int b = 0; b < kRows; ++b) Step<kTwoRight>(cells[b], rows[b], done[b] + i, chains[b]);
+      }
+      for (int b = 0; b < kRows; ++b) {
+        for (int c = done[b] + together; c < limit[b]; ++c) {
+          Step<kTwoRight>(cells[b], rows[b], c, chains[b]);
+        }
+        Settle(rows[b], done[b], limit[b]);
+        done[b] = limit[b];
+      }
+      for (int b = 1; b < kRows; ++b) {
+        int now = ReadyAfter(done[b - 1], 0);
+        if (b >= 2) now = std::min(now, ReadyAfter(done[b - 2], 1));
+        now = std::max(now, ready[b]);
+        Pass(rows[b - 1], passRow + b - 1, 1, ready[b], now);
+        if (b >= 2) Pass(rows[b - 2], passRow + b - 2, 2, ready[b], now);
+        ready[b] = now;
+      }
+    }
+    Pass(rows[kRows - 2], passRow + kRows - 2, 2, 0, width_);
+    Pass(rows[kRows - 1], passRow + kRows - 1, 1, 0, width_);
+    Pass(rows[kRows - 1], passRow + kRows - 1, 2, 0, width_);
+    for (int b = 0; b < kRows; ++b) WriteBack(passRow + b, rows[b]);
+  }
+
+  // The columns of a row whose shares from a row below are all known once that row has decided
+  // `done` columns.
+  int ReadyAfter(int done, int distance) const {
+    return done == width_ ? width_ : std::max(0, done - reach_[distance]);
   }
 
   // The outcomes and shares of columns first .. last-1 of a decided row.
@@ -312,11 +330,10 @@ class KernelRun {
   std::vector<std::int32_t> right_;  // the shares to the next cell, then to the one after
   std::vector<int> weights_;         // the distinct weights of the shares to other rows
   std::vector<Tap> taps_[2];         // the shares to the next row and the one after
-  int reach_ = 0;                    // how far left a share to the next row goes
+  int reach_[2] = {};                // how far left a share to the next row, the one after goes
   bool twoRight_ = false;            // a share goes to the cell after the next
   std::vector<std::int32_t> ring_;
-  DecidedRow lower_;
-  DecidedRow upper_;
+  std::vector<DecidedRow> decided_;  // the rows of a band
   int filled_ = 0;
 };
 
