@@ -80,7 +80,7 @@ struct DecidedRow {
         decided(width),
         shares(weights, std::vector<std::int32_t>(width + 2 * kPad)) {}
   const std::int32_t* Shares(int slot) const { return shares[slot].data() + kPad; }
-  std::vector<std::int32_t> values;
+  std::vector<std::int32_t> values;    // the cell values as decided, their errors once settled
   std::vector<std::uint32_t> decided;  // 0x00FFFFFF white, 0 black
   std::vector<std::vector<std::int32_t>> shares;
   bool mirrored = false;
@@ -254,39 +254,50 @@ class KernelRun {
     return done == width_ ? width_ : std::max(0, done - reach_[distance]);
   }
 
-  // The outcomes and shares of columns first .. last-1 of a decided row.
+  // The outcomes, errors and shares of columns first .. last-1 of a decided row.
   void Settle(DecidedRow& row, int first, int last) const {
+    std::int32_t* values = row.values.data();
     int x = first;
 #if defined(__SSE2__)
     const __m128i below = _mm_set1_epi32(127);
     const __m128i full = _mm_set1_epi32(255);
     const __m128i colour = _mm_set1_epi32(static_cast<int>(kColourBits));
-    const __m128i multiplier = _mm_set1_epi32(divider_.multiplier);
-    const __m128i shift = _mm_cvtsi32_si128(divider_.shift);
     for (; x + 4 <= last; x += 4) {
-      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(&row.values[x]));
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(values + x));
       const __m128i white = _mm_cmpgt_epi32(v, below);
       _mm_storeu_si128(reinterpret_cast<__m128i*>(&row.decided[x]), _mm_and_si128(white, colour));
-      const __m128i err = _mm_sub_epi32(v, _mm_and_si128(white, full));
-      const __m128i sign = _mm_srai_epi32(err, 31);
-      const __m128i magnitude = _mm_sub_epi32(_mm_xor_si128(err, sign), sign);
-      for (std::size_t s = 0; s < weights_.size(); ++s) {
-        // Both products take 16-bit lanes whose upper halves are 0.
-        const __m128i product = _mm_madd_epi16(magnitude, _mm_set1_epi32(weights_[s]));
-        const __m128i quotient = _mm_srl_epi32(_mm_madd_epi16(product, multiplier), shift);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(&row.shares[s][kPad + x]),
-                         _mm_sub_epi32(_mm_xor_si128(quotient, sign), sign));
-      }
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(values + x),
+                       _mm_sub_epi32(v, _mm_and_si128(white, full)));
     }
 #endif
     for (; x < last; ++x) {
-      const int v = row.values[x];
-      const int err = v - Quantum(v);
-      row.decided[x] = Quantum(v) ? kColourBits : 0;
-      for (std::size_t s = 0; s < weights_.size(); ++s) {
-        row.shares[s][kPad + x] = weights_[s] * err / divider_.divisor;
-      }
+      row.decided[x] = Quantum(values[x]) ? kColourBits : 0;
+      values[x] -= Quantum(values[x]);
     }
+    for (std::size_t s = 0; s < weights_.size(); ++s)
+      Divide(values, weights_[s], row.shares[s].data() + kPad, first, last);
+  }
+
+  // shares[x] := weight x errors[x] / divisor, truncated toward zero.
+  void Divide(const std::int32_t* errors, int weight, std::int32_t* shares, int first,
+              int last) const {
+    int x = first;
+#if defined(__SSE2__)
+    const __m128i weights = _mm_set1_epi32(weight);
+    const __m128i multiplier = _mm_set1_epi32(divider_.multiplier);
+    const __m128i shift = _mm_cvtsi32_si128(divider_.shift);
+    for (; x + 4 <= last; x += 4) {
+      const __m128i err = _mm_loadu_si128(reinterpret_cast<const __m128i*>(errors + x));
+      const __m128i sign = _mm_srai_epi32(err, 31);
+      const __m128i magnitude = _mm_sub_epi32(_mm_xor_si128(err, sign), sign);
+      // Both products take 16-bit lanes whose upper halves are 0.
+      const __m128i product = _mm_madd_epi16(magnitude, weights);
+      const __m128i quotient = _mm_srl_epi32(_mm_madd_epi16(product, multiplier), shift);
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(shares + x),
+                       _mm_sub_epi32(_mm_xor_si128(quotient, sign), sign));
+    }
+#endif
+    for (; x < last; ++x) shares[x] = weight * errors[x] / divider_.divisor;
   }
 
   // The shares of a decided row to the pass row distance rows above it, for its columns
