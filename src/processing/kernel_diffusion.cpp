@@ -28,7 +28,7 @@ constexpr int kPad = 2;                   // shares reach two columns either sid
 // of the band overlap in the processor, and the shares between its rows go in whole runs.
 constexpr int kBand = 4;
 constexpr int kChunk = 64;
-constexpr int kRingRows = 8;  // a band and the two rows above it, rounded up
+constexpr int kRingRows = 8;  // a band and the two rows above it, and room to fill ahead
 
 void RequireKernel(const DiffusionKernel& kernel) {
   bool valid = kernel.divisor >= 1 && kernel.count >= 0 && kernel.count <= 12;
@@ -111,27 +111,29 @@ class KernelRun {
   // Kernels with a single share to the right (Sierra Lite) skip the second one.
   void Run() {
     if (twoRight_) {
-      Rows<true>();
+      AllRows<true>();
     } else {
-      Rows<false>();
+      AllRows<false>();
     }
   }
 
  private:
+  // Serpentine rows go one by one: a row walked right to left needs the whole row below.
   template <bool kTwoRight>
-  void Rows() {
+  void AllRows() {
     int r = 0;
     while (r < height_) {
-      const int rows = serpentine_ ? 1 : std::min(kBand, height_ - r);
-      FillUpTo(r + rows + 2);
-      if (rows == kBand) {
-        Band<kTwoRight, kBand>(r);
-      } else if (rows >= 2) {
-        Band<kTwoRight, 2>(r);
-      } else {
+      FillUpTo(r + kBand + 2);
+      if (serpentine_ || r + 1 == height_) {
         Single<kTwoRight>(r, serpentine_ && r % 2 == 1);
+        r += 1;
+      } else if (r + kBand <= height_) {
+        Band<kTwoRight, kBand>(r);
+        r += kBand;
+      } else {
+        Band<kTwoRight, 2>(r);
+        r += 2;
       }
-      r += rows >= kBand ? kBand : rows >= 2 ? 2 : 1;
     }
   }
 
