@@ -32,11 +32,13 @@ constexpr int kRingRows = 8;  // a band and the two rows above it, and room to f
 
 void RequireKernel(const DiffusionKernel& kernel) {
   bool valid = kernel.divisor >= 1 && kernel.count >= 0 && kernel.count <= 12;
+  bool taken[3][2 * kPad + 1] = {};  // one share a cell
   int sum = 0;
   for (int i = 0; valid && i < kernel.count; ++i) {
     const DiffusionShare& s = kernel.shares[i];
     valid = s.row >= 0 && s.row <= 2 && s.column >= (s.row == 0 ? 1 : -kPad) && s.column <= kPad &&
-            s.weight >= 0 && s.weight <= 8;
+            s.weight >= 0 && s.weight <= 8 && !taken[s.row][s.column + kPad];
+    if (valid) taken[s.row][s.column + kPad] = true;
     sum += s.weight;
   }
   if (!valid || sum > kernel.divisor) {
