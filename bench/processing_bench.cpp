@@ -79,6 +79,20 @@ void BM_DitherPass(benchmark::State& state) {
   SetBytes(state);
 }
 
+// The other dot methods, as the menu runs them; the diffusion kernels are held against
+// BM_Dither (Floyd-Steinberg), the ordered screen against the memcpy.
+void BM_KernelDither(benchmark::State& state, DotMethod method) {
+  Workspace& ws = Loaded();
+  for (auto _ : state) DotMethodCommand(ws, method);
+  SetBytes(state);
+}
+
+void BM_OrderedScreen(benchmark::State& state) {
+  Workspace& ws = Loaded();
+  for (auto _ : state) DotMethodCommand(ws, DotMethod::Bayer8);
+  SetBytes(state);
+}
+
 void BM_ToneSlider(benchmark::State& state, ToneSlider slider, int position) {
   Workspace& ws = Loaded();
   for (auto _ : state) ToneSliderMoved(ws, slider, position);
@@ -122,6 +136,28 @@ BENCHMARK(BM_Memcpy)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Threshold)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Dither)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_DitherPass)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_KernelDither, SierraLite, DotMethod::SierraLite)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_KernelDither, Atkinson, DotMethod::Atkinson)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_KernelDither, Burkes, DotMethod::Burkes)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_KernelDither, TwoRowSierra, DotMethod::TwoRowSierra)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_KernelDither, Jarvis, DotMethod::JarvisJudiceNinke)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_KernelDither, Stucki, DotMethod::Stucki)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_KernelDither, Sierra, DotMethod::Sierra)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_OrderedScreen)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(BM_ToneSlider, Sharpen, ToneSlider::Sharpness, 30)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();

@@ -274,6 +274,33 @@ TEST(SkeldaCli, GrblGrayscaleWithOverscanAndItsSummary) {
   EXPECT_EQ(run.err.substr(0, head.size()), head);
 }
 
+TEST(SkeldaCli, TheOtherDotMethodsAreTheWindowsOnes) {
+  TempDir dir;
+  const std::string photo = testing::TestDataPath("jpeg/testorig.jpg");
+  const std::pair<const char*, DotMethod> methods[] = {
+      {"atkinson", DotMethod::Atkinson},      {"jarvis", DotMethod::JarvisJudiceNinke},
+      {"stucki", DotMethod::Stucki},          {"burkes", DotMethod::Burkes},
+      {"sierra", DotMethod::Sierra},          {"sierra2", DotMethod::TwoRowSierra},
+      {"sierra-lite", DotMethod::SierraLite}, {"bayer8", DotMethod::Bayer8}};
+  for (const auto& [name, method] : methods) {
+    for (bool serpentine : {false, method != DotMethod::Bayer8}) {
+      std::vector<std::string> args = {photo,        "--convert",  name,          "-o",
+                                       dir / "p.nc", "--save-bmp", dir / "p.bmp", "-q"};
+      if (serpentine) args.push_back("--serpentine");
+      const CliRun run = RunCli(args);
+      ASSERT_EQ(run.status, 0) << run.err;
+      Workspace ws;
+      ws.StartUp();
+      ReadPictureFile(ws, "0.2", photo);
+      BeginLoad(ws);
+      FinishLoad(ws);
+      ws.Serpentine = serpentine;
+      DotMethodCommand(ws, method);
+      EXPECT_BITMAP_EQ(ReadBmpFile(dir / "p.bmp"), ws.ShownBitmap) << name << serpentine;
+    }
+  }
+}
+
 TEST(SkeldaCli, BadOptionsShowTheUsageAndWriteNothing) {
   TempDir dir;
   WriteBmpFile(DrawPicture({"#.", ".."}), dir / "p.bmp");
@@ -285,6 +312,8 @@ TEST(SkeldaCli, BadOptionsShowTheUsageAndWriteNothing) {
       {dir / "p.bmp", "--dot", "0.2", "--dpi", "127"},
       {dir / "p.bmp", "--width", "10", "--height", "10"},
       {dir / "p.bmp", "--convert", "sepia"},
+      {dir / "p.bmp", "--serpentine"},
+      {dir / "p.bmp", "--convert", "bayer8", "--serpentine"},
       {dir / "p.bmp", "--texture"},
       {dir / "p.bmp", dir / "q.bmp"},
       {"--lines"},

@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "processing/error_diffusion.h"
+#include "processing/kernel_diffusion.h"
+#include "processing/threshold_pass.h"
 #include "processing_reference.h"
 #include "support/bitmap_assert.h"
 
@@ -143,6 +145,136 @@ TEST(Dithering, TwoRunsAreIdentical) {
   DiffusionPass(a, DiffusionRule::Fixed128());
   DiffusionPass(b, DiffusionRule::Fixed128());
   EXPECT_SAME_BYTES(a, b);
+}
+
+std::vector<std::string> KernelDithered(const DiffusionKernel& kernel,
+                                        const std::vector<std::vector<int>>& rows,
+                                        bool serpentine = false) {
+  Bitmap b = GrayPicture(rows);
+  KernelDiffusionPass(b, kernel, serpentine);
+  return Pattern(b);
+}
+
+// The shares of a bottom-left pixel of gray 128 (white, error -127): weight x -127 / divisor
+// truncated toward zero, e.g. Jarvis right 7 x -127 / 48 = -18.5 -> -18.
+struct KernelCase {
+  const char* name;
+  const DiffusionKernel* kernel;
+  int right, up, upLeft, upLeft2, twoUp;
+};
+const KernelCase kKernels[] = {
+    {"Atkinson", &kAtkinson, -15, -15, -15, 0, -15},
+    {"Jarvis", &kJarvisJudiceNinke, -18, -18, -13, -7, -13},
+    {"Stucki", &kStucki, -24, -24, -12, -6, -12},
+    {"Burkes", &kBurkes, -31, -31, -15, -7, 0},
+    {"Sierra", &kSierra, -19, -19, -15, -7, -11},
+    {"Sierra2", &kTwoRowSierra, -31, -23, -15, -7, 0},
+    {"SierraLite", &kSierraLite, -63, -31, -31, 0, 0},
+};
+
+// Each target cell gets that one share (the cells of gray 0 before it have error 0), so
+// 128 - share is white and one less black. Two rows up, the middle cell is tuned to pass -127
+// again: the top gets the up share of the middle and the two-up share of the bottom.
+TEST(KernelDithering, FirstPixelOf128SharesItsError) {
+  for (const KernelCase& k : kKernels) {
+    auto run = [&](const std::vector<std::vector<int>>& rows) {
+      return KernelDithered(*k.kernel, rows);
+    };
+    for (int miss : {0, 1}) {
+      const std::string t = miss ? "B" : "W";
+      EXPECT_EQ(run({{128, 128 - k.right - miss}}), Rows{"W" + t}) << k.name;
+      EXPECT_EQ(run({{128 - k.up - miss}, {128}}), Rows({t, "W"})) << k.name;
+      EXPECT_EQ(run({{128 - k.upLeft - miss, 0}, {0, 128}}), Rows({t + "B", "BW"})) << k.name;
+      EXPECT_EQ(run({{128 - k.upLeft2 - miss, 0, 0}, {0, 0, 128}}), Rows({t + "BB", "BBW"}))
+          << k.name;
+      EXPECT_EQ(run({{128 - k.up - k.twoUp - miss}, {128 - k.up}, {128}}), Rows({t, "W", "W"}))
+          << k.name;
+    }
+  }
+}
+
+// Sierra Lite: the bottom 128 sends -31 up-left and -31 up. Serpentine, the top row starts at
+// the right: 159 - 31 = 128 white, -63 to its left: 222 - 31 - 63 = 128 white. Left to right,
+// 222 - 31 = 191 is white with error -64, and 159 - 31 - 32 = 96 black.
+TEST(KernelDithering, SerpentineRunsTheSecondRowBackwards) {
+  EXPECT_EQ(KernelDithered(kSierraLite, {{222, 159}, {0, 128}}, true), Rows({"WW", "BW"}));
+  EXPECT_EQ(KernelDithered(kSierraLite, {{221, 159}, {0, 128}}, true), Rows({"BW", "BW"}));
+  EXPECT_EQ(KernelDithered(kSierraLite, {{222, 159}, {0, 128}}, false), Rows({"WB", "BW"}));
+}
+
+TEST(KernelDithering, UniformPicturesStayAndOnePixelMeets128) {
+  for (const KernelCase& k : kKernels) {
+    for (bool serpentine : {false, true}) {
+      for (const auto& [w, h] : std::vector<std::pair<int, int>>{{1, 1}, {13, 9}}) {
+        for (Color c : {kWhite, kBlack}) {
+          Bitmap b = testing::MakeUniform(w, h, c);
+          KernelDiffusionPass(b, *k.kernel, serpentine);
+          EXPECT_BITMAP_EQ(b, testing::MakeUniform(w, h, c)) << k.name;
+        }
+      }
+    }
+    EXPECT_EQ(KernelDithered(*k.kernel, {{127}}), Rows{"B"}) << k.name;
+    EXPECT_EQ(KernelDithered(*k.kernel, {{128}}), Rows{"W"}) << k.name;
+  }
+}
+
+TEST(KernelDithering, SameAsTheWholeErrorPlaneOnRandomPictures) {
+  const int sizes[][2] = {{1, 1}, {1, 9}, {9, 1}, {2, 3}, {5, 4}, {70, 6}, {131, 65}, {257, 3}};
+  for (const KernelCase& k : kKernels) {
+    for (bool serpentine : {false, true}) {
+      for (const auto& size : sizes) {
+        const Bitmap picture = RandomPicture(size[0], size[1], PixelFormat::Bit32, size[0] + 3);
+        Bitmap slow = picture, inPlace = picture;
+        Bitmap target = RandomPicture(size[0], size[1], PixelFormat::Bit32, 1);
+        reference::KernelDiffusionPass(slow, *k.kernel, serpentine);
+        KernelDiffusionPass(inPlace, *k.kernel, serpentine);
+        KernelDiffusionPass(picture, target, *k.kernel, serpentine);
+        EXPECT_SAME_BYTES(inPlace, slow) << k.name << " " << size[0] << "x" << size[1];
+        EXPECT_SAME_BYTES(target, slow) << k.name << " " << size[0] << "x" << size[1];
+      }
+    }
+  }
+}
+
+// Atkinson passes on only 6/8 of each error, so it is left out.
+TEST(KernelDithering, HorizontalRampKeepsItsMeanGray) {
+  const Bitmap ramp =
+      testing::MakePicture(256, 64, PixelFormat::Bit32, [](int x, int) { return RGB(x, x, x); });
+  for (const KernelCase& k : kKernels) {
+    if (k.kernel == &kAtkinson) continue;
+    for (bool serpentine : {false, true}) {
+      Bitmap b = ramp;
+      KernelDiffusionPass(b, *k.kernel, serpentine);
+      int white = 0;
+      for (const std::string& row : Pattern(b)) white += std::count(row.begin(), row.end(), 'W');
+      EXPECT_NEAR(white / (256.0 * 64), 127.5 / 255, 0.01) << k.name << serpentine;
+    }
+  }
+}
+
+TEST(OrderedScreen, BayerMatrixGrowsFrom2x2) {
+  EXPECT_EQ(BayerIndex8(0, 0), 0);
+  EXPECT_EQ(BayerIndex8(0, 1), 32);
+  EXPECT_EQ(BayerIndex8(1, 0), 48);
+  EXPECT_EQ(BayerIndex8(1, 1), 16);
+  EXPECT_EQ(BayerIndex8(0, 2), 8);
+  EXPECT_EQ(BayerIndex8(4, 4), 1);
+  std::vector<int> seen(64);
+  for (int i = 0; i < 64; ++i) ++seen.at(BayerIndex8(i / 8, i % 8));
+  EXPECT_EQ(seen, std::vector<int>(64, 1));
+}
+
+// Gray x in column x, rows anchored at the top (11 rows: not a multiple of 8).
+TEST(OrderedScreen, GrayRampAgainstTheScreen) {
+  Bitmap b =
+      testing::MakePicture(256, 11, PixelFormat::Bit32, [](int x, int) { return RGB(x, x, x); });
+  OrderedScreenPass(b);
+  const Rows pattern = Pattern(b);
+  for (int y = 0; y < 11; ++y) {
+    for (int x = 0; x < 256; ++x) {
+      EXPECT_EQ(pattern[y][x], x < 4 * BayerIndex8(y % 8, x % 8) + 2 ? 'B' : 'W') << x << "," << y;
+    }
+  }
 }
 
 }  // namespace

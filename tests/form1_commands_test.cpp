@@ -259,6 +259,19 @@ INSTANTIATE_TEST_SUITE_P(
         CommandRow{"N31", Menu(&TForm1::N31), [](Workspace& ws) { CrossCommand(ws, 3); }},
         CommandRow{"N41", Menu(&TForm1::N41), [](Workspace& ws) { CrossCommand(ws, 4); }},
         CommandRow{"N18", Menu(&TForm1::N18), MosaicCommand},
+        CommandRow{"DotJarvis1", [](TForm1& f) { f.DotMethodItems[1]->trigger(); },
+                   [](Workspace& ws) { DotMethodCommand(ws, DotMethod::JarvisJudiceNinke); }},
+        CommandRow{"DotBayer1", [](TForm1& f) { f.DotMethodItems[7]->trigger(); },
+                   [](Workspace& ws) { DotMethodCommand(ws, DotMethod::Bayer8); }},
+        CommandRow{"Serpentine1",
+                   [](TForm1& f) {
+                     f.DotMethodItems[6]->trigger();
+                     f.Serpentine1->trigger();
+                   },
+                   [](Workspace& ws) {
+                     DotMethodCommand(ws, DotMethod::SierraLite);
+                     SerpentineCommand(ws, true);
+                   }},
         CommandRow{"N13", Menu(&TForm1::N13), [](Workspace& ws) { MirrorCommand(ws, true); }},
         CommandRow{"btn25", Press(&TForm1::btn25), [](Workspace& ws) { MirrorCommand(ws, true); }},
         CommandRow{"N14", Menu(&TForm1::N14), [](Workspace& ws) { MirrorCommand(ws, false); }},

@@ -145,7 +145,13 @@ TEST_F(Form1Test, MenuCaptionsInOrder) {
   EXPECT_EQ(captions(form->N3),
             QStringList({"Оригинал", "Точечный Floyd-Steinberg", "Точечный мутно",
                          "Точечный разброс", "Крестик 1", "Крестик 2", "Крестик 3", "Крестик 4",
-                         "Слабый разброс", "Мутное стекло", "Мозайка", "Черно-белое"}));
+                         "Слабый разброс", "Мутное стекло", "Мозайка", "Черно-белое", "-",
+                         "Другие методы"}));
+  EXPECT_EQ(captions(form->DotMethods1),
+            QStringList({"Аткинсон", "Джарвис — Джудис — Нинке", "Стуки", "Беркс", "Серра",
+                         "Серра, две строки", "Серра облегчённая", "Упорядоченный 8×8", "-",
+                         "Змейкой"}));
+  EXPECT_TRUE(form->Serpentine1->isCheckable());
 }
 
 TEST_F(Form1Test, DisabledMenusDoNotOpenWhileTheToolButtonsWork) {

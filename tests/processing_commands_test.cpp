@@ -4,6 +4,7 @@
 
 #include "core/errors.h"
 #include "processing/error_diffusion.h"
+#include "processing/kernel_diffusion.h"
 #include "processing/threshold_pass.h"
 #include "processing_reference.h"
 #include "support/bitmap_assert.h"
@@ -85,6 +86,35 @@ TEST_F(Commands, ThresholdSliderRerunsTheLastConversion) {
   EXPECT_TRUE(ThresholdSliderMoved(ws, 200));  // the dithering ignores the position
   EXPECT_SAME_BYTES(ws.ShownBitmap, Dithered());
   EXPECT_EQ(ws.BwMode, kBwModeDither);
+}
+
+// Like "Точками": BaseBitmap untouched, the slider and "Змейкой" make the picture again.
+TEST_F(Commands, OtherDotMethodsAreRerunByTheSliderAndTheSerpentine) {
+  const Bitmap base = ws.BaseBitmap;
+  auto kernel = [&](bool serpentine) {
+    Bitmap b = base;
+    KernelDiffusionPass(b, kStucki, serpentine);
+    return b;
+  };
+  EXPECT_FALSE(SerpentineCommand(ws, false));  // nothing to make again yet
+  DotMethodCommand(ws, DotMethod::Stucki);
+  EXPECT_EQ(ws.BwMode, kBwModeDotMethod);
+  EXPECT_TRUE(ws.EffectApplied);
+  EXPECT_SAME_BYTES(ws.BaseBitmap, base);
+  EXPECT_SAME_BYTES(ws.ShownBitmap, kernel(false));
+  EXPECT_TRUE(SerpentineCommand(ws, true));
+  EXPECT_SAME_BYTES(ws.ShownBitmap, kernel(true));
+  ws.ShownBitmap = base;
+  EXPECT_TRUE(ThresholdSliderMoved(ws, 30));
+  EXPECT_SAME_BYTES(ws.ShownBitmap, kernel(true));
+
+  DotMethodCommand(ws, DotMethod::Bayer8);
+  Bitmap screened = base;
+  OrderedScreenPass(screened);
+  EXPECT_SAME_BYTES(ws.ShownBitmap, screened);
+  EXPECT_FALSE(SerpentineCommand(ws, false));
+  EXPECT_TRUE(ThresholdSliderMoved(ws, 30));
+  EXPECT_SAME_BYTES(ws.ShownBitmap, screened);
 }
 
 TEST_F(Commands, ToneSlidersInertAfterBlackAndWhite) {

@@ -15,6 +15,7 @@
 
 #include "core/bitmap.h"
 #include "core/random.h"
+#include "processing/diffusion_kernels.h"
 
 namespace skelda::reference {
 
@@ -126,6 +127,33 @@ inline std::vector<std::int32_t> DiffusionPass(Bitmap& b,
     }
   }
   return e;
+}
+
+// Any kernel over the whole plane with two cells of margin; every odd pass row walked right to
+// left with the columns of its shares mirrored when serpentine.
+inline void KernelDiffusionPass(Bitmap& b, const DiffusionKernel& k, bool serpentine) {
+  const int w = b.Width(), h = b.Height(), pw = w + 4;
+  std::vector<int> e(static_cast<std::size_t>(pw) * (h + 2), 0);
+  auto at = [&](int r, int c) -> int& { return e[r * pw + c + 2]; };
+  for (int r = 0; r < h; ++r)
+    for (int c = 0; c < w; ++c) at(r, c) = Gray(b.ScanLine(h - 1 - r) + 4 * c, 76, 151, 29);
+  for (int r = 0; r < h; ++r) {
+    const bool back = serpentine && r % 2 == 1;
+    for (int i = 0; i < w; ++i) {
+      const int c = back ? w - 1 - i : i;
+      const int q = at(r, c) >= 128 ? 255 : 0, err = at(r, c) - q;
+      at(r, c) = q;
+      for (int s = 0; s < k.count; ++s) {
+        const int to = c + (back ? -k.shares[s].column : k.shares[s].column);
+        if (to < 0 || to >= w) continue;
+        at(r + k.shares[s].row, to) += k.shares[s].weight * err / k.divisor;
+      }
+    }
+  }
+  for (int r = 0; r < h; ++r) {
+    std::uint8_t* row = b.ScanLine(h - 1 - r);
+    for (int c = 0; c < w; ++c) row[4 * c] = row[4 * c + 1] = row[4 * c + 2] = at(r, c);
+  }
 }
 
 inline std::uint8_t Clamp(int v) {

@@ -185,6 +185,14 @@ TEST(StatusHints, MenuStatusTipsLeaveTheTextAlone) {
   QStatusTipEvent tip{QString()};  // what a hovered menu item sends
   QCoreApplication::sendEvent(menu, &tip);
   EXPECT_EQ(stat1->currentMessage(), QStringLiteral("Точками."));
+  // The items of "Другие методы" carry their hints as status tips.
+  QStatusTipEvent serpentine{HintFor(QStringLiteral("Serpentine1"))};
+  QCoreApplication::sendEvent(menu, &serpentine);
+  EXPECT_EQ(stat1->currentMessage(),
+            QStringLiteral("Методы с рассеянием ошибки проходят каждую вторую строку справа "
+                           "налево."));
+  QCoreApplication::sendEvent(menu, &tip);
+  EXPECT_EQ(stat1->currentMessage(), serpentine.tip());
 }
 
 TEST(StatusHints, ControlsWithoutAHintGetNone) {

@@ -41,7 +41,15 @@ const std::vector<std::pair<const char*, Conversion>> kConversions = {
     {"cross2", Conversion::Cross2},
     {"cross3", Conversion::Cross3},
     {"cross4", Conversion::Cross4},
-    {"none", Conversion::None}};
+    {"none", Conversion::None},
+    {"atkinson", Conversion::Atkinson},
+    {"jarvis", Conversion::Jarvis},
+    {"stucki", Conversion::Stucki},
+    {"burkes", Conversion::Burkes},
+    {"sierra", Conversion::Sierra},
+    {"sierra2", Conversion::Sierra2},
+    {"sierra-lite", Conversion::SierraLite},
+    {"bayer8", Conversion::Bayer8}};
 
 const std::vector<std::pair<const char*, Texture>> kTextures = {
     {"scatter", Texture::Scatter},
@@ -96,6 +104,7 @@ const std::map<std::string, FlagOption>& FlagOptions() {
       {"--rotate-cw", [](Options& o) { o.turns.push_back(Turn::RotateCw); }},
       {"--rotate-ccw", [](Options& o) { o.turns.push_back(Turn::RotateCcw); }},
       {"--invert", [](Options& o) { o.invert = true; }},
+      {"--serpentine", [](Options& o) { o.serpentine = true; }},
       {"--lines", [](Options& o) { o.lineMode = true; }},
       {"--one-way", [](Options& o) { o.oneWay = true; }},
       {"--grayscale", [](Options& o) { o.grayscale = true; }},
@@ -125,6 +134,12 @@ void CheckCombinations(const std::vector<std::string>& given, const Options& o) 
          {"--power", "--min-power", "--overscan", "--one-way", "--scan-offset", "--grayscale"}) {
       if (count(grblOnly)) throw UsageError(std::string(grblOnly) + " needs --machine grbl");
     }
+  }
+  if (o.serpentine &&
+      (o.conversion < Conversion::Atkinson || o.conversion > Conversion::SierraLite)) {
+    throw UsageError(
+        "--serpentine goes only with --convert atkinson|jarvis|stucki|burkes|sierra|sierra2|"
+        "sierra-lite");
   }
   if (!o.input && !o.output) throw UsageError("without INPUT, -o is required");
 }
@@ -193,7 +208,9 @@ Turns a picture into a G-code program for a laser engraver, one pixel one dot.
                        mirror left-right, top-bottom, turn a quarter clockwise or
                        counter-clockwise, in the order given
   --convert threshold|dither|random|random-dither|cross1|cross2|cross3|cross4|none
+            |atkinson|jarvis|stucki|burkes|sierra|sierra2|sierra-lite|bayer8
                        black-and-white conversion (default dither)
+  --serpentine         every second row right to left (atkinson .. sierra-lite only)
   --threshold T        0..256, default 128 (for threshold)
   --invert             invert the picture after the conversion
   --lines              line mode (default: dot mode)

@@ -22,7 +22,15 @@ enum class Conversion {
   Cross2,
   Cross3,
   Cross4,
-  None
+  None,
+  Atkinson,
+  Jarvis,
+  Stucki,
+  Burkes,
+  Sierra,
+  Sierra2,
+  SierraLite,
+  Bayer8
 };
 
 struct Options {
@@ -40,6 +48,7 @@ struct Options {
   Conversion conversion = Conversion::Dither;
   int threshold = 128;
   bool invert = false;
+  bool serpentine = false;  // only with the diffusion kernels
   bool lineMode = false;
   std::string feedText = "300";
   std::string burnTime = "1";

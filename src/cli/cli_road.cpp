@@ -24,6 +24,11 @@ namespace {
 
 constexpr const char* kStandardOutput = "standard output";
 
+// Conversion::Atkinson onwards, in order.
+constexpr DotMethod kDotMethods[] = {
+    DotMethod::Atkinson, DotMethod::JarvisJudiceNinke, DotMethod::Stucki,     DotMethod::Burkes,
+    DotMethod::Sierra,   DotMethod::TwoRowSierra,      DotMethod::SierraLite, DotMethod::Bayer8};
+
 void Load(Workspace& ws, const Options& o, const std::string& dotText) {
   ws.StartUp();
   if (!o.input) return;
@@ -80,7 +85,13 @@ void ApplyTurn(Workspace& ws, Turn turn) {
   }
 }
 
-void Convert(Workspace& ws, Conversion conversion, int threshold) {
+void Convert(Workspace& ws, Conversion conversion, int threshold, bool serpentine) {
+  ws.Serpentine = serpentine;
+  if (conversion >= Conversion::Atkinson) {
+    DotMethodCommand(
+        ws, kDotMethods[static_cast<int>(conversion) - static_cast<int>(Conversion::Atkinson)]);
+    return;
+  }
   switch (conversion) {
     case Conversion::Threshold:
       ThresholdCommand(ws, threshold);
@@ -107,6 +118,7 @@ void Convert(Workspace& ws, Conversion conversion, int threshold) {
       CrossCommand(ws, 4);
       break;
     case Conversion::None:
+    default:  // the other dot methods, above
       break;
   }
 }
@@ -197,7 +209,7 @@ RoadResult RunRoad(const Options& o) {
   AdjustTone(ws, ToneSlider::Contrast, o.contrast);
   ApplyTexture(ws, o.texture);
   for (const Turn turn : o.turns) ApplyTurn(ws, turn);
-  Convert(ws, o.conversion, o.threshold);
+  Convert(ws, o.conversion, o.threshold, o.serpentine);
   if (o.invert) InvertCommand(ws);
 
   RoadResult r;

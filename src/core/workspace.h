@@ -19,7 +19,19 @@ struct TRect {
 };
 
 enum : int { kMouseToolNone = 0, kMouseToolWarp = 4, kMouseToolOff = 6 };
-enum : int { kBwModeNone = 0, kBwModeThreshold = 1, kBwModeDither = 2 };
+enum : int { kBwModeNone = 0, kBwModeThreshold = 1, kBwModeDither = 2, kBwModeDotMethod = 3 };
+
+// The dot methods beside "Точками": seven error-diffusion kernels and an 8 x 8 ordered screen.
+enum class DotMethod {
+  Atkinson,
+  JarvisJudiceNinke,
+  Stucki,
+  Burkes,
+  Sierra,
+  TwoRowSierra,
+  SierraLite,
+  Bayer8
+};
 
 struct Workspace {
   Bitmap BaseBitmap;   // the committed picture on the dot grid
@@ -35,6 +47,8 @@ struct Workspace {
   int DragStartY = -1;
   bool EffectApplied = false;
   int BwMode = kBwModeNone;
+  DotMethod Method = DotMethod::Atkinson;  // the one BwMode 3 re-runs
+  bool Serpentine = false;  // the diffusion kernels run every second row right to left
   bool ConfirmClicked = false;
 
   RandomGenerator Random;

@@ -7,6 +7,7 @@
 #include "processing/brightness.h"
 #include "processing/contrast.h"
 #include "processing/error_diffusion.h"
+#include "processing/kernel_diffusion.h"
 #include "processing/mosaic.h"
 #include "processing/scatter.h"
 #include "processing/sharpen.h"
@@ -68,6 +69,28 @@ void DitherCommand(Workspace& ws) {
   });
 }
 
+void DotMethodCommand(Workspace& ws, DotMethod method) {
+  ws.BwMode = kBwModeDotMethod;
+  ws.Method = method;
+  ws.EffectApplied = true;
+  const DiffusionKernel* kernel = KernelOf(method);
+  const bool serpentine = ws.Serpentine;
+  ShowBaseThrough(ws, [&](const Bitmap& source, Bitmap& target) {
+    if (kernel != nullptr) {
+      KernelDiffusionPass(source, target, *kernel, serpentine);
+    } else {
+      OrderedScreenPass(source, target);
+    }
+  });
+}
+
+bool SerpentineCommand(Workspace& ws, bool on) {
+  ws.Serpentine = on;
+  if (ws.BwMode != kBwModeDotMethod || KernelOf(ws.Method) == nullptr) return false;
+  DotMethodCommand(ws, ws.Method);
+  return true;
+}
+
 bool ThresholdSliderMoved(Workspace& ws, int threshold) {
   bool rebuilt = false;
   if (ws.BwMode == kBwModeThreshold) {
@@ -76,6 +99,10 @@ bool ThresholdSliderMoved(Workspace& ws, int threshold) {
   }
   if (ws.BwMode == kBwModeDither) {
     DitherCommand(ws);
+    rebuilt = true;
+  }
+  if (ws.BwMode == kBwModeDotMethod) {
+    DotMethodCommand(ws, ws.Method);
     rebuilt = true;
   }
   return rebuilt;

@@ -26,6 +26,13 @@ void ThresholdCommand(Workspace& ws, int threshold);
 // "Точками" (btn3, N5, btn18): BwMode 2, EffectApplied true, ShownBitmap := BaseBitmap
 // dithered. Out of memory: the flags are set and ShownBitmap holds the copy of BaseBitmap.
 void DitherCommand(Workspace& ws);
+// The other dot methods ("Другие методы"): BwMode 3 with Method, EffectApplied true,
+// ShownBitmap := BaseBitmap converted; the diffusion kernels run serpentine when
+// Workspace::Serpentine is set.
+void DotMethodCommand(Workspace& ws, DotMethod method);
+// "Змейкой": Serpentine := on; a picture a diffusion kernel made (BwMode 3) is made again. True
+// when the picture was rebuilt.
+bool SerpentineCommand(Workspace& ws, bool on);
 // The threshold slider after its label: re-runs the conversion BwMode names. True when the
 // picture was rebuilt (the window then refreshes the preview).
 bool ThresholdSliderMoved(Workspace& ws, int threshold);

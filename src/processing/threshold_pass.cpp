@@ -93,6 +93,35 @@ void MatrixThresholdPass(const Bitmap& source, Bitmap& target, const ThresholdMa
   });
 }
 
+int BayerIndex8(int row, int column) {
+  constexpr int kSeed[2][2] = {{0, 2}, {3, 1}};
+  int index = 0;
+  for (int bit = 0; bit < 3; ++bit) {
+    index = 4 * index + kSeed[(row >> bit) & 1][(column >> bit) & 1];
+  }
+  return index;
+}
+
+void OrderedScreenPass(Bitmap& bitmap) {
+  EnsureBit32(bitmap);
+  OrderedScreenPass(bitmap, bitmap);
+}
+
+void OrderedScreenPass(const Bitmap& source, Bitmap& target) {
+  RequireSourceAndTarget32(source, target);
+  const int width = source.Width();
+  constexpr int kSize = 8;
+  std::vector<std::vector<std::int32_t>> limits(kSize, std::vector<std::int32_t>(width));
+  for (int r = 0; r < kSize; ++r) {
+    for (int c = 0; c < width; ++c) limits[r][c] = LimitOf(4 * BayerIndex8(r, c % kSize) + 2);
+  }
+  ForEachRowBand(source.Height(), source.RowBytes(), [&](int first, int last) {
+    for (int y = first; y < last; ++y) {
+      ThresholdRow(source.ScanLine(y), target.ScanLine(y), width, limits[y % kSize].data());
+    }
+  });
+}
+
 void RandomThresholdPass(Bitmap& bitmap, RandomGenerator& random) {
   EnsureBit32(bitmap);
   RandomThresholdPass(bitmap, bitmap, random);

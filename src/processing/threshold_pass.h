@@ -26,4 +26,12 @@ void MatrixThresholdPass(const Bitmap& source, Bitmap& target, const ThresholdMa
 void RandomThresholdPass(Bitmap& bitmap, RandomGenerator& random);
 void RandomThresholdPass(const Bitmap& source, Bitmap& target, RandomGenerator& random);
 
+// The 8 x 8 ordered screen: a pixel at column x of row y (0 = top) is black when its gray value
+// is below 4 x BayerIndex8(y mod 8, x mod 8) + 2.
+void OrderedScreenPass(Bitmap& bitmap);
+void OrderedScreenPass(const Bitmap& source, Bitmap& target);
+
+// The 8 x 8 Bayer index matrix, 0 .. 63, grown from 0 2 / 3 1: M[0][0] 0, M[0][1] 32, M[1][0] 48.
+int BayerIndex8(int row, int column);
+
 }  // namespace skelda

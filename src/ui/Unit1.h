@@ -133,6 +133,10 @@ class TForm1 : public QMainWindow {
   QAction* N51 = nullptr;  // the classic machine
   QAction* N52 = nullptr;  // GRBL
   QAction* N53 = nullptr;  // "Параметры станка…"
+  // "Другие методы": one item per DotMethod, in its order, and "Змейкой".
+  QMenu* DotMethods1 = nullptr;
+  QAction* DotMethodItems[8] = {};
+  QAction* Serpentine1 = nullptr;
 
   QStatusBar* stat1 = nullptr;
   TForm2* Form2 = nullptr;
@@ -172,6 +176,8 @@ class TForm1 : public QMainWindow {
   void N15Click();
   void N16Click();
   void N18Click();
+  void DotMethodClick(DotMethod method);
+  void SerpentineClick();
   // G-code.
   void btn1Click();
   void nc1Click();
@@ -219,6 +225,7 @@ class TForm1 : public QMainWindow {
   void FitPanelToFont();
   void BuildToolBar();
   void BuildMenus();
+  void BuildDotMethodsMenu();  // dot_methods_menu.cpp
   void ConnectCommands();
   void BuildMachineMenu();
   void ConnectMachineCommands();

@@ -283,6 +283,7 @@ void TForm1::BuildMenus() {
   N16 = AddItem(N3, "N16", QStringLiteral("Мутное стекло"));
   N18 = AddItem(N3, "N18", QStringLiteral("Мозайка"));
   N9 = AddItem(N3, "N9", QStringLiteral("Черно-белое"));
+  BuildDotMethodsMenu();
 
   N50 = AddMenu(bar, "N50", QStringLiteral("Станок"));
   BuildMachineMenu();

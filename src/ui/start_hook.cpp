@@ -55,7 +55,13 @@ std::unique_ptr<Dialogs> MakeStartDialogs() {
 
 bool TriggerControl(TForm1& form, const QString& objectName) {
   if (auto* menu = form.findChild<QMenu*>(objectName)) {
-    form.menuBar()->setActiveAction(menu->menuAction());
+    // A submenu opens inside its open menu.
+    if (auto* outer = qobject_cast<QMenu*>(menu->parentWidget())) {
+      form.menuBar()->setActiveAction(outer->menuAction());
+      outer->setActiveAction(menu->menuAction());
+    } else {
+      form.menuBar()->setActiveAction(menu->menuAction());
+    }
     return true;
   }
   if (auto* action = form.findChild<QAction*>(objectName)) {

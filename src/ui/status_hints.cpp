@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QMouseEvent>
+#include <QStatusTipEvent>
 #include <array>
 #include <utility>
 
@@ -48,6 +49,20 @@ const std::array<Hint, 30> kHints = {{
     {"chkGrayscale", "Мощность каждой точки по ее яркости, без перевода в черно-белое."},
 }};
 
+// The items of "Другие методы", shown through their status tips.
+const Hint kDotMethodHints[] = {
+    {"DotMethods1", "Другие способы перевести изображение в точки."},
+    {"DotAtkinson1", "Точками по Аткинсону: контрастно, хорошо для дерева."},
+    {"DotJarvis1", "Точками по Джарвису — Джудису — Нинке: мягкие переходы тонов."},
+    {"DotStucki1", "Точками по Стуки: мягкие переходы тонов."},
+    {"DotBurkes1", "Точками по Берксу."},
+    {"DotSierra1", "Точками по Серра."},
+    {"DotSierra21", "Точками по Серра в две строки."},
+    {"DotSierraLite1", "Точками по Серра облегчённой: быстро и мелко."},
+    {"DotBayer1", "Упорядоченный растр 8×8 (Байер)."},
+    {"Serpentine1", "Методы с рассеянием ошибки проходят каждую вторую строку справа налево."},
+};
+
 const std::array<const char*, 3> kClearingSurfaces = {"pnl1", "tlb1", "stat1"};
 
 bool IsClearingSurface(const QObject* object) {
@@ -65,7 +80,11 @@ class HintWatcher : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override {
     // Menu items and actions report their (empty) status tips to the window, which would clear
     // the text; only the pointer over the controls may change it.
-    if (event->type() == QEvent::StatusTip && watched == parent()) return true;
+    if (event->type() == QEvent::StatusTip && watched == parent()) {
+      const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+      if (!tip.isEmpty()) Show(tip);  // the items that have one ("Другие методы")
+      return true;
+    }
     if (event->type() == QEvent::MouseMove && watched->isWidgetType())
       OnMouseMove(*static_cast<QWidget*>(watched), *static_cast<QMouseEvent*>(event));
     return QObject::eventFilter(watched, event);
@@ -108,6 +127,8 @@ void Watch(QWidget& widget, HintWatcher& watcher) {
 
 QString HintFor(const QString& objectName) {
   for (const Hint& hint : kHints)
+    if (objectName == QLatin1String(hint.objectName)) return QString::fromUtf8(hint.text);
+  for (const Hint& hint : kDotMethodHints)
     if (objectName == QLatin1String(hint.objectName)) return QString::fromUtf8(hint.text);
   return QString();
 }

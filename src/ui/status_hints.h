@@ -16,8 +16,9 @@ QString HintFor(const QString& objectName);
 // a hinted control shows its hint in stat1, a clearing surface's own background clears it, and
 // every other control leaves the text as it was. A disabled hinted field (which gets no mouse
 // moves of its own) shows its hint too: the surface under it resolves the control at the
-// pointer. Controls that are missing are skipped. Status tips (menu items) no longer reach
-// form1, so nothing else changes the text. The watcher is owned by form1.
+// pointer. Controls that are missing are skipped. Empty status tips (menu items) no longer
+// reach form1, so they leave the text alone; a menu item with a tip of its own shows it. The
+// watcher is owned by form1.
 void InstallStatusHints(QWidget& form1, QStatusBar& stat1);
 
 }  // namespace skelda
