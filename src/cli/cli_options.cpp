@@ -175,10 +175,11 @@ Turns a picture into a G-code program for a laser engraver, one pixel one dot.
   --threshold T        0..256, default 128 (for threshold)
   --invert             invert the picture after the conversion
   --lines              line mode (default: dot mode)
-  --feed F             line mode feed, default 300
-  --burn-time TEXT     dot mode burn time, default 1
+  --feed F             line mode feed, a whole number above 0, default 300
+  --burn-time TEXT     dot mode burn time, a plain decimal number, default 1
   --save-bmp FILE      also save the processed picture (exactly FILE)
-  --seed N             seed the random generator (default: its fixed start state)
+  --seed N             seed the random generator (default: its fixed start state);
+                       with it the textures never reseed from the clock
   -q, --quiet          no summary on standard error
   -h, --help           this text
 
