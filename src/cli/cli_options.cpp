@@ -214,8 +214,8 @@ Turns a picture into a G-code program for a laser engraver, one pixel one dot.
   --threshold T        0..256, default 128 (for threshold)
   --invert             invert the picture after the conversion
   --lines              line mode (default: dot mode)
-  --feed F             line mode feed, default 300
-  --burn-time TEXT     dot mode burn time, default 1
+  --feed F             line mode feed, a whole number above 0, default 300
+  --burn-time TEXT     dot mode burn time, a plain decimal number, default 1
   --machine classic|grbl
                        the controller the program is for (default classic: G5, M40);
                        grbl: GRBL 1.1 in laser mode ($32=1), grblHAL, FluidNC
@@ -227,7 +227,8 @@ Turns a picture into a G-code program for a laser engraver, one pixel one dot.
   --grayscale          grbl: every pixel's gray sets its power; no black-and-white
                        conversion unless --convert is given
   --save-bmp FILE      also save the processed picture (exactly FILE)
-  --seed N             seed the random generator (default: its fixed start state)
+  --seed N             seed the random generator (default: its fixed start state);
+                       with it the textures never reseed from the clock
   -q, --quiet          no summary on standard error
   -h, --help           this text
 

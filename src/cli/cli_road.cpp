@@ -126,7 +126,7 @@ void Convert(Workspace& ws, Conversion conversion, int threshold, bool serpentin
 // Two names of one file: the same device and inode when both exist, else the same absolute
 // path once "." and ".." and the links of the existing part are resolved.
 bool SameFile(const std::string& a, const std::string& b) {
-  struct stat sa {}, sb {};
+  struct stat sa = {}, sb = {};
   if (::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0) {
     return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
   }

@@ -63,20 +63,23 @@ bool CheckReplaceable(const std::string& target, const std::string& shown, struc
 
 AtomicFileWriter::AtomicFileWriter(std::string path) : path_(std::move(path)) {
   if (path_.empty()) throw CreateFileError(path_, ENOENT);
-  target_ = FollowLinks(path_);
   struct stat info {};
+  // A special file is opened by its own name: the links to it (/dev/stdout) may name no path.
+  if (::stat(path_.c_str(), &info) == 0 && !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode)) {
+    direct_ = true;
+    fd_ = ::open(path_.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+    if (fd_ < 0) throw CreateFileError(path_, errno);
+    return;
+  }
+  target_ = FollowLinks(path_);
   if (!CheckReplaceable(target_, path_, info)) {
     CreateTemporary(0666);  // the kernel applies the umask
-  } else if (S_ISREG(info.st_mode)) {
-    CreateTemporary(0600);
-    // Keep the owner where the user may (root, or a group of one's own), then the mode.
-    if (::fchown(fd_, info.st_uid, info.st_gid) != 0) (void)::fchown(fd_, -1, info.st_gid);
-    ::fchmod(fd_, info.st_mode & 07777);
-  } else {
-    direct_ = true;
-    fd_ = ::open(target_.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
-    if (fd_ < 0) throw CreateFileError(path_, errno);
+    return;
   }
+  CreateTemporary(0600);
+  // Keep the owner where the user may (root, or a group of one's own), then the mode.
+  if (::fchown(fd_, info.st_uid, info.st_gid) != 0) (void)::fchown(fd_, -1, info.st_gid);
+  ::fchmod(fd_, info.st_mode & 07777);
 }
 
 void AtomicFileWriter::CreateTemporary(int mode) {

@@ -59,8 +59,7 @@ std::vector<std::uint8_t> ReadFileBytes(const std::string& path, FileHeadCheck c
 
   const std::size_t size = static_cast<std::size_t>(info.st_size);
   std::uint8_t headBytes[kFileHeadBytes];
-  const std::size_t head =
-      ReadInto(file.get(), path, headBytes, std::min(size, kFileHeadBytes));
+  const std::size_t head = ReadInto(file.get(), path, headBytes, std::min(size, kFileHeadBytes));
   checkHead(headBytes, head);
   std::vector<std::uint8_t> bytes(std::max(size, head));
   std::copy(headBytes, headBytes + head, bytes.begin());
