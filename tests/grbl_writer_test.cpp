@@ -160,7 +160,8 @@ TEST(GrblWriter, RefusesBeforeWriting) {
   }
 }
 
-// Every pixel's power as the program burns it: the columns each burning move covers whole,
+// Every pixel's power as the program burns it, in pictures read straight from memory (24, 32
+// bits) and through the accessor (8 bits): the columns each burning move covers whole,
 // shifted back by the scan offset on leftward moves.
 TEST(GrblWriter, RandomPicturesBurnExactlyTheirDots) {
   const struct {
@@ -174,7 +175,8 @@ TEST(GrblWriter, RandomPicturesBurnExactlyTheirDots) {
   for (const auto& p : profiles) {
     for (int round = 0; round < 30; ++round) {
       const int w = 1 + static_cast<int>(random() % 9), h = 2 + static_cast<int>(random() % 5);
-      Bitmap b(w, h, PixelFormat::Bit32);
+      const PixelFormat formats[] = {PixelFormat::Bit32, PixelFormat::Bit24, PixelFormat::Bit8};
+      Bitmap b(w, h, formats[round % 3]);
       for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
           b.SetPixelColor(x, y,
