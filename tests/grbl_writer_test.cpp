@@ -133,17 +133,19 @@ TEST(GrblWriter, RefusesBeforeWriting) {
   const struct {
     const char* burnTime;
     int maxPower, minPower;
-    double overscan;
+    double overscan, dot;
     const char* message;
   } cases[] = {
-      {"fast", 1000, 0, 0, "'fast' is not a valid floating point value"},
-      {"-1", 1000, 0, 0, "The burn time -1 ms is outside 0 .. 1000000 ms"},
-      {"1", 0, 0, 0, "The power 0 is outside 1 .. 1000000"},
-      {"1", 100, 101, 0, "The minimum power 101 is outside 0 .. 100 (the power)"},
-      {"1", 1000, 0, -1, "The overscan -1 mm is outside 0 .. 1000 mm"},
+      {"fast", 1000, 0, 0, 0.2, "'fast' is not a valid floating point value"},
+      {"-1", 1000, 0, 0, 0.2, "The burn time -1 ms is outside 0 .. 1000000 ms"},
+      {"1", 0, 0, 0, 0.2, "The power 0 is outside 1 .. 1000000"},
+      {"1", 100, 101, 0, 0.2, "The minimum power 101 is outside 0 .. 100 (the power)"},
+      {"1", 1000, 0, -1, 0.2, "The overscan -1 mm is outside 0 .. 1000 mm"},
+      {"1", 1000, 0, 0, 0.0009,
+       "The dot size 0.0009 mm is below 0.001 mm, the smallest step of a GRBL program"},
   };
   for (const auto& c : cases) {
-    GcodeSettings s = Grbl(0.2, false);
+    GcodeSettings s = Grbl(c.dot, false);
     s.burnTime = c.burnTime;
     s.machine.maxPower = c.maxPower;
     s.machine.minPower = c.minPower;

@@ -50,6 +50,11 @@ double ParseBurnTimeMs(const std::string& text) {
 }
 
 void CheckGrblSettings(const GcodeSettings& settings) {
+  // Coordinates are written in thousandths: below that, neighbouring columns would share an X.
+  if (!(settings.dot >= 0.001)) {
+    throw Error("The dot size " + FloatToStr(settings.dot) +
+                " mm is below 0.001 mm, the smallest step of a GRBL program");
+  }
   CheckMachineProfile(settings.machine);
   if (!settings.lineMode) ParseBurnTimeMs(settings.burnTime);
 }
@@ -63,11 +68,10 @@ GrblWriter::GrblWriter(TQuickPixels& pixels, const GcodeSettings& settings)
       height_(pixels.Height),
       settings_(settings) {
   if (getPixel_.code == nullptr) throw Error("The picture is not attached to a pixel accessor");
-  CheckDotSize(settings.dot, FloatToStr(settings.dot));
-  CheckMachineProfile(settings.machine);
+  CheckGrblSettings(settings);
   const MachineProfile& m = settings.machine;
   for (int gray = 0; gray < 256; ++gray) grayPower_[gray] = GrayPower(gray, m.minPower, m.maxPower);
-  if (!settings.lineMode) {
+  if (!settings.lineMode) {  // checked above
     dwell_ = "G4 P" + ThousandthsText(RoundHalfEven(ParseBurnTimeMs(settings.burnTime))) + "\n";
   }
   // Every coordinate check of both modes, before the first byte.
