@@ -9,7 +9,9 @@
 #include "core/atomic_file.h"
 #include "core/bmp_codec.h"
 #include "core/errors.h"
+#include "core/numbers.h"
 #include "gcode/coordinate_text.h"
+#include "gcode/frame_program.h"
 #include "gcode/gcode_command.h"
 #include "gcode/gcode_writer.h"
 #include "gcode/grbl_number.h"
@@ -117,11 +119,19 @@ void CheckOutputIsNotInput(const Options& o, const std::string& output) {
   }
 }
 
-// Both files are complete in their temporary places before either replaces anything.
+// Every file is complete in its temporary place before any replaces anything.
 std::uint64_t WriteOutputs(Workspace& ws, const Options& o, const GcodeSettings& settings,
+                           const GcodeSettings& frameSettings, int framePower,
                            const std::string& output, XRange& range) {
   CommitForGcode(ws);
   const GcodeWriter writer(ws.BasePixels, settings);
+  std::unique_ptr<AtomicFileWriter> frame;
+  if (o.frame) {
+    const FrameProgram program(ws.BaseBitmap.Width(), ws.BaseBitmap.Height(), frameSettings,
+                               framePower);
+    frame = std::make_unique<AtomicFileWriter>(*o.frame);
+    frame->Write(program.Text());
+  }
   std::unique_ptr<AtomicFileWriter> picture;
   if (o.saveBmp) {
     picture = std::make_unique<AtomicFileWriter>(*o.saveBmp);
@@ -139,6 +149,7 @@ std::uint64_t WriteOutputs(Workspace& ws, const Options& o, const GcodeSettings&
     program.Commit();
   }
   if (picture) picture->Commit();
+  if (frame) frame->Commit();
   return count;
 }
 
@@ -155,7 +166,12 @@ RoadResult RunRoad(const Options& o) {
                                            o.overscanText, o.oneWay, o.scanOffsetText, o.grayscale);
     if (!o.lineMode) ParseBurnTimeMs(o.burnTime);
   }
+  GcodeSettings frameSettings = settings;
+  const int framePower = StrToInt(o.framePowerText);
+  if (framePower > 0) frameSettings.feed = StrToInt(o.feedText);
+  CheckFramePower(frameSettings, framePower);
   CheckOutputIsNotInput(o, output);
+  if (o.frame) CheckOutputIsNotInput(o, *o.frame);
 
   Workspace ws;
   if (o.seed) ws.Random.Seed(*o.seed);
@@ -170,7 +186,9 @@ RoadResult RunRoad(const Options& o) {
   if (o.invert) InvertCommand(ws);
 
   RoadResult r;
-  r.count = WriteOutputs(ws, o, settings, output, r.xRange);
+  r.count = WriteOutputs(ws, o, settings, frameSettings, framePower, output, r.xRange);
+  r.frameName = o.frame.value_or("");
+  r.framePower = framePower;
   r.outputName = output == "-" ? kStandardOutput : output;
   r.widthDots = ws.BaseBitmap.Width();
   r.heightDots = ws.BaseBitmap.Height();
@@ -183,6 +201,16 @@ RoadResult RunRoad(const Options& o) {
                     .count();
   return r;
 }
+
+namespace {
+
+std::string FrameLine(const RoadResult& r) {
+  if (r.frameName.empty()) return "";
+  return "frame: " + r.frameName + ", " + r.widthMm + " x " + r.heightMm + " mm from X0 Y0, " +
+         (r.framePower > 0 ? "at S" + std::to_string(r.framePower) : "laser off") + "\n";
+}
+
+}  // namespace
 
 std::string Summary(const RoadResult& r) {
   const std::string count = std::to_string(r.count);
@@ -200,7 +228,7 @@ std::string Summary(const RoadResult& r) {
          " dots, " + r.widthMm + " x " + r.heightMm + " mm\n" +                              //
          "mode: " + (r.lineMode ? "lines" : "dots") + (r.grbl ? ", grbl" : "") + "\n" +      //
          (r.lineMode ? (r.grbl ? "burning moves: " : "black lines: ") : "black dots: ") +    //
-         count + "\n" + grbl + "time: " + std::to_string(r.elapsedMs) + " ms\n";
+         count + "\n" + grbl + FrameLine(r) + "time: " + std::to_string(r.elapsedMs) + " ms\n";
 }
 
 }  // namespace skelda::cli
