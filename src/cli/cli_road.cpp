@@ -164,7 +164,7 @@ RoadResult RunRoad(const Options& o) {
   if (o.grbl) {
     settings.machine = ParseMachineProfile(Machine::Grbl, o.powerText, o.minPowerText,
                                            o.overscanText, o.oneWay, o.scanOffsetText, o.grayscale);
-    if (!o.lineMode) ParseBurnTimeMs(o.burnTime);
+    CheckGrblSettings(settings);
   }
   GcodeSettings frameSettings = settings;
   const int framePower = StrToInt(o.framePowerText);
