@@ -64,6 +64,13 @@ FrameProgram::FrameProgram(int widthDots, int heightDots, const GcodeSettings& s
               : GrblFrame(widthDots, heightDots, settings, framePower);
 }
 
+std::string FrameReport(const std::string& chosenNameWithoutFolder, int widthDots, int heightDots,
+                        double dot) {
+  return "Программа рамки " + chosenNameWithoutFolder + ".nc успешно создана !\r\n" +
+         "Рамка: " + CoordinateText(widthDots, dot) + " x " + CoordinateText(heightDots, dot) +
+         " мм от точки X0 Y0.";
+}
+
 void WriteFrameProgramFile(const FrameProgram& frame, const std::string& path) {
   AtomicFileWriter file(path);
   AtomicFileSink sink(file);

@@ -36,6 +36,10 @@ class FrameProgram {
 // The frame power's refusals alone, for a caller that checks before any picture work.
 void CheckFramePower(const GcodeSettings& settings, int framePower);
 
+// The window's closing message: the file and the frame's size in mm.
+std::string FrameReport(const std::string& chosenNameWithoutFolder, int widthDots, int heightDots,
+                        double dot);
+
 // Into exactly `path` through the atomic file writer.
 void WriteFrameProgramFile(const FrameProgram& frame, const std::string& path);
 

@@ -203,6 +203,19 @@ XRange TestGrid::Write(GcodeSink& sink) const {
   return raster.Range();
 }
 
+std::string TestGridReport(const std::string& chosenNameWithoutFolder, const TestGrid& grid) {
+  auto list = [](const GridRange& range) {
+    std::string text;
+    for (const int v : GridValues(range)) text += (text.empty() ? "" : ", ") + std::to_string(v);
+    return text;
+  };
+  return "Тестовая сетка " + chosenNameWithoutFolder + ".nc успешно создана !\r\n" +
+         "Размер с подписями: " + Mm(grid.Width()) + " x " + Mm(grid.Height()) + " мм.\r\n" +
+         "Строки снизу вверх, мощность S: " + list(grid.Settings().powers) + ".\r\n" +
+         "Столбцы слева направо, скорость F (мм/мин): " + list(grid.Settings().feeds) + ".\r\n" +
+         "Подписи: S" + std::to_string(grid.LabelPower()) + " F" + std::to_string(kLabelFeed) + ".";
+}
+
 XRange WriteTestGridFile(const TestGrid& grid, const std::string& path) {
   AtomicFileWriter file(path);
   AtomicFileSink sink(file);

@@ -74,6 +74,7 @@ class TestGrid {
   // and GRBL's reach) before anything is written.
   explicit TestGrid(const TestGridSettings& settings);
 
+  const TestGridSettings& Settings() const { return settings_; }
   const std::vector<GridCell>& Cells() const { return cells_; }
   int LabelPower() const { return labelPower_; }
   // The grid's extent with its labels, from (0, 0), in thousandths of a mm.
@@ -103,6 +104,9 @@ class TestGrid {
   std::vector<int> cellX_, cellY_;  // per cell, its bottom-left dot
   std::vector<Label> labels_;
 };
+
+// The window's closing message: the file, the grid's size, its rows and columns.
+std::string TestGridReport(const std::string& chosenNameWithoutFolder, const TestGrid& grid);
 
 // Into exactly `path` through the atomic file writer.
 XRange WriteTestGridFile(const TestGrid& grid, const std::string& path);

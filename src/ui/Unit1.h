@@ -133,6 +133,8 @@ class TForm1 : public QMainWindow {
   QAction* N51 = nullptr;  // the classic machine
   QAction* N52 = nullptr;  // GRBL
   QAction* N53 = nullptr;  // "Параметры станка…"
+  QAction* N54 = nullptr;  // "Рамка…"
+  QAction* N55 = nullptr;  // "Тестовая сетка…"
 
   QStatusBar* stat1 = nullptr;
   TForm2* Form2 = nullptr;
@@ -181,6 +183,9 @@ class TForm1 : public QMainWindow {
   void N51Click();
   void N52Click();
   void N53Click();
+  // Framing and the test grid (form1_framing.cpp).
+  void N54Click();
+  void N55Click();
   // Geometry.
   void N13Click();
   void btn25Click();
@@ -221,6 +226,8 @@ class TForm1 : public QMainWindow {
   void ConnectCommands();
   void BuildMachineMenu();
   void ConnectMachineCommands();
+  void BuildFramingItems();
+  void ConnectFramingCommands();
   // After a GRBL program is written: the X range it moves in, in the status bar.
   void ShowGrblRange(const XRange& range);
   void KeepNormalSize();

@@ -285,6 +285,7 @@ void TForm1::BuildMenus() {
 
   N50 = AddMenu(bar, "N50", QStringLiteral("Станок"));
   BuildMachineMenu();
+  BuildFramingItems();
 }
 
 void TForm1::ConnectCommands() {
@@ -349,6 +350,7 @@ void TForm1::ConnectCommands() {
 
   connect(N2, &QAction::triggered, this, &TForm1::N2Click);
   ConnectMachineCommands();
+  ConnectFramingCommands();
 }
 
 QSize TForm1::NormalSize() const {
