@@ -348,7 +348,9 @@ TEST(TestGrid, RefusesBadRangesBeforeWriting) {
       {{{1, 5, 2}, {100, 2000000, 2}, 5, 0.2, {}},
        "The feeds 100:2000000 must lie within 1 .. 1000000 mm/min"},
       {{{1, 5, 2}, {100, 200, 2}, 500, 0.2, {}},
-       "The cell 500 mm would be 2500 dots of 0.2 mm a side; at most 1000 fit a test"}};
+       "The cell 500 mm would be 2500 dots of 0.2 mm a side; at most 1000 fit a test"},
+      {{{1, 5, 2}, {100, 200, 2}, 5, 0.0005, {}},
+       "The dot size 0.0005 mm is below 0.001 mm, the smallest step of a GRBL program"}};
   for (const auto& [settings, message] : grids)
     EXPECT_EQ(ErrorText([&] { TestGrid{settings}; }), message);
 }

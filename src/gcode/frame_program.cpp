@@ -5,6 +5,7 @@
 #include "core/numbers.h"
 #include "gcode/coordinate_text.h"
 #include "gcode/grbl_number.h"
+#include "gcode/grbl_writer.h"
 
 namespace skelda {
 
@@ -45,7 +46,9 @@ void CheckFramePower(const GcodeSettings& settings, int framePower) {
     }
     return;
   }
-  CheckMachineProfile(settings.machine);
+  GcodeSettings lines = settings;  // a frame has no dwell, whatever the mode
+  lines.lineMode = true;
+  CheckGrblSettings(lines);
   if (framePower < 0 || framePower > settings.machine.maxPower) {
     throw Error("The frame power " + std::to_string(framePower) + " is outside 0 .. " +
                 std::to_string(settings.machine.maxPower) + ", the maximum power");

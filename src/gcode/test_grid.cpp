@@ -8,6 +8,7 @@
 #include "core/numbers.h"
 #include "gcode/gcode_settings.h"
 #include "gcode/grbl_number.h"
+#include "gcode/grbl_writer.h"
 
 namespace skelda {
 
@@ -63,7 +64,11 @@ std::vector<int> GridValues(const GridRange& r) {
 
 TestGrid::TestGrid(const TestGridSettings& s) : settings_(s) {
   CheckDotSize(s.dot, FloatToStr(s.dot));
-  CheckMachineProfile(s.machine);
+  GcodeSettings lines;
+  lines.dot = s.dot;
+  lines.lineMode = true;
+  lines.machine = s.machine;
+  CheckGrblSettings(lines);
   const int maxPower = s.machine.maxPower;
   CheckValues("powers", s.powers, 1, maxPower, " (the maximum power)");
   CheckValues("feeds", s.feeds, 1, kMaxGridFeed, " mm/min");

@@ -252,6 +252,7 @@ class TForm1 : public QMainWindow {
   bool loadAttempted_ = false;
   bool handCursor_ = false;  // the hand cursor of a warp drag is on
   MachineProfile machine_;   // remembered between runs
+  int framePower_ = 0;       // the last frame power asked for, in this run
 };
 
 }  // namespace skelda

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QStatusBar>
@@ -53,8 +54,19 @@ void TForm1::N54Click() {
         ParseGcodeSettings(edt1->text().toStdString(), chk1->isChecked(),
                            edt8->text().toStdString(), edt7->text().toStdString());
     settings.machine = machine_;
+    CheckFramePower(settings, 0);
+    int power = 0;
+    if (machine_.machine == Machine::Grbl) {
+      bool ok = false;
+      power = QInputDialog::getInt(
+          this, QStringLiteral("Рамка"), QStringLiteral("Мощность рамки S (0 – лазер выключен):"),
+          std::min(framePower_, machine_.maxPower), 0, machine_.maxPower, 1, &ok);
+      if (!ok) return;
+      framePower_ = power;
+      if (power > 0) settings.feed = StrToInt(edt8->text().toStdString());
+    }
     const int width = ws_.ShownBitmap.Width(), height = ws_.ShownBitmap.Height();
-    const FrameProgram frame(width, height, settings, 0);
+    const FrameProgram frame(width, height, settings, power);
     const std::optional<QString> name = dialogs_->SaveGcode(this);
     if (!name) return;
     WriteFrameProgramFile(frame, FileNameText(*name) + ".nc");
