@@ -50,10 +50,10 @@ GrblRowRaster::GrblRowRaster(double dot, int columns, int rows, const MachinePro
 GrblRowRaster::Texts GrblRowRaster::Format(const std::vector<long long>& values) {
   Texts t;
   t.value = values;
-  t.slots.assign(values.size() * kSlot, '\0');
+  t.cells.assign(values.size() * kSlot, '\0');
   t.length.resize(values.size());
   for (std::size_t k = 0; k < values.size(); ++k) {
-    t.length[k] = static_cast<std::uint8_t>(FormatThousandths(values[k], &t.slots[k * kSlot]));
+    t.length[k] = static_cast<std::uint8_t>(FormatThousandths(values[k], &t.cells[k * kSlot]));
   }
   return t;
 }
@@ -84,7 +84,7 @@ void GrblRowRaster::Feed(BufferedOutput& out, long long x, const Texts* texts, i
   std::memcpy(line, "G1 X", 4);
   char* p = line + 4;
   if (texts != nullptr) {
-    std::memcpy(p, texts->slots.data() + static_cast<std::size_t>(edge) * kSlot, kSlot);
+    std::memcpy(p, texts->cells.data() + static_cast<std::size_t>(edge) * kSlot, kSlot);
     p += texts->length[static_cast<std::size_t>(edge)];
   } else {
     p += FormatThousandths(x, p);

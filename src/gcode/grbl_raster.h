@@ -49,10 +49,10 @@ class GrblRowRaster {
   static constexpr std::size_t kSlot = 16;
   struct Texts {
     std::vector<long long> value;
-    std::vector<char> slots;
+    std::vector<char> cells;
     std::vector<std::uint8_t> length;
     std::string_view Text(int k) const {
-      return {slots.data() + static_cast<std::size_t>(k) * kSlot, length[std::size_t(k)]};
+      return {cells.data() + static_cast<std::size_t>(k) * kSlot, length[std::size_t(k)]};
     }
   };
   static Texts Format(const std::vector<long long>& values);
