@@ -9,12 +9,14 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
 #include "core/bmp_codec.h"
 #include "gcode/gcode_command.h"
+#include "gcode/test_grid.h"
 #include "gcode_test_support.h"
 #include "geometry/geometry_commands.h"
 #include "intake/intake_commands.h"
@@ -286,6 +288,40 @@ TEST(SkeldaCli, TheOtherDotMethodsAreTheWindowsOnes) {
   }
 }
 
+// The frame follows the picture as written: turned, it is the turned picture's outline.
+TEST(SkeldaCli, TheFrameOutlinesThePictureAsItIsWritten) {
+  TempDir dir;
+  WriteBmpFile(DrawPicture({"#..", "..#"}), dir / "p.bmp");
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
+      {{"--rotate-cw"}, "%\r\nG90\r\nG0X0Y0\r\nG0X1\r\nG0Y1.5\r\nG0X0\r\nG0X0Y0\r\nM2\r\n%\r\n"},
+      {{"--mirror-x", "--machine", "grbl", "--frame-power", "7", "--feed", "900"},
+       "G21\nG90\nM5\nG0 X0 Y0\nG1 F900\nM3 S7\nG1 X1.5\nG1 Y1\nG1 X0\nG1 Y0\nM5\nM2\n"}};
+  for (const auto& [turns, frame] : cases) {
+    std::vector<std::string> args = {dir / "p.bmp", "--dot", "0.5", "--frame", dir / "f.nc"};
+    args.insert(args.end(), turns.begin(), turns.end());
+    const CliRun run = RunCli(args);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadAll(dir / "f.nc"), frame);
+    EXPECT_NE(run.err.find("frame: " + (dir / "f.nc")), std::string::npos) << run.err;
+  }
+}
+
+// As a new user would run it: the defaults, then the legend in the summary and the program.
+TEST(SkeldaCli, TheTestGridWithItsDefaultsAndItsLegend) {
+  TempDir dir;
+  const CliRun run = RunCli({"--test-grid", dir / "grid.nc"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  StringSink expected;
+  TestGrid(TestGridSettings{}).Write(expected);
+  EXPECT_TRUE(ReadAll(dir / "grid.nc") == expected.text);
+  for (const char* line : {"(S200 F1000: X11..16 Y11..16)\n", "(S1000 F5000: X39..44 Y39..44)\n"}) {
+    EXPECT_NE(expected.text.find(line), std::string::npos);
+    EXPECT_NE(run.err.find(std::string(line + 1, std::strlen(line) - 3)), std::string::npos);
+  }
+  EXPECT_TRUE(run.err.starts_with("written: " + (dir / "grid.nc") +
+                                  "\ntest grid: 44 x 44 mm with its labels, from X0 Y0\n"));
+}
+
 TEST(SkeldaCli, BadOptionsShowTheUsageAndWriteNothing) {
   TempDir dir;
   WriteBmpFile(DrawPicture({"#.", ".."}), dir / "p.bmp");
@@ -304,6 +340,10 @@ TEST(SkeldaCli, BadOptionsShowTheUsageAndWriteNothing) {
       {"--lines"},
       {dir / "p.bmp", "--machine", "marlin"},
       {dir / "p.bmp", "--overscan", "2"},
+      {dir / "p.bmp", "--test-grid", dir / "g.nc"},
+      {dir / "p.bmp", "--cell", "3"},
+      {dir / "p.bmp", "--frame-power", "3"},
+      {"--test-grid", dir / "g.nc", "--machine", "classic"},
   };
   for (const auto& args : cases) {
     const CliRun run = RunCli(args);
@@ -352,6 +392,8 @@ TEST(SkeldaCli, ErrorsGiveTheMessageStatusOneAndWriteNothing) {
       {{dir / "p.bmp", "--save-bmp", dir / "sub/../p.bmp"},
        "The picture saved as " + (dir / "sub/../p.bmp") + " would replace the picture " +
            (dir / "p.bmp")},
+      {{dir / "p.bmp", "-o", dir / "p.nc", "--frame", dir / "hard.nc"},
+       "--frame names the same file as another input or output: " + (dir / "hard.nc")},
       {{dir / "p.bmp", "--save-bmp", dir / "sub"}, cannot("create", "sub", "Is a directory")},
       {{dir / "p.bmp", "-o", dir / "ro.nc"}, cannot("create", "ro.nc", "Permission denied")},
       {{dir / "p.bmp", "--save-bmp", dir / "ro.nc"},
@@ -392,6 +434,14 @@ TEST(SkeldaCli, ErrorsGiveTheMessageStatusOneAndWriteNothing) {
        "'x' is not a valid floating point value\n"},
       {{dir / "p.bmp", "--machine", "grbl", "--burn-time", "1s"},
        "'1s' is not a valid floating point value\n"},
+      {{"--test-grid", dir / "g.nc", "--feeds", "5000:1000:5"},
+       "The feeds '5000:1000:5' run from MIN above MAX\n"},
+      {{"--test-grid", dir / "g.nc", "--powers", "1:9:21"},
+       "The powers '1:9:21' ask for 21 values; give 1 .. 20\n"},
+      {{"--test-grid", dir / "g.nc", "--cell", "0.3"},
+       "The cell 0.3 mm is smaller than two dots of 0.2 mm\n"},
+      {{dir / "p.bmp", "--frame", dir / "f.nc", "--frame-power", "2"},
+       "The classic machine frames with rapid moves only; a frame power needs GRBL\n"},
   };
   for (const auto& c : cases) {
     const CliRun run = RunCli(c.args, c.shell);

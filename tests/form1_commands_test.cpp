@@ -4,15 +4,18 @@
 #include <QCursor>
 #include <QFile>
 #include <QGuiApplication>
+#include <QInputDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSlider>
 #include <QStatusBar>
+#include <QTimer>
 #include <functional>
 
 #include "form1_fixture.h"
 #include "ui/machine_dialog.h"
+#include "ui/test_grid_dialog.h"
 
 namespace skelda::testing {
 namespace {
@@ -503,6 +506,44 @@ TEST_F(Form1Test, MachineDialogRefusesLikeThePanelAndKeepsWhatItAccepts) {
   dialog.OkClick();
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
   EXPECT_EQ(dialog.Profile(), (MachineProfile{Machine::Classic, 255, 0, 2.5, true, 0, false}));
+}
+
+TEST_F(Form1Test, FrameAndTestGridAreWrittenFromTheMachineMenu) {
+  LoadBoth(GcodeExample());
+  Type(form->edt1, "0.5");
+  fake->saveGcodeAnswers.push_back(QString::fromStdString(Path("frame")));
+  form->N54->trigger();
+  EXPECT_EQ(ReadText(Path("frame.nc")),
+            "%\r\nG90\r\nG0X0Y0\r\nG0X2\r\nG0Y1\r\nG0X0\r\nG0X0Y0\r\nM2\r\n%\r\n");
+  form->N52->trigger();
+  QTimer::singleShot(0, [] {
+    auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    dialog->setIntValue(5);
+    dialog->accept();
+  });
+  fake->saveGcodeAnswers.push_back(QString::fromStdString(Path("pointer")));
+  form->N54->trigger();
+  EXPECT_EQ(ReadText(Path("pointer.nc")),
+            "G21\nG90\nM5\nG0 X0 Y0\nG1 F300\nM3 S5\nG1 X2\nG1 Y1\nG1 X0\nG1 Y0\nM5\nM2\n");
+  QTimer::singleShot(0, [this] {
+    auto* dialog = qobject_cast<TestGridDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    dialog->edtCell->setText("0.9");
+    dialog->OkClick();
+    dialog->edtCell->setText("1");
+    dialog->edtPowers->setText("100:300:3");
+    dialog->OkClick();
+  });
+  fake->saveGcodeAnswers.push_back(QString::fromStdString(Path("grid")));
+  form->N55->trigger();
+  EXPECT_EQ(fake->errors, QStringList{"The cell 0.9 mm is smaller than two dots of 0.5 mm."});
+  EXPECT_TRUE(ReadText(Path("grid.nc")).startsWith("(Skelda material test grid: 3 powers x 5"));
+  ASSERT_EQ(fake->informations.size(), 3);
+  EXPECT_EQ(fake->informations[0],
+            "Программа рамки frame.nc успешно создана !\r\nРамка: 2 x 1 мм от точки X0 Y0.");
+  EXPECT_TRUE(fake->informations[2].contains("мощность S: 100, 200, 300.\r\n"))
+      << fake->informations[2].toStdString();
 }
 
 }  // namespace

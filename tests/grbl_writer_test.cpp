@@ -2,18 +2,23 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <random>
 #include <regex>
 
 #include "core/errors.h"
+#include "gcode/frame_program.h"
 #include "gcode/grbl_number.h"
+#include "gcode/test_grid.h"
 #include "gcode_test_support.h"
+#include "support/error_text.h"
 
 namespace skelda {
 namespace {
 
 using testing::DrawPicture;
+using testing::ErrorText;
 using testing::Joined;
 
 GcodeSettings Grbl(double dot, bool lines, MachineProfile m = {}) {
@@ -38,15 +43,21 @@ std::string Write(Bitmap picture, const GcodeSettings& s, XRange* range = nullpt
 struct Burn {
   long long from, to, power;
   bool leftward;
+  long long feed;
 };
 std::map<long long, std::vector<Burn>> Interpret(const std::string& text) {
   static const std::regex word(R"(([GMXYSFP])(-?\d+(\.\d{1,3})?))");
   std::map<long long, std::vector<Burn>> burns;
-  long long x = 0, y = 0, s = 0, motion = 0;
+  long long x = 0, y = 0, s = 0, motion = 0, feed = 0;
   std::istringstream in(text);
   for (std::string line; std::getline(in, line);) {
     EXPECT_LT(line.size(), 80u) << line;
     EXPECT_EQ(line.find_first_of("%\r"), std::string::npos) << line;
+    if (line.starts_with('(')) {  // a comment line, ASCII, closed once at its end
+      EXPECT_EQ(line.find_first_of("()", 1), line.size() - 1) << line;
+      EXPECT_TRUE(std::all_of(line.begin(), line.end(), [](char c) { return c >= ' '; }));
+      continue;
+    }
     long long nx = x;
     bool move = false;
     for (std::size_t at = 0; at < line.size(); at += line[at] == ' ' ? 1 : 0) {
@@ -76,11 +87,14 @@ std::map<long long, std::vector<Burn>> Interpret(const std::string& text) {
         case 'S':
           s = v / 1000;
           break;
+        case 'F':
+          feed = v / 1000;
+          break;
       }
       at += static_cast<std::size_t>(m.length(0));
     }
     if (move && motion == 1000 && s > 0 && nx != x) {
-      burns[y].push_back({std::min(x, nx), std::max(x, nx), s, nx < x});
+      burns[y].push_back({std::min(x, nx), std::max(x, nx), s, nx < x, feed});
     }
     x = nx;
   }
@@ -216,6 +230,129 @@ TEST(GrblWriter, RandomPicturesBurnExactlyTheirDots) {
       EXPECT_EQ(static_cast<int>(burns.size()), burningRows);
     }
   }
+}
+
+// The outline of a picture W × H at dot d, as the machine writes it after any turn.
+TEST(FrameProgram, TracesThePicturesCornersFromTheOrigin) {
+  const struct {
+    Machine machine;
+    int width, height, power, feed;
+    double dot, overscan;
+    const char* text;
+  } cases[] = {
+      {Machine::Classic, 4, 3, 0, 300, 0.5, 0,
+       "%\r\nG90\r\nG0X0Y0\r\nG0X2\r\nG0Y1.5\r\nG0X0\r\nG0X0Y0\r\nM2\r\n%\r\n"},
+      {Machine::Grbl, 3, 4, 0, 300, 0.1, 2,
+       "G21\nG90\nM5\nG0 X0 Y0\nG0 X0.3\nG0 Y0.4\nG0 X0\nG0 Y0\nM2\n"},
+      {Machine::Grbl, 7, 2, 5, 1200, 0.3, 0,
+       "G21\nG90\nM5\nG0 X0 Y0\nG1 F1200\nM3 S5\nG1 X2.1\nG1 Y0.6\nG1 X0\nG1 Y0\nM5\nM2\n"},
+  };
+  for (const auto& c : cases) {
+    GcodeSettings s = Grbl(c.dot, true);
+    s.machine.machine = c.machine;
+    s.machine.overscanMm = c.overscan;
+    s.feed = c.feed;
+    const std::string text = FrameProgram(c.width, c.height, s, c.power).Text();
+    EXPECT_EQ(text, c.text);
+    if (c.machine == Machine::Classic) continue;
+    EXPECT_EQ(c.power == 0, text.find_first_of("S") == std::string::npos) << "laser on at S0";
+    // The same corner as the program's last column edge.
+    const auto full = Interpret(Write(
+        DrawPicture(std::vector<std::string>(std::size_t(c.height), std::string(c.width, '#'))),
+        s));
+    EXPECT_EQ(full.begin()->second.front().to, ToThousandths(c.width * (long double)c.dot));
+  }
+}
+
+TEST(FrameProgram, RefusesAPowerItCannotUse) {
+  GcodeSettings s = Grbl(0.2, true);
+  const std::pair<int, const char*> grbl[] = {
+      {-1, "The frame power -1 is outside 0 .. 1000, the maximum power"},
+      {1001, "The frame power 1001 is outside 0 .. 1000, the maximum power"}};
+  for (const auto& [power, message] : grbl)
+    EXPECT_EQ(ErrorText([&] { CheckFramePower(s, power); }), message);
+  s.machine.machine = Machine::Classic;
+  EXPECT_EQ(ErrorText([&] { CheckFramePower(s, 5); }),
+            "The classic machine frames with rapid moves only; a frame power needs GRBL");
+}
+
+// Every burn of a grid either fills one row of one cell exactly, at the cell's S and F, or is
+// a label's, at the label power and feed, clear of every cell.
+TEST(TestGrid, EachCellBurnsExactlyItsSquareAndTheLabelsStayOutside) {
+  const struct {
+    GridRange powers, feeds;
+    double cell, dot, overscan, offset;
+    bool oneWay;
+  } cases[] = {{{200, 1000, 5}, {1000, 5000, 5}, 5, 0.2, 0, 0, false},
+               {{10, 700, 4}, {300, 300, 1}, 3, 0.1, 1.5, 0.2, false},
+               {{1, 3, 3}, {100, 2000, 20}, 0.5, 0.25, 0.5, 0, true},
+               {{990, 1000, 20}, {6000, 6000, 2}, 1, 0.5, 0, -0.5, false}};
+  for (const auto& c : cases) {
+    TestGridSettings s{c.powers, c.feeds, c.cell, c.dot, {}};
+    s.machine = {Machine::Grbl, 1000, 0, c.overscan, c.oneWay, c.offset, false};
+    const TestGrid grid(s);
+    StringSink sink;
+    grid.Write(sink);
+    const long long offset = ToThousandths(c.offset), d = ToThousandths(c.dot);
+    std::vector<int> rowsBurnt(grid.Cells().size(), 0);
+    for (const auto& [y, row] : Interpret(sink.text)) {
+      for (const Burn& b : row) {
+        const long long shift = b.leftward ? offset : 0;
+        std::size_t i = 0;
+        for (const GridCell& cell : grid.Cells()) {
+          if (b.from - shift < cell.right && b.to - shift > cell.left && y >= cell.bottom &&
+              y < cell.top) {
+            EXPECT_EQ(b.from - shift, cell.left);
+            EXPECT_EQ(b.to - shift, cell.right);
+            EXPECT_EQ(b.power, cell.power);
+            EXPECT_EQ(b.feed, cell.feed);
+            EXPECT_EQ((y - cell.bottom) % d, 0);
+            ++rowsBurnt[i];
+            break;
+          }
+          ++i;
+        }
+        if (i == grid.Cells().size()) {
+          EXPECT_EQ(b.power, grid.LabelPower());
+          EXPECT_EQ(b.feed, kLabelFeed);
+          for (const GridCell& cell : grid.Cells())
+            EXPECT_FALSE(b.from < cell.right + d && b.to > cell.left - d && y >= cell.bottom - d &&
+                         y < cell.top + d);
+        }
+      }
+    }
+    for (std::size_t i = 0; i < rowsBurnt.size(); ++i) {
+      const GridCell& cell = grid.Cells()[i];
+      EXPECT_EQ(rowsBurnt[i], (cell.top - cell.bottom) / d);
+      EXPECT_EQ(cell.power, GridValues(c.powers)[i / std::size_t(c.feeds.count)]);
+      EXPECT_EQ(cell.feed, GridValues(c.feeds)[i % std::size_t(c.feeds.count)]);
+    }
+  }
+  EXPECT_EQ(GridValues({100, 200, 4}), (std::vector<int>{100, 133, 167, 200}));
+}
+
+TEST(TestGrid, RefusesBadRangesBeforeWriting) {
+  const std::pair<const char*, const char*> ranges[] = {
+      {"5:1:3", "The powers '5:1:3' run from MIN above MAX"},
+      {"1:5:0", "The powers '1:5:0' ask for 0 values; give 1 .. 20"},
+      {"1:5:21", "The powers '1:5:21' ask for 21 values; give 1 .. 20"},
+      {"1:5", "The powers '1:5' are not MIN:MAX:N (three whole numbers)"},
+      {"1:x:5", "The powers '1:x:5' are not MIN:MAX:N (three whole numbers)"}};
+  for (const auto& [text, message] : ranges)
+    EXPECT_EQ(ErrorText([&] { ParseGridRange("powers", text); }), message);
+  const std::pair<TestGridSettings, const char*> grids[] = {
+      {{{1, 5, 2}, {100, 200, 2}, 0.39, 0.2, {}},
+       "The cell 0.39 mm is smaller than two dots of 0.2 mm"},
+      {{{0, 5, 2}, {100, 200, 2}, 5, 0.2, {}},
+       "The powers 0:5 must lie within 1 .. 1000 (the maximum power)"},
+      {{{1, 5, 2}, {100, 2000000, 2}, 5, 0.2, {}},
+       "The feeds 100:2000000 must lie within 1 .. 1000000 mm/min"},
+      {{{1, 5, 2}, {100, 200, 2}, 500, 0.2, {}},
+       "The cell 500 mm would be 2500 dots of 0.2 mm a side; at most 1000 fit a test"},
+      {{{1, 5, 2}, {100, 200, 2}, 5, 0.0005, {}},
+       "The dot size 0.0005 mm is below 0.001 mm, the smallest step of a GRBL program"}};
+  for (const auto& [settings, message] : grids)
+    EXPECT_EQ(ErrorText([&] { TestGrid{settings}; }), message);
 }
 
 TEST(GrblWriter, GrayPowerEnds) {

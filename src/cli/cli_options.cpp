@@ -89,6 +89,12 @@ const std::map<std::string, ValueOption>& ValueOptions() {
       {"--min-power", [](Options& o, auto&, auto& v) { o.minPowerText = v; }},
       {"--overscan", [](Options& o, auto&, auto& v) { o.overscanText = v; }},
       {"--scan-offset", [](Options& o, auto&, auto& v) { o.scanOffsetText = v; }},
+      {"--frame", [](Options& o, auto&, auto& v) { o.frame = v; }},
+      {"--frame-power", [](Options& o, auto&, auto& v) { o.framePowerText = v; }},
+      {"--test-grid", [](Options& o, auto&, auto& v) { o.testGrid = v; }},
+      {"--powers", [](Options& o, auto&, auto& v) { o.powersText = v; }},
+      {"--feeds", [](Options& o, auto&, auto& v) { o.feedsText = v; }},
+      {"--cell", [](Options& o, auto&, auto& v) { o.cellText = v; }},
       {"--seed",
        [](Options& o, auto& n, auto& v) {
          o.seed = static_cast<std::uint32_t>(ParseWhole(n, v, 0, 4294967295LL));
@@ -116,6 +122,19 @@ const std::map<std::string, FlagOption>& FlagOptions() {
   return options;
 }
 
+// The grid is a program of its own: no picture, no picture program, GRBL only.
+void CheckTestGrid(const std::vector<std::string>& given, const Options& o) {
+  if (o.input) throw UsageError("--test-grid writes only the grid; it takes no INPUT");
+  for (const char* other : {"--output", "--frame", "--frame-power", "--save-bmp"}) {
+    if (std::count(given.begin(), given.end(), other)) {
+      throw UsageError(std::string(other) + " does not go with --test-grid");
+    }
+  }
+  if (!o.grbl && std::count(given.begin(), given.end(), "--machine")) {
+    throw UsageError("--test-grid is for --machine grbl");
+  }
+}
+
 void CheckCombinations(const std::vector<std::string>& given, const Options& o) {
   auto count = [&](const char* name) { return std::count(given.begin(), given.end(), name); };
   if (count("--dot") && count("--dpi")) throw UsageError("give --dot or --dpi, not both");
@@ -123,11 +142,23 @@ void CheckCombinations(const std::vector<std::string>& given, const Options& o) 
     throw UsageError("give --width or --height, not both");
   }
   for (const char* once :
-       {"--dot",        "--dpi",       "--width",     "--height",   "--sharpen",
-        "--brightness", "--contrast",  "--texture",   "--convert",  "--threshold",
-        "--feed",       "--burn-time", "--save-bmp",  "--seed",     "--output",
-        "--machine",    "--power",     "--min-power", "--overscan", "--scan-offset"}) {
+       {"--dot",      "--dpi",         "--width",   "--height",      "--sharpen",   "--brightness",
+        "--contrast", "--texture",     "--convert", "--threshold",   "--feed",      "--burn-time",
+        "--save-bmp", "--seed",        "--output",  "--machine",     "--power",     "--min-power",
+        "--overscan", "--scan-offset", "--frame",   "--frame-power", "--test-grid", "--powers",
+        "--feeds",    "--cell"}) {
     if (count(once) > 1) throw UsageError(std::string(once) + " is given more than once");
+  }
+  if (o.testGrid) {
+    CheckTestGrid(given, o);
+    return;
+  }
+  for (const char* gridOnly : {"--powers", "--feeds", "--cell"}) {
+    if (count(gridOnly)) throw UsageError(std::string(gridOnly) + " needs --test-grid");
+  }
+  if (count("--frame-power") && !o.frame) throw UsageError("--frame-power needs --frame");
+  if (o.frame && (o.frame == o.output || o.frame == o.saveBmp)) {
+    throw UsageError("--frame names the same file as -o or --save-bmp");
   }
   if (!o.grbl) {
     for (const char* grblOnly :
@@ -177,6 +208,10 @@ Options ParseOptions(const std::vector<std::string>& args) {
     }
   }
   if (!o.help) CheckCombinations(given, o);
+  if (o.testGrid) {
+    o.grbl = true;
+    o.lineMode = true;
+  }
   // Grayscale power burns the picture's shades, so it keeps them unless a conversion is asked.
   if (o.grayscale && std::count(given.begin(), given.end(), "--convert") == 0) {
     o.conversion = Conversion::None;
@@ -226,6 +261,15 @@ Turns a picture into a G-code program for a laser engraver, one pixel one dot.
   --scan-offset MM     grbl: shift of right-to-left rows along +X, default 0
   --grayscale          grbl: every pixel's gray sets its power; no black-and-white
                        conversion unless --convert is given
+  --frame FILE         also write the framing program (the outline of the picture, from
+                       the origin round and back) to exactly FILE
+  --frame-power S      grbl: trace the frame at constant power S with M3 and the feed
+                       (default 0: rapid moves, the laser stays off)
+  --test-grid FILE     write only a material test grid (GRBL, --lines implied) to exactly
+                       FILE: a square per power and feed, labelled, a legend in comments
+  --powers MIN:MAX:N   grid rows: N powers from MIN to MAX, default 200:1000:5
+  --feeds MIN:MAX:N    grid columns: N feeds in mm/min, default 1000:5000:5
+  --cell MM            grid square side, default 5 (filled with lines --dot apart)
   --save-bmp FILE      also save the processed picture (exactly FILE)
   --seed N             seed the random generator (default: its fixed start state);
                        with it the textures never reseed from the clock

@@ -59,6 +59,12 @@ struct Options {
   bool oneWay = false;
   std::string scanOffsetText = "0";
   bool grayscale = false;
+  std::optional<std::string> frame;  // also the framing program, exactly this file
+  std::string framePowerText = "0";
+  std::optional<std::string> testGrid;  // only the material test grid, exactly this file
+  std::string powersText = "200:1000:5";
+  std::string feedsText = "1000:5000:5";
+  std::string cellText = "5";
   std::optional<std::string> saveBmp;
   std::optional<std::uint32_t> seed;
   bool quiet = false;

@@ -6,11 +6,15 @@
 #include <chrono>
 #include <filesystem>
 #include <memory>
+#include <optional>
+#include <utility>
 
 #include "core/atomic_file.h"
 #include "core/bmp_codec.h"
 #include "core/errors.h"
+#include "core/numbers.h"
 #include "gcode/coordinate_text.h"
+#include "gcode/frame_program.h"
 #include "gcode/gcode_command.h"
 #include "gcode/gcode_writer.h"
 #include "gcode/grbl_number.h"
@@ -138,29 +142,51 @@ bool SameFile(const std::string& a, const std::string& b) {
   return normal(a) == normal(b);
 }
 
-// No file the run reads or writes is another's target: a picture is never replaced by its own
-// program, nor the program by the saved picture.
-void CheckFilesAreDistinct(const Options& o, const std::string& output) {
-  const bool toFile = output != "-";
-  if (o.input && toFile && SameFile(*o.input, output)) {
-    throw Error("The program " + output + " would replace the picture " + *o.input +
-                "; give another name with -o");
-  }
-  if (o.input && o.saveBmp && SameFile(*o.input, *o.saveBmp)) {
-    throw Error("The picture saved as " + *o.saveBmp + " would replace the picture " + *o.input +
-                "; give another name with --save-bmp");
-  }
-  if (o.saveBmp && toFile && SameFile(output, *o.saveBmp)) {
-    throw Error("-o and --save-bmp name the same file " + output);
+std::string SameFileMessage(const std::string& first, const std::string& second, int pair) {
+  switch (pair) {
+    case 0:
+      return "The program " + second + " would replace the picture " + first +
+             "; give another name with -o";
+    case 1:
+      return "The picture saved as " + second + " would replace the picture " + first +
+             "; give another name with --save-bmp";
+    case 2:
+      return "-o and --save-bmp name the same file " + first;
+    default:
+      return "--frame names the same file as another input or output: " + second;
   }
 }
 
-// Both files are complete in their temporary places, and both targets checked, before either
+// No file the run reads or writes is another's target: a picture is never replaced by its own
+// program, nor one output by another.
+void CheckFilesAreDistinct(const Options& o, const std::string& output) {
+  const std::optional<std::string> program =
+      output == "-" ? std::nullopt : std::optional<std::string>(output);
+  const std::optional<std::string> files[] = {o.input, program, o.saveBmp, o.frame};
+  // Pairs in the order of their messages: input-program, input-picture, program-picture, then
+  // the frame against each of the others.
+  const std::pair<int, int> pairs[] = {{0, 1}, {0, 2}, {1, 2}, {0, 3}, {1, 3}, {2, 3}};
+  for (int p = 0; p < 6; ++p) {
+    const auto& a = files[pairs[p].first];
+    const auto& b = files[pairs[p].second];
+    if (a && b && SameFile(*a, *b)) throw Error(SameFileMessage(*a, *b, p));
+  }
+}
+
+// Every file is complete in its temporary place, and every target checked, before any
 // replaces anything.
 std::uint64_t WriteOutputs(Workspace& ws, const Options& o, const GcodeSettings& settings,
+                           const GcodeSettings& frameSettings, int framePower,
                            const std::string& output, XRange& range) {
   CommitForGcode(ws);
   const GcodeWriter writer(ws.BasePixels, settings);
+  std::unique_ptr<AtomicFileWriter> frame;
+  if (o.frame) {
+    const FrameProgram program(ws.BaseBitmap.Width(), ws.BaseBitmap.Height(), frameSettings,
+                               framePower);
+    frame = std::make_unique<AtomicFileWriter>(*o.frame);
+    frame->Write(program.Text());
+  }
   std::unique_ptr<AtomicFileWriter> picture;
   if (o.saveBmp) {
     picture = std::make_unique<AtomicFileWriter>(*o.saveBmp);
@@ -170,6 +196,7 @@ std::uint64_t WriteOutputs(Workspace& ws, const Options& o, const GcodeSettings&
   std::uint64_t count = 0;
   if (output == "-") {
     if (picture) picture->Finish();
+    if (frame) frame->Finish();
     FileDescriptorSink sink(STDOUT_FILENO, kStandardOutput);
     count = writer.Write(sink, &range);
   } else {
@@ -178,9 +205,11 @@ std::uint64_t WriteOutputs(Workspace& ws, const Options& o, const GcodeSettings&
     count = writer.Write(sink, &range);
     program.Finish();
     if (picture) picture->Finish();
+    if (frame) frame->Finish();
     program.Commit();
   }
   if (picture) picture->Commit();
+  if (frame) frame->Commit();
   return count;
 }
 
@@ -197,6 +226,10 @@ RoadResult RunRoad(const Options& o) {
                                            o.overscanText, o.oneWay, o.scanOffsetText, o.grayscale);
     CheckGrblSettings(settings);
   }
+  GcodeSettings frameSettings = settings;
+  const int framePower = StrToInt(o.framePowerText);
+  if (framePower > 0) frameSettings.feed = StrToInt(o.feedText);
+  CheckFramePower(frameSettings, framePower);
   CheckFilesAreDistinct(o, output);
 
   Workspace ws;
@@ -213,7 +246,9 @@ RoadResult RunRoad(const Options& o) {
   if (o.invert) InvertCommand(ws);
 
   RoadResult r;
-  r.count = WriteOutputs(ws, o, settings, output, r.xRange);
+  r.count = WriteOutputs(ws, o, settings, frameSettings, framePower, output, r.xRange);
+  r.frameName = o.frame.value_or("");
+  r.framePower = framePower;
   r.outputName = output == "-" ? kStandardOutput : output;
   r.widthDots = ws.BaseBitmap.Width();
   r.heightDots = ws.BaseBitmap.Height();
@@ -226,6 +261,16 @@ RoadResult RunRoad(const Options& o) {
                     .count();
   return r;
 }
+
+namespace {
+
+std::string FrameLine(const RoadResult& r) {
+  if (r.frameName.empty()) return "";
+  return "frame: " + r.frameName + ", " + r.widthMm + " x " + r.heightMm + " mm from X0 Y0, " +
+         (r.framePower > 0 ? "at S" + std::to_string(r.framePower) : "laser off") + "\n";
+}
+
+}  // namespace
 
 std::string Summary(const RoadResult& r) {
   const std::string count = std::to_string(r.count);
@@ -243,7 +288,7 @@ std::string Summary(const RoadResult& r) {
          " dots, " + r.widthMm + " x " + r.heightMm + " mm\n" +                              //
          "mode: " + (r.lineMode ? "lines" : "dots") + (r.grbl ? ", grbl" : "") + "\n" +      //
          (r.lineMode ? (r.grbl ? "burning moves: " : "black lines: ") : "black dots: ") +    //
-         count + "\n" + grbl + "time: " + std::to_string(r.elapsedMs) + " ms\n";
+         count + "\n" + grbl + FrameLine(r) + "time: " + std::to_string(r.elapsedMs) + " ms\n";
 }
 
 }  // namespace skelda::cli

@@ -7,6 +7,7 @@
 
 #include "cli/cli_options.h"
 #include "cli/cli_road.h"
+#include "cli/cli_test_grid.h"
 
 int main(int argc, char** argv) {
   using namespace skelda::cli;
@@ -22,8 +23,8 @@ int main(int argc, char** argv) {
     return 0;
   }
   try {
-    const RoadResult result = RunRoad(options);
-    if (!options.quiet) std::fputs(Summary(result).c_str(), stderr);
+    const std::string summary = options.testGrid ? RunTestGrid(options) : Summary(RunRoad(options));
+    if (!options.quiet) std::fputs(summary.c_str(), stderr);
     return 0;
   } catch (const std::bad_alloc&) {
     std::fputs("Out of memory\n", stderr);

@@ -133,6 +133,8 @@ class TForm1 : public QMainWindow {
   QAction* N51 = nullptr;  // the classic machine
   QAction* N52 = nullptr;  // GRBL
   QAction* N53 = nullptr;  // "Параметры станка…"
+  QAction* N54 = nullptr;  // "Рамка…"
+  QAction* N55 = nullptr;  // "Тестовая сетка…"
   // "Другие методы": one item per DotMethod, in its order, and "Змейкой".
   QMenu* DotMethods1 = nullptr;
   QAction* DotMethodItems[8] = {};
@@ -187,6 +189,9 @@ class TForm1 : public QMainWindow {
   void N51Click();
   void N52Click();
   void N53Click();
+  // Framing and the test grid (form1_framing.cpp).
+  void N54Click();
+  void N55Click();
   // Geometry.
   void N13Click();
   void btn25Click();
@@ -229,6 +234,8 @@ class TForm1 : public QMainWindow {
   void ConnectCommands();
   void BuildMachineMenu();
   void ConnectMachineCommands();
+  void BuildFramingItems();
+  void ConnectFramingCommands();
   // After a GRBL program is written: the X range it moves in, in the status bar.
   void ShowGrblRange(const XRange& range);
   void KeepNormalSize();
@@ -261,6 +268,7 @@ class TForm1 : public QMainWindow {
   bool loadAttempted_ = false;
   bool handCursor_ = false;  // the hand cursor of a warp drag is on
   MachineProfile machine_;   // remembered between runs
+  int framePower_ = 0;       // the last frame power asked for, in this run
 };
 
 }  // namespace skelda

@@ -287,6 +287,7 @@ void TForm1::BuildMenus() {
 
   N50 = AddMenu(bar, "N50", QStringLiteral("Станок"));
   BuildMachineMenu();
+  BuildFramingItems();
 }
 
 void TForm1::ConnectCommands() {
@@ -351,6 +352,7 @@ void TForm1::ConnectCommands() {
 
   connect(N2, &QAction::triggered, this, &TForm1::N2Click);
   ConnectMachineCommands();
+  ConnectFramingCommands();
 }
 
 // The picture area keeps its width when the side panel is wider than the form's.

@@ -1,0 +1,96 @@
+// "Рамка…" and "Тестовая сетка…" in the "Станок" menu: the outline of the current picture, and
+// a material test grid, each written through the save dialog.
+#include <QAction>
+#include <QCheckBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <QStatusBar>
+
+#include "core/numbers.h"
+#include "gcode/frame_program.h"
+#include "gcode/gcode_command.h"
+#include "gcode/test_grid.h"
+#include "ui/Unit1.h"
+#include "ui/status_hints.h"
+#include "ui/test_grid_dialog.h"
+
+namespace skelda {
+namespace {
+
+std::string FileNameText(const QString& name) {
+  return QFile::encodeName(name).toStdString();
+}
+
+std::string BaseName(const QString& name) {
+  return QFileInfo(name).fileName().toStdString();
+}
+
+}  // namespace
+
+void TForm1::BuildFramingItems() {
+  N50->addSeparator();
+  N54 = N50->addAction(QStringLiteral("Рамка…"));
+  N54->setObjectName(QStringLiteral("N54"));
+  N55 = N50->addAction(QStringLiteral("Тестовая сетка…"));
+  N55->setObjectName(QStringLiteral("N55"));
+}
+
+void TForm1::ConnectFramingCommands() {
+  connect(N54, &QAction::triggered, this, &TForm1::N54Click);
+  connect(N55, &QAction::triggered, this, &TForm1::N55Click);
+  for (QAction* item : {N54, N55}) {
+    connect(item, &QAction::hovered, this,
+            [this, item] { stat1->showMessage(HintFor(item->objectName())); });
+  }
+}
+
+// The frame of the picture the G-code command would write: the shown one, as it stands.
+void TForm1::N54Click() {
+  RunCommand([this] {
+    GcodeSettings settings =
+        ParseGcodeSettings(edt1->text().toStdString(), chk1->isChecked(),
+                           edt8->text().toStdString(), edt7->text().toStdString());
+    settings.machine = machine_;
+    CheckFramePower(settings, 0);
+    int power = 0;
+    if (machine_.machine == Machine::Grbl) {
+      bool ok = false;
+      power = QInputDialog::getInt(
+          this, QStringLiteral("Рамка"), QStringLiteral("Мощность рамки S (0 – лазер выключен):"),
+          std::min(framePower_, machine_.maxPower), 0, machine_.maxPower, 1, &ok);
+      if (!ok) return;
+      framePower_ = power;
+      if (power > 0) settings.feed = StrToInt(edt8->text().toStdString());
+    }
+    const int width = ws_.ShownBitmap.Width(), height = ws_.ShownBitmap.Height();
+    const FrameProgram frame(width, height, settings, power);
+    const std::optional<QString> name = dialogs_->SaveGcode(this);
+    if (!name) return;
+    WriteFrameProgramFile(frame, FileNameText(*name) + ".nc");
+    dialogs_->Information(
+        this, QString::fromStdString(FrameReport(BaseName(*name), width, height, settings.dot)));
+  });
+}
+
+void TForm1::N55Click() {
+  RunCommand([this] {
+    TestGridSettings base;
+    const std::string dotText = edt1->text().toStdString();
+    base.dot = StrToDouble(dotText);
+    CheckDotSize(base.dot, "'" + dotText + "'");
+    base.machine = machine_;
+    base.machine.machine = Machine::Grbl;
+    TestGridDialog dialog(*dialogs_, base, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    const TestGrid grid(dialog.Settings());
+    const std::optional<QString> name = dialogs_->SaveGcode(this);
+    if (!name) return;
+    ShowGrblRange(WriteTestGridFile(grid, FileNameText(*name) + ".nc"));
+    dialogs_->Information(this, QString::fromStdString(TestGridReport(BaseName(*name), grid)));
+  });
+}
+
+}  // namespace skelda
