@@ -109,28 +109,15 @@ TEST_F(KeypadFixture, CloseBoxEndsTheEntryWithoutAValueAndTheNextOneStartsEmpty)
 }
 
 TEST_F(KeypadFixture, KeyboardWorksTheKeypadFromTheDisplayAndFromItsButtons) {
-  bool focused = false;
-  const auto value = Entry([&] {
-    focused = keypad->focusWidget() == keypad->edt1;
-    QTest::keyClicks(keypad->edt1, QStringLiteral("1a2.-"));  // the letter is dropped
-    QTest::keyClick(keypad->edt1, Qt::Key_Backspace);
-    QTest::keyClick(keypad->btn9, Qt::Key_5);
-    QTest::keyClick(keypad->btn9, Qt::Key_Enter);
-  });
-  EXPECT_TRUE(focused);
-  EXPECT_EQ(value, QStringLiteral("12.5"));
   EXPECT_EQ(Entry([&] {
-              QTest::keyClicks(keypad->edt1, QStringLiteral("7"));
-              QTest::keyClick(keypad->edt1, Qt::Key_Return);
+              EXPECT_EQ(keypad->focusWidget(), keypad->edt1);
+              QTest::keyClicks(keypad->edt1, QStringLiteral("1a2.-"));  // the letter is dropped
+              QTest::keyClick(keypad->edt1, Qt::Key_Backspace);
+              QTest::keyClick(keypad->btn9, Qt::Key_5);  // from a button: to the display's end
+              QTest::keyClick(keypad->btn9, Qt::Key_Enter);
             }),
-            QStringLiteral("7"));
-  EXPECT_EQ(Entry([&] {
-              QTest::keyClicks(keypad->edt1, QStringLiteral("8"));
-              QTest::keyClick(keypad->btn1, Qt::Key_Escape);
-            }),
-            std::nullopt);
-  EXPECT_FALSE(keypad->isVisible());
-  EXPECT_TRUE(keypad->edt1->text().isEmpty());
+            QStringLiteral("12.5"));
+  EXPECT_EQ(Entry([&] { QTest::keyClick(keypad->btn1, Qt::Key_Escape); }), std::nullopt);
 }
 
 TEST_F(KeypadFixture, EnWithAnEmptyDisplayEndsTheEntryWithoutAValue) {

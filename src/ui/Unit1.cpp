@@ -49,8 +49,8 @@ void TForm1::RunBusy(const std::function<void()>& command) {
 bool TForm1::MayReplace(const QString& fileName) {
   const QFileInfo file(fileName);
   if (!file.exists() || file.isDir()) return true;
-  return dialogs_->ConfirmReplace(
-      this, QStringLiteral("Файл уже существует. Заменить?\n") + QDir::toNativeSeparators(fileName));
+  return dialogs_->ConfirmReplace(this, QStringLiteral("Файл уже существует. Заменить?\n") +
+                                            QDir::toNativeSeparators(fileName));
 }
 
 // A long text shows its beginning: the leading digits of a size matter most.

@@ -135,8 +135,8 @@ bool TForm2::KeyPressed(QObject* watched, QKeyEvent* key) {
       break;
   }
   static const QString kTyped = QStringLiteral("0123456789.-");
-  const bool edits = key->key() == Qt::Key_Backspace ||
-                     (key->text().size() == 1 && kTyped.contains(key->text()));
+  const bool edits =
+      key->key() == Qt::Key_Backspace || (key->text().size() == 1 && kTyped.contains(key->text()));
   if (watched == edt1) return !edits && !key->text().isEmpty() && key->text()[0].isPrint();
   if (!edits) return false;
   edt1->setFocus(Qt::OtherFocusReason);

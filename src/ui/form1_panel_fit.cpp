@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSlider>
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -65,8 +64,7 @@ void TForm1::FitPanelToFont() {
   const int countWidth = FieldWidth(edt5, kLongestCount);
   const int mmWidth = FieldWidth(edt2, kLongestMm);
   const int sizeColumnEnd = edt5->x() + countWidth - 1 + mmWidth + 1 + btn5->width();
-  const int leftEnd =
-      std::max(sizeColumnEnd, lbl10->x() + TextWidth(lbl10, ThresholdLabel(256)));
+  const int leftEnd = std::max(sizeColumnEnd, lbl10->x() + TextWidth(lbl10, ThresholdLabel(256)));
   const int shift = std::max(0, leftEnd + kColumnGap - kRightColumn);
   for (QWidget* control : pnl1->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
     if (control->x() >= kRightColumn) control->move(control->x() + shift, control->y());
@@ -80,9 +78,8 @@ void TForm1::FitPanelToFont() {
   CentreUnits(lbl4, edt5, edt2);
 
   int width = kFormPanelWidth + shift;
-  const std::pair<QLabel*, std::string> longest[] = {{lbl5, SharpnessLabel(-100)},
-                                                     {lbl11, BrightnessLabel(-200)},
-                                                     {lbl12, ContrastLabel(-100)}};
+  const std::pair<QLabel*, std::string> longest[] = {
+      {lbl5, SharpnessLabel(-100)}, {lbl11, BrightnessLabel(-200)}, {lbl12, ContrastLabel(-100)}};
   for (const auto& [label, text] : longest)
     width = std::max(width, label->x() + TextWidth(label, text) + kPanelMargin);
   pnl1->setFixedWidth(width);
