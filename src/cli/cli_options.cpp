@@ -21,6 +21,19 @@ long long ParseWhole(const std::string& option, const std::string& text, long lo
   return value;
 }
 
+// A machine setting: a plain decimal number above 0 (or from 0, when zero is allowed).
+double ParseSetting(const std::string& option, const std::string& text, bool zeroAllowed) {
+  double value = 0;
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value, std::chars_format::fixed);
+  if (text.empty() || ec != std::errc() || ptr != end || !(zeroAllowed ? value >= 0 : value > 0) ||
+      value > 1e9) {
+    throw UsageError(option + " takes a number " + (zeroAllowed ? "from 0" : "above 0") +
+                     ", not '" + text + "'");
+  }
+  return value;
+}
+
 template <typename T>
 T Choose(const std::string& option, const std::string& text,
          const std::vector<std::pair<const char*, T>>& choices) {
@@ -73,6 +86,14 @@ const std::map<std::string, ValueOption>& ValueOptions() {
       {"--feed", [](Options& o, auto&, auto& v) { o.feedText = v; }},
       {"--burn-time", [](Options& o, auto&, auto& v) { o.burnTime = v; }},
       {"--save-bmp", [](Options& o, auto&, auto& v) { o.saveBmp = v; }},
+      {"--simulate", [](Options& o, auto&, auto& v) { o.simulate = v; }},
+      {"--preview", [](Options& o, auto&, auto& v) { o.preview = v; }},
+      {"--max-rate",
+       [](Options& o, auto& n, auto& v) { o.motion.maxRate.fill(ParseSetting(n, v, false)); }},
+      {"--accel",
+       [](Options& o, auto& n, auto& v) { o.motion.acceleration.fill(ParseSetting(n, v, false)); }},
+      {"--junction-deviation",
+       [](Options& o, auto& n, auto& v) { o.motion.junctionDeviation = ParseSetting(n, v, true); }},
       {"--seed",
        [](Options& o, auto& n, auto& v) {
          o.seed = static_cast<std::uint32_t>(ParseWhole(n, v, 0, 4294967295LL));
@@ -89,6 +110,7 @@ const std::map<std::string, FlagOption>& FlagOptions() {
       {"--rotate-ccw", [](Options& o) { o.turns.push_back(Turn::RotateCcw); }},
       {"--invert", [](Options& o) { o.invert = true; }},
       {"--lines", [](Options& o) { o.lineMode = true; }},
+      {"--estimate", [](Options& o) { o.estimate = true; }},
       {"-q", [](Options& o) { o.quiet = true; }},
       {"--quiet", [](Options& o) { o.quiet = true; }},
       {"-h", [](Options& o) { o.help = true; }},
@@ -105,10 +127,18 @@ void CheckCombinations(const std::vector<std::string>& given, const Options& o) 
   }
   for (const char* once : {"--dot", "--dpi", "--width", "--height", "--sharpen", "--brightness",
                            "--contrast", "--texture", "--convert", "--threshold", "--feed",
-                           "--burn-time", "--save-bmp", "--seed", "--output"}) {
+                           "--burn-time", "--save-bmp", "--seed", "--output", "--simulate",
+                           "--preview", "--max-rate", "--accel", "--junction-deviation"}) {
     if (count(once) > 1) throw UsageError(std::string(once) + " is given more than once");
   }
-  if (!o.input && !o.output) throw UsageError("without INPUT, -o is required");
+  if (o.simulate && (o.input || o.output || o.saveBmp)) {
+    throw UsageError("--simulate reads a program and writes none: give no INPUT, -o or --save-bmp");
+  }
+  if (!o.simulate && !o.input && !o.output) throw UsageError("without INPUT, -o is required");
+  if (o.preview && (o.preview == o.output || o.preview == o.saveBmp || o.preview == o.input ||
+                    o.preview == o.simulate)) {
+    throw UsageError("--preview names a file the command reads or writes already");
+  }
   if (o.saveBmp && o.output && *o.saveBmp == *o.output) {
     throw UsageError("-o and --save-bmp name the same file");
   }
@@ -157,6 +187,7 @@ std::string OutputPath(const Options& options) {
 
 const char* UsageText() {
   return R"(usage: skelda-cli [INPUT] [-o OUTPUT] [options]
+       skelda-cli --simulate PROGRAM [--preview FILE.png] [--dot MM] [motion options]
 Turns a picture into a G-code program for a laser engraver, one pixel one dot.
 
   INPUT                picture; ".bmp" in any case is a bitmap, anything else a JPEG;
@@ -182,6 +213,14 @@ Turns a picture into a G-code program for a laser engraver, one pixel one dot.
   --burn-time TEXT     dot mode burn time, default 1
   --save-bmp FILE      also save the processed picture (exactly FILE)
   --seed N             seed the random generator (default: its fixed start state)
+  --preview FILE.png   also write the burn picture of the program, one pixel per dot
+  --estimate           add the job time to the summary, from a GRBL-like motion model:
+  --max-rate MM/MIN    maximum rate of X and Y, default 6000
+  --accel MM/S2        acceleration of X and Y, default 1000
+  --junction-deviation MM
+                       cornering tolerance, default 0.01
+  --simulate PROGRAM   read an existing G-code program instead of a picture and give its
+                       job time (and --preview); --dot sets its grid
   -q, --quiet          no summary on standard error
   -h, --help           this text
 

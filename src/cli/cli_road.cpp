@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "cli/cli_simulation.h"
 #include "core/atomic_file.h"
 #include "core/bmp_codec.h"
 #include "core/errors.h"
@@ -15,6 +16,7 @@
 #include "geometry/geometry_commands.h"
 #include "intake/intake_commands.h"
 #include "processing/processing_commands.h"
+#include "simulation/program_file.h"
 
 namespace skelda::cli {
 
@@ -118,9 +120,12 @@ void CheckOutputIsNotInput(const Options& o, const std::string& output) {
 
 // Both files are complete in their temporary places before either replaces anything.
 std::uint64_t WriteOutputs(Workspace& ws, const Options& o, const GcodeSettings& settings,
-                           const std::string& output) {
+                           const std::string& output, RoadResult& r) {
   CommitForGcode(ws);
   const GcodeWriter writer(ws.BasePixels, settings);
+  const ProgramSimulation simulation = SimulateProgram(
+      writer, o, settings.dot, ws.BaseBitmap.Width(), ws.BaseBitmap.Height());
+  r.jobSeconds = simulation.seconds;
   std::unique_ptr<AtomicFileWriter> picture;
   if (o.saveBmp) {
     picture = std::make_unique<AtomicFileWriter>(*o.saveBmp);
@@ -138,6 +143,8 @@ std::uint64_t WriteOutputs(Workspace& ws, const Options& o, const GcodeSettings&
     program.Commit();
   }
   if (picture) picture->Commit();
+  WritePreview(simulation, o);
+  r.previewName = o.preview;
   return count;
 }
 
@@ -164,7 +171,7 @@ RoadResult RunRoad(const Options& o) {
   if (o.invert) InvertCommand(ws);
 
   RoadResult r;
-  r.count = WriteOutputs(ws, o, settings, output);
+  r.count = WriteOutputs(ws, o, settings, output, r);
   r.outputName = output == "-" ? kStandardOutput : output;
   r.widthDots = ws.BaseBitmap.Width();
   r.heightDots = ws.BaseBitmap.Height();
@@ -183,7 +190,9 @@ std::string Summary(const RoadResult& r) {
          " dots, " + r.widthMm + " x " + r.heightMm + " mm\n" +                              //
          "mode: " + (r.lineMode ? "lines" : "dots") + "\n" +                                 //
          (r.lineMode ? "black lines: " : "black dots: ") + std::to_string(r.count) + "\n" +  //
-         "time: " + std::to_string(r.elapsedMs) + " ms\n";
+         "time: " + std::to_string(r.elapsedMs) + " ms\n" +                                 //
+         (r.previewName ? "preview: " + *r.previewName + "\n" : "") +                       //
+         (r.jobSeconds ? "job time: " + JobTimeText(*r.jobSeconds) + "\n" : "");
 }
 
 }  // namespace skelda::cli

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "cli/cli_options.h"
@@ -18,6 +19,8 @@ struct RoadResult {
   bool lineMode = false;
   std::uint64_t count = 0;
   std::int64_t elapsedMs = 0;
+  std::optional<double> jobSeconds;        // with --estimate
+  std::optional<std::string> previewName;  // with --preview
 };
 
 // Load, resample, sharpen, brightness, contrast, texture, mirror and rotate (in the order

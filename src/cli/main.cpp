@@ -6,6 +6,7 @@
 
 #include "cli/cli_options.h"
 #include "cli/cli_road.h"
+#include "cli/cli_simulation.h"
 
 int main(int argc, char** argv) {
   using namespace skelda::cli;
@@ -21,6 +22,11 @@ int main(int argc, char** argv) {
     return 0;
   }
   try {
+    if (options.simulate) {
+      const SimulationResult result = RunSimulation(options);
+      if (!options.quiet) std::fputs(SimulationSummary(result, options).c_str(), stderr);
+      return 0;
+    }
     const RoadResult result = RunRoad(options);
     if (!options.quiet) std::fputs(Summary(result).c_str(), stderr);
     return 0;

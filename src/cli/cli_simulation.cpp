@@ -1,0 +1,78 @@
+#include "cli/cli_simulation.h"
+
+#include "core/atomic_file.h"
+#include "core/numbers.h"
+#include "gcode/gcode_settings.h"
+#include "simulation/gray_png.h"
+#include "simulation/program_file.h"
+#include "simulation/simulation_sink.h"
+
+namespace skelda::cli {
+
+namespace {
+
+SimulationSettings SettingsFor(const Options& o, double dot, int width, int height) {
+  SimulationSettings s;
+  s.dot = dot;
+  s.width = width;
+  s.height = height;
+  s.motion = o.motion;
+  return s;
+}
+
+// A picture needs at least one dot: a program that burns nothing previews as one white dot.
+std::vector<std::uint8_t> Png(const BurnPicture& picture) {
+  if (picture.Width() == 0 || picture.Height() == 0) {
+    const std::uint8_t white = 255;
+    return EncodeGrayPng(1, 1, &white);
+  }
+  const std::vector<std::uint8_t> gray = picture.GrayRows();
+  return EncodeGrayPng(picture.Width(), picture.Height(), gray.data());
+}
+
+}  // namespace
+
+ProgramSimulation SimulateProgram(const GcodeWriter& writer, const Options& o, double dot,
+                                  int width, int height) {
+  ProgramSimulation result;
+  if (!o.preview && !o.estimate) return result;
+  ProgramReader reader(SettingsFor(o, dot, width, height));
+  SimulationSink sink(reader);
+  writer.Write(sink);
+  reader.Finish();
+  if (o.estimate) result.seconds = reader.Seconds();
+  if (o.preview) result.png = Png(reader.Picture());
+  return result;
+}
+
+void WritePreview(const ProgramSimulation& simulation, const Options& o) {
+  if (o.preview) WriteFileAtomically(*o.preview, simulation.png.data(), simulation.png.size());
+}
+
+SimulationResult RunSimulation(const Options& o) {
+  const double dot = StrToDouble(o.dotText);
+  CheckDotSize(dot, o.dotText);
+  ProgramReader reader(SettingsFor(o, dot, 0, 0));
+  SimulateFile(reader, *o.simulate);
+  ProgramSimulation simulation;
+  if (o.preview) simulation.png = Png(reader.Picture());
+  WritePreview(simulation, o);
+  SimulationResult r;
+  r.program = *o.simulate;
+  r.lines = reader.Lines();
+  r.widthDots = reader.Picture().Width();
+  r.heightDots = reader.Picture().Height();
+  r.seconds = reader.Seconds();
+  return r;
+}
+
+std::string SimulationSummary(const SimulationResult& r, const Options& o) {
+  return "simulated: " + r.program + "\n" +                                       //
+         "program lines: " + std::to_string(r.lines) + "\n" +                     //
+         "burnt: " + std::to_string(r.widthDots) + " x " + std::to_string(r.heightDots) +
+         " dots of " + o.dotText + " mm\n" +                                       //
+         (o.preview ? "preview: " + *o.preview + "\n" : "") +                     //
+         "job time: " + JobTimeText(r.seconds) + "\n";
+}
+
+}  // namespace skelda::cli
