@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "gcode/machine_profile.h"
+
 namespace skelda {
 
 struct GcodeSettings {
@@ -10,6 +12,7 @@ struct GcodeSettings {
   bool lineMode = false;       // chk1 checked
   int feed = 300;              // from edt8 (line mode)
   std::string burnTime = "1";  // edt7, copied unchanged (dot mode)
+  MachineProfile machine;      // the classic machine unless chosen otherwise
 };
 
 // The smallest dot size whose coordinates all print in fixed notation: below it the first

@@ -28,6 +28,10 @@ GcodeWriter::GcodeWriter(TQuickPixels& pixels, const GcodeSettings& settings)
       settings_(settings) {
   if (getPixel_.code == nullptr) throw Error("The picture is not attached to a pixel accessor");
   CheckDotSize(settings.dot, FloatToStr(settings.dot));
+  if (settings.machine.machine == Machine::Grbl) {
+    grbl_ = std::make_unique<const GrblWriter>(pixels, settings);
+    return;
+  }
   const CoordinateTexts columns(settings.dot, width_);
   const CoordinateTexts rows(settings.dot, height_);
   if (settings.lineMode) {
@@ -40,7 +44,12 @@ GcodeWriter::GcodeWriter(TQuickPixels& pixels, const GcodeSettings& settings)
   }
 }
 
-std::uint64_t GcodeWriter::Write(GcodeSink& sink) const {
+std::uint64_t GcodeWriter::Write(GcodeSink& sink, XRange* grblRange) const {
+  if (grbl_) {
+    const GrblResult result = grbl_->Write(sink);
+    if (grblRange != nullptr) *grblRange = result.range;
+    return result.count;
+  }
   BufferedOutput out(sink);
   const std::uint64_t count = settings_.lineMode ? WriteLineMode(out) : WriteDotMode(out);
   out.Flush();
@@ -150,11 +159,11 @@ std::uint64_t WriteGcodeProgram(TQuickPixels& pixels, const GcodeSettings& setti
 }
 
 std::uint64_t WriteGcodeProgramFile(TQuickPixels& pixels, const GcodeSettings& settings,
-                                    const std::string& path) {
+                                    const std::string& path, XRange* grblRange) {
   const GcodeWriter writer(pixels, settings);
   AtomicFileWriter file(path);
   AtomicFileSink sink(file);
-  const std::uint64_t count = writer.Write(sink);
+  const std::uint64_t count = writer.Write(sink, grblRange);
   file.Commit();
   return count;
 }

@@ -7,16 +7,19 @@
 // leaves at (b + 1) × d, a reverse pass enters at (b + 1) × d and leaves at a × d, and a run
 // that reaches the end of a pass is left at the picture's edge (W × d forward, 0 reverse).
 // Dot mode writes the X of every black dot, column × d, in either direction.
+// For the GRBL machine the writer hands the whole program to GrblWriter (grbl_writer.h).
 #pragma once
 
 #include <cstdint>
 #include <iosfwd>
+#include <memory>
 #include <string>
 
 #include "core/quick_pixels.h"
 #include "gcode/coordinate_text.h"
 #include "gcode/gcode_settings.h"
 #include "gcode/gcode_sink.h"
+#include "gcode/grbl_writer.h"
 
 namespace skelda {
 
@@ -27,8 +30,10 @@ class GcodeWriter {
   // attached to the same picture until Write has run.
   GcodeWriter(TQuickPixels& pixels, const GcodeSettings& settings);
 
-  // The whole program; returns the count of black lines (line mode) or black dots (dot mode).
-  std::uint64_t Write(GcodeSink& sink) const;
+  // The whole program; returns the count of black lines (line mode) or black dots (dot mode),
+  // for the GRBL machine of burning moves or dots. `grblRange`, if given, receives the X range
+  // a GRBL program moves in (it is left alone for the classic machine).
+  std::uint64_t Write(GcodeSink& sink, XRange* grblRange = nullptr) const;
 
  private:
   enum class PassEnd { Silent, Off, InRun };
@@ -48,6 +53,7 @@ class GcodeWriter {
   LineSlots leave_;    // "G1X<x>", "M5"   (line mode)
   LineSlots dot_;      // "X<x>"           (dot mode)
   LineSlots nextRow_;  // "G0Y<y>" in line mode, "Y<y>" in dot mode
+  std::unique_ptr<const GrblWriter> grbl_;
 };
 
 std::uint64_t WriteGcodeProgram(TQuickPixels& pixels, const GcodeSettings& settings,
@@ -58,6 +64,6 @@ std::uint64_t WriteGcodeProgram(TQuickPixels& pixels, const GcodeSettings& setti
 // Into exactly `path` through the atomic file writer: the file is created only after every
 // check has passed and replaces an existing one only when complete.
 std::uint64_t WriteGcodeProgramFile(TQuickPixels& pixels, const GcodeSettings& settings,
-                                    const std::string& path);
+                                    const std::string& path, XRange* grblRange = nullptr);
 
 }  // namespace skelda

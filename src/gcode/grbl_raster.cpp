@@ -1,0 +1,125 @@
+#include "gcode/grbl_raster.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+
+#include "core/errors.h"
+#include "core/numbers.h"
+#include "gcode/grbl_number.h"
+
+namespace skelda {
+
+namespace {
+
+std::vector<long long> Edges(double dot, int count, long long shift) {
+  std::vector<long long> values(static_cast<std::size_t>(count) + 1);
+  for (int k = 0; k <= count; ++k) {
+    values[static_cast<std::size_t>(k)] =
+        ToThousandths(static_cast<long double>(k) * static_cast<long double>(dot)) + shift;
+  }
+  return values;
+}
+
+void CheckReach(long long farthest) {
+  if (farthest >= kGrblLimitThousandths) {
+    throw Error("The program would reach " + ThousandthsText(farthest) +
+                " mm, beyond the 99999.999 mm a GRBL program can hold");
+  }
+}
+
+char* Append(char* p, std::string_view text) {
+  std::memcpy(p, text.data(), text.size());
+  return p + text.size();
+}
+
+}  // namespace
+
+GrblRowRaster::GrblRowRaster(double dot, int columns, int rows, const MachineProfile& profile)
+    : overscan_(ToThousandths(profile.overscanMm)) {
+  const long long offset = ToThousandths(profile.scanOffsetMm);
+  edges_ = Edges(dot, columns, 0);
+  CheckReach(edges_.back() + overscan_ + std::max(offset, -offset));
+  forward_ = Format(edges_);
+  reverse_ = Format(Edges(dot, columns, offset));
+  const std::vector<long long> ys = Edges(dot, rows, 0);
+  CheckReach(ys.back());
+  rows_ = Format(ys);
+}
+
+GrblRowRaster::Texts GrblRowRaster::Format(const std::vector<long long>& values) {
+  Texts t;
+  t.value = values;
+  t.text.reserve(values.size());
+  for (const long long v : values) t.text.push_back(ThousandthsText(v));
+  return t;
+}
+
+void GrblRowRaster::Rapid(BufferedOutput& out, long long x, int row) {
+  char line[64];
+  char* p = Append(line, "G0");
+  if (x != x_ || row_ < 0) {
+    p = Append(p, " X");
+    p += FormatThousandths(x, p);
+    x_ = x;
+  }
+  if (row != row_) {
+    p = Append(Append(p, " Y"), rows_.text[static_cast<std::size_t>(row)]);
+    row_ = row;
+  }
+  if (p == line + 2) return;
+  *p++ = '\n';
+  out.Put({line, static_cast<std::size_t>(p - line)});
+  range_.low = std::min(range_.low, x);
+  range_.high = std::max(range_.high, x);
+}
+
+void GrblRowRaster::Feed(BufferedOutput& out, long long x, const std::string* text, int power) {
+  char line[64];
+  char* p = Append(line, "G1 X");
+  p = text != nullptr ? Append(p, *text) : p + FormatThousandths(x, p);
+  if (power != power_) {
+    p = std::to_chars(Append(p, " S"), line + sizeof line, power).ptr;
+    power_ = power;
+  }
+  *p++ = '\n';
+  out.Put({line, static_cast<std::size_t>(p - line)});
+  x_ = x;
+  range_.low = std::min(range_.low, x);
+  range_.high = std::max(range_.high, x);
+}
+
+bool GrblRowRaster::WritePass(BufferedOutput& out, const int* powers, int row, bool reverse,
+                              std::uint64_t& burns) {
+  const int columns = static_cast<int>(edges_.size()) - 1;
+  int first = 0;
+  while (first < columns && powers[first] <= 0) ++first;
+  if (first == columns) return false;
+  int last = columns - 1;
+  while (powers[last] <= 0) --last;
+  const Texts& t = reverse ? reverse_ : forward_;
+  auto edge = [&t](int e) { return std::pair{t.value[std::size_t(e)], &t.text[std::size_t(e)]}; };
+
+  // Forward, a stretch c .. e - 1 ends at edge e; reverse, a stretch c .. e + 1 ends at e + 1.
+  const int step = reverse ? -1 : 1;
+  const int begin = reverse ? last : first;
+  const int end = reverse ? first - 1 : last + 1;
+  const int entry = reverse ? last + 1 : first;
+  const long long lead = reverse ? overscan_ : -overscan_;
+
+  Rapid(out, edge(entry).first + lead, row);
+  if (overscan_ != 0) Feed(out, edge(entry).first, edge(entry).second, 0);
+  for (int c = begin; c != end;) {
+    const int power = std::max(powers[c], 0);
+    int e = c + step;
+    while (e != end && std::max(powers[e], 0) == power) e += step;
+    const auto [x, text] = edge(reverse ? e + 1 : e);
+    Feed(out, x, text, power);
+    if (power > 0) ++burns;
+    c = e;
+  }
+  if (overscan_ != 0) Feed(out, x_ - lead, nullptr, 0);
+  return true;
+}
+
+}  // namespace skelda

@@ -1,0 +1,66 @@
+// One row of a GRBL laser-mode raster: the moves that burn a row's columns at given powers.
+//
+// Columns c of width d span c × d .. (c + 1) × d; row k lies at Y = k × d. A pass over a row
+// writes, with every X in thousandths of a mm (see grbl_number.h) and each line ended by "\n":
+//   G0 X<lead-in> Y<k × d>      rapid to the lead-in point (X or Y left out when unchanged)
+//   G1 X<first edge> S0         the overscan run-up, only with overscan (S0 only if S was not 0)
+//   G1 X<edge> S<power>         one move per stretch of columns of equal power; a stretch of
+//                               power 0 inside the row is a gap crossed with S0 at the same feed
+//   G1 X<last edge ± overscan> S0   the lead-out, only with overscan
+// A left-to-right pass starts at the left edge of its first powered column and ends at the right
+// edge of its last; a right-to-left pass the other way round, with every X shifted by the scan
+// offset. An S equal to the last one written is left out. Powers are whole S values, 0 = off.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "gcode/gcode_sink.h"
+#include "gcode/machine_profile.h"
+
+namespace skelda {
+
+// The smallest and largest X the program moves to, in thousandths of a mm.
+struct XRange {
+  long long low = 0;
+  long long high = 0;
+};
+
+class GrblRowRaster {
+ public:
+  // Formats the X of every column edge (and its shifted twin for reverse passes) and the Y of
+  // every row once. Throws when a coordinate would not fit GRBL's eight digits.
+  GrblRowRaster(double dot, int columns, int rows, const MachineProfile& profile);
+
+  // Writes one pass over row `row` (0 = the bottom row, Y = 0); `powers` holds one S per
+  // column, left to right. A row without any power writes nothing and returns false. Adds the
+  // count of burning moves to `burns`.
+  bool WritePass(BufferedOutput& out, const int* powers, int row, bool reverse,
+                 std::uint64_t& burns);
+
+  // Every X written so far, and X = 0 (where the program starts and ends).
+  XRange Range() const { return range_; }
+  long long EdgeThousandths(int edge) const { return edges_[static_cast<std::size_t>(edge)]; }
+
+ private:
+  struct Texts {
+    std::vector<long long> value;
+    std::vector<std::string> text;
+  };
+  static Texts Format(const std::vector<long long>& values);
+  void Rapid(BufferedOutput& out, long long x, int row);
+  void Feed(BufferedOutput& out, long long x, const std::string* text, int power);
+
+  std::vector<long long> edges_;  // column edge c at c × d, in thousandths
+  Texts forward_;                 // edges as left-to-right passes write them
+  Texts reverse_;                 // edges shifted by the scan offset
+  Texts rows_;                    // Y of each row
+  long long overscan_;
+  long long x_ = 0;
+  int row_ = -1;  // -1: the position is not yet known
+  int power_ = 0;
+  XRange range_;
+};
+
+}  // namespace skelda

@@ -1,0 +1,33 @@
+#include "gcode/machine_profile.h"
+
+#include <cmath>
+
+#include "core/errors.h"
+#include "core/numbers.h"
+
+namespace skelda {
+
+void CheckMachineProfile(const MachineProfile& p) {
+  if (p.maxPower < 1 || p.maxPower > kMaxPowerLimit) {
+    throw Error("The power " + std::to_string(p.maxPower) + " is outside 1 .. " +
+                std::to_string(kMaxPowerLimit));
+  }
+  if (p.minPower < 0 || p.minPower > p.maxPower) {
+    throw Error("The minimum power " + std::to_string(p.minPower) + " is outside 0 .. " +
+                std::to_string(p.maxPower) + " (the power)");
+  }
+  if (!(p.overscanMm >= 0 && p.overscanMm <= kMaxShiftMm)) {
+    throw Error("The overscan " + FloatToStr(p.overscanMm) + " mm is outside 0 .. " +
+                FloatToStr(kMaxShiftMm) + " mm");
+  }
+  if (!(std::fabs(p.scanOffsetMm) <= kMaxShiftMm)) {
+    throw Error("The scan offset " + FloatToStr(p.scanOffsetMm) + " mm is outside -" +
+                FloatToStr(kMaxShiftMm) + " .. " + FloatToStr(kMaxShiftMm) + " mm");
+  }
+}
+
+const char* MachineName(Machine machine) {
+  return machine == Machine::Grbl ? "grbl" : "classic";
+}
+
+}  // namespace skelda

@@ -1,0 +1,38 @@
+// Which machine a program is written for, and the settings of a GRBL laser.
+//
+// The classic machine is the original target (G5, M40, "M3" without power); its programs do
+// not depend on anything here. The GRBL machine is a GRBL 1.1 controller in laser mode ($32=1)
+// or a firmware speaking the same dialect (grblHAL, FluidNC).
+#pragma once
+
+#include <string>
+
+namespace skelda {
+
+enum class Machine { Classic, Grbl };
+
+struct MachineProfile {
+  Machine machine = Machine::Classic;
+  int maxPower = 1000;      // S of full power, GRBL's $30
+  int minPower = 0;         // S of white in grayscale power
+  double overscanMm = 0;    // lead-in and lead-out past the burnt part of a row
+  bool oneWay = false;      // every pass left to right, the return a rapid
+  double scanOffsetMm = 0;  // shift of every right-to-left pass along +X
+  bool grayscale = false;   // every pixel's gray value sets its power
+
+  bool operator==(const MachineProfile&) const = default;
+};
+
+// The largest power S: a GRBL number holds at most 8 digits, and no laser needs more.
+inline constexpr int kMaxPowerLimit = 1000000;
+// Overscan and scan offset beyond this many mm are typing mistakes, not machines.
+inline constexpr double kMaxShiftMm = 1000;
+
+// Throws a clear refusal of a power outside 1 .. kMaxPowerLimit, a minimum power below 0 or
+// above the maximum, an overscan below 0 or a shift beyond kMaxShiftMm.
+void CheckMachineProfile(const MachineProfile& profile);
+
+// "classic" or "grbl": the names skelda-cli takes.
+const char* MachineName(Machine machine);
+
+}  // namespace skelda
