@@ -9,23 +9,22 @@ namespace skelda {
 
 namespace {
 
-// Coordinates read back from text may miss a dot's edge by a rounding error.
-constexpr double kEdge = 1e-6;
 // A grid that grows with the program stops here rather than exhaust memory on a stray move.
 constexpr long long kLargestSide = 1 << 16;
 
 }  // namespace
 
 BurnPicture::BurnPicture(double dot, int width, int height)
-    : dot_(dot), fixed_(width > 0 && height > 0) {
+    : dot_(dot), inverse_(1 / dot), fixed_(width > 0 && height > 0) {
   if (fixed_) {
     width_ = width;
+    height_ = height;
     rows_.assign(static_cast<std::size_t>(height), std::vector<std::uint8_t>(width, 0));
   }
 }
 
 long long BurnPicture::Cell(double v) const {
-  return static_cast<long long>(std::floor(std::clamp(v / dot_ + kEdge, -1e15, 1e15)));
+  return static_cast<long long>(std::floor(std::clamp(v * inverse_ + kEdge, -1e15, 1e15)));
 }
 
 void BurnPicture::BurnRow(long long row, long long first, long long last,
@@ -49,10 +48,6 @@ void BurnPicture::BurnRow(long long row, long long first, long long last,
     std::uint8_t& cell = cells[static_cast<std::size_t>(c)];
     cell = std::max(cell, darkness);
   }
-}
-
-void BurnPicture::BurnPoint(double x, double y, std::uint8_t darkness) {
-  BurnCell(Cell(x), Cell(y), darkness);
 }
 
 // A move along a row burns every dot it passes over by more than a rounding error; any other

@@ -16,7 +16,16 @@ class BurnPicture {
   double Dot() const { return dot_; }
   // Burns along a straight move; a point move burns the dot it is in.
   void BurnMove(double x0, double y0, double x1, double y1, std::uint8_t darkness);
-  void BurnPoint(double x, double y, std::uint8_t darkness);
+  void BurnPoint(double x, double y, std::uint8_t darkness) {
+    const double cx = x * inverse_ + kEdge;
+    const double cy = y * inverse_ + kEdge;
+    if (fixed_ && cx >= 0 && cy >= 0 && cx < width_ && cy < height_) {
+      std::uint8_t& cell = rows_[static_cast<std::size_t>(cy)][static_cast<std::size_t>(cx)];
+      cell = cell > darkness ? cell : darkness;
+    } else {
+      BurnCell(Cell(x), Cell(y), darkness);
+    }
+  }
 
   int Width() const;
   int Height() const;
@@ -32,9 +41,14 @@ class BurnPicture {
   }
   long long Cell(double v) const;
 
+  // Coordinates read back from text may miss a dot's edge by a rounding error.
+  static constexpr double kEdge = 1e-6;
+
   double dot_;
+  double inverse_;
   bool fixed_;
   int width_ = 0;  // the widest row, or the fixed width
+  int height_ = 0;  // the fixed height
   std::vector<std::vector<std::uint8_t>> rows_;
 };
 

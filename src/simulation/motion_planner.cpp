@@ -56,7 +56,7 @@ double MotionPlanner::JunctionSquare(double ux, double uy) const {
 }
 
 void MotionPlanner::Move(double dx, double dy, bool rapid, double feed) {
-  const double length = std::hypot(dx, dy);
+  const double length = dx == 0 ? std::abs(dy) : dy == 0 ? std::abs(dx) : std::hypot(dx, dy);
   if (!(length > 0)) return;
   if (count_ == kLookAhead) RunOldest();
   const double ux = dx / length;
@@ -94,7 +94,23 @@ void MotionPlanner::RunOldest() {
   --count_;
 }
 
+double MotionPlanner::RestToRestTime(const Block& b) {
+  // Lengths differing by less than a nanometre (the rounding of differences of coordinates)
+  // share one time.
+  const long long key = std::llround(std::min(b.length, 1e9) * 1e9);
+  Known& k = known_[static_cast<std::size_t>(key) % known_.size()];
+  if (k.key != key || k.nominal != b.nominal || k.accel != b.accel) {
+    k = {key, b.nominal, b.accel, TrapezoidTime(b.length, 0, 0, b.nominal, b.accel)};
+  }
+  return k.seconds;
+}
+
 void MotionPlanner::Synchronize() {
+  if (count_ == 1 && speedSquare_ == 0) {
+    seconds_ += RestToRestTime(At(0));
+    head_ = (head_ + 1) % kLookAhead;
+    count_ = 0;
+  }
   while (count_ > 0) RunOldest();
   speedSquare_ = 0;
 }

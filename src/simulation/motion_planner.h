@@ -48,6 +48,7 @@ class MotionPlanner {
   double LimitByAxes(const std::array<double, 2>& limits, double ux, double uy) const;
   double JunctionSquare(double ux, double uy) const;
   void RunOldest();
+  double RestToRestTime(const Block& b);
   Block& At(std::size_t i) { return ring_[(head_ + i) % kLookAhead]; }
 
   MotionSettings settings_;  // in mm/s and mm/s²
@@ -58,6 +59,12 @@ class MotionPlanner {
   double previousUnit_[2] = {0, 0};
   double previousNominal_ = 0;
   double seconds_ = 0;
+  // Moves between stops repeat the same few lengths (the dots of a row): their times are kept.
+  struct Known {
+    long long key = -1;
+    double nominal = 0, accel = 0, seconds = 0;
+  };
+  std::array<Known, 61> known_{};
 };
 
 }  // namespace skelda

@@ -28,6 +28,7 @@ struct SimulationSettings {
   int height = 0;
   double maxPower = 1000;    // the S of full power (GRBL's $30)
   MotionSettings motion;
+  bool withTime = true;      // false: the burn picture only, a little faster
 };
 
 // A line the reader cannot follow: "line <n>: <what>: <the line's text>".
@@ -53,13 +54,22 @@ class ProgramReader {
   struct Words;
   enum class Laser { Off, Constant, Dynamic };
 
-  void ReadLine(const char* begin, const char* end);
-  void Parse(const char* begin, const char* end, Words& w) const;
-  void Execute(const Words& w, std::string_view text);
+  const char* ReadLine(const char* begin);
+  const char* Parse(const char* begin, Words& w) const;
+  void ReadCode(Words& w, double code, const char* line, const char* word,
+                const char* after) const;
+  void Execute(const Words& w, const char* line);
   void SetLaser(Laser laser);
-  void MoveTo(double x, double y, bool hasX, bool hasY, std::string_view text);
+  void Move(const Words& w, double scale, const char* line);
   std::uint8_t Darkness() const;
-  [[noreturn]] void Fail(const std::string& what, std::string_view text) const;
+  void Synchronize() {
+    if (settings_.withTime) planner_.Synchronize();
+  }
+  void Dwell(double seconds) {
+    if (settings_.withTime) planner_.Dwell(seconds);
+  }
+  // `line` is the line's first byte; the line ends at its '\n'.
+  [[noreturn]] void Fail(const std::string& what, const char* line) const;
 
   SimulationSettings settings_;
   BurnPicture picture_;
