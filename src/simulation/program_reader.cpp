@@ -13,11 +13,12 @@ constexpr double kInch = 25.4;
 constexpr double kDwellStep = 0.05;  // a GRBL controller waits out a dwell in steps of 50 ms
 constexpr std::size_t kShownText = 80;
 
-// Long garbage lines are cut and unprintable bytes shown as '?', so the message stays readable.
+// Long garbage lines are cut and bytes outside printable ASCII shown as '?', so the message
+// stays readable whatever the program's code page.
 std::string Shown(std::string_view text) {
   std::string shown(text.substr(0, kShownText));
   for (char& c : shown) {
-    if (static_cast<unsigned char>(c) < 32 || c == 127) c = '?';
+    if (static_cast<unsigned char>(c) < 32 || static_cast<unsigned char>(c) >= 127) c = '?';
   }
   if (text.size() > kShownText) shown += "...";
   return shown;
