@@ -228,6 +228,24 @@ TEST(SkeldaCli, APhotoAtItsOwnSizeTurnedMirroredAndThresholded) {
   EXPECT_BITMAP_EQ(ReadBmpFile(dir / "photo.bmp"), ws.ShownBitmap);
 }
 
+// Grayscale keeps the shades: the gray pixel burns at its own power, not as a dithered dot.
+TEST(SkeldaCli, GrblGrayscaleWithOverscanAndItsSummary) {
+  TempDir dir;
+  Bitmap picture = DrawPicture({"#.", ".."});
+  picture.SetPixelColor(1, 0, RGB(51, 51, 51));
+  WriteBmpFile(picture, dir / "p.bmp");
+  const CliRun run = RunCli({dir / "p.bmp", "--machine", "grbl", "--lines", "--grayscale", "--dot",
+                             "1", "--overscan", "0.5", "--power", "255"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(ReadAll(dir / "p.nc"),
+            "G21\nG90\nM5\nM4 S0\nG1 F300\nG0 X-0.5 Y1\nG1 X0\nG1 X1 S255\nG1 X2 S204\n"
+            "G1 X2.5 S0\nM5\nG0 X0 Y0\nM2\n");
+  const std::string head = "written: " + (dir / "p.nc") +
+                           "\npicture: 2 x 2 dots, 2 x 2 mm\nmode: lines, grbl\n"
+                           "burning moves: 2\nx range: -0.5 to 2.5 mm\ntime: ";
+  EXPECT_EQ(run.err.substr(0, head.size()), head);
+}
+
 TEST(SkeldaCli, BadOptionsShowTheUsageAndWriteNothing) {
   TempDir dir;
   WriteBmpFile(DrawPicture({"#.", ".."}), dir / "p.bmp");
@@ -242,6 +260,8 @@ TEST(SkeldaCli, BadOptionsShowTheUsageAndWriteNothing) {
       {dir / "p.bmp", "--texture"},
       {dir / "p.bmp", dir / "q.bmp"},
       {"--lines"},
+      {dir / "p.bmp", "--machine", "marlin"},
+      {dir / "p.bmp", "--overscan", "2"},
   };
   for (const auto& args : cases) {
     const CliRun run = RunCli(args);
@@ -273,6 +293,16 @@ TEST(SkeldaCli, ErrorsGiveTheMessageStatusOneAndWriteNothing) {
       {{dir / "p.bmp", "--save-bmp", dir / "no/such/folder/s.bmp"},
        "Cannot create file \"" + (dir / "no/such/folder/s.bmp") +
            "\". No such file or directory\n"},
+      {{dir / "p.bmp", "--machine", "grbl", "--power", "-5"},
+       "The power -5 is outside 1 .. 1000000\n"},
+      {{dir / "p.bmp", "--machine", "grbl", "--min-power", "1001"},
+       "The minimum power 1001 is outside 0 .. 1000 (the power)\n"},
+      {{dir / "p.bmp", "--machine", "grbl", "--overscan", "-1"},
+       "The overscan -1 mm is outside 0 .. 1000 mm\n"},
+      {{dir / "p.bmp", "--machine", "grbl", "--scan-offset", "x"},
+       "'x' is not a valid floating point value\n"},
+      {{dir / "p.bmp", "--machine", "grbl", "--burn-time", "1s"},
+       "'1s' is not a valid floating point value\n"},
   };
   for (const auto& c : cases) {
     const CliRun run = RunCli(c.args);

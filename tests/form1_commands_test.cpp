@@ -6,9 +6,11 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSlider>
+#include <QStatusBar>
 #include <functional>
 
 #include "form1_fixture.h"
+#include "ui/machine_dialog.h"
 
 namespace skelda::testing {
 namespace {
@@ -393,6 +395,39 @@ TEST_F(Form1Test, GcodeToolButtonWorksOnTheStartPicture) {
   EXPECT_TRUE(ReadText(Path("logo.nc")).startsWith("%\r\nG0X0Y0\r\nG5P1\r\nM40\r\n"));
   ASSERT_EQ(fake->informations.size(), 1);
   EXPECT_TRUE(fake->informations[0].contains("Кол-во черных точек: "));
+}
+
+TEST_F(Form1Test, GrblMachineIsChosenRememberedAndWrites) {
+  EXPECT_TRUE(form->N51->isChecked());
+  form->N52->trigger();
+  LoadBoth(GcodeExample());
+  Type(form->edt1, "0.5");
+  Click(form->chk1);
+  fake->saveGcodeAnswers.push_back(QString::fromStdString(Path("grbl")));
+  Click(form->btn1);
+  ASSERT_TRUE(fake->errors.isEmpty()) << fake->errors.join(" | ").toStdString();
+  EXPECT_EQ(ReadText(Path("grbl.nc")),
+            "G21\nG90\nM5\nM4 S0\nG1 F300\nG0 X0 Y0\nG1 X0.5 S1000\nM5\nG0 X0 Y0\nM2\n");
+  ASSERT_EQ(fake->informations.size(), 1);
+  EXPECT_TRUE(fake->informations[0].endsWith("\r\nКол-во черных линий: 1шт."));
+  EXPECT_EQ(form->stat1->currentMessage(), "Программа GRBL: X от 0 до 0.5 мм");
+  TForm1 next(std::make_unique<ScriptedDialogs>());
+  EXPECT_TRUE(next.N52->isChecked());
+}
+
+TEST_F(Form1Test, MachineDialogRefusesLikeThePanelAndKeepsWhatItAccepts) {
+  MachineDialog dialog(*fake, MachineProfile{}, form.get());
+  EXPECT_EQ(dialog.edtPower->text(), "1000");
+  dialog.edtPower->setText("1e3x");
+  dialog.OkClick();
+  EXPECT_EQ(fake->errors, QStringList{"'1e3x' is not a valid integer value."});
+  EXPECT_NE(dialog.result(), QDialog::Accepted);
+  dialog.edtPower->setText("255");
+  dialog.edtOverscan->setText("2.5");
+  dialog.chkOneWay->setChecked(true);
+  dialog.OkClick();
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(dialog.Profile(), (MachineProfile{Machine::Classic, 255, 0, 2.5, true, 0, false}));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -39,6 +40,7 @@ class Form1Test : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(dir_.isValid());
+    QSettings(QStringLiteral("Skelda"), QStringLiteral("skelda")).clear();  // the classic machine
     auto dialogs = std::make_unique<ScriptedDialogs>();
     fake = dialogs.get();
     form = std::make_unique<TForm1>(std::move(dialogs));

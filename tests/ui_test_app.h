@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <memory>
 
 namespace skelda::testing {
@@ -14,14 +16,21 @@ class QtApplicationEnvironment : public ::testing::Environment {
   void SetUp() override {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     app_ = std::make_unique<QApplication>(argc_, argv_);
+    // The window remembers its machine in the user's settings; the tests keep theirs apart.
+    settings_ = std::make_unique<QTemporaryDir>();
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_->path());
   }
-  void TearDown() override { app_.reset(); }
+  void TearDown() override {
+    app_.reset();
+    settings_.reset();
+  }
 
  private:
   int argc_ = 1;
   char name_[16] = "skelda-ui-test";
   char* argv_[2] = {name_, nullptr};
   std::unique_ptr<QApplication> app_;
+  std::unique_ptr<QTemporaryDir> settings_;
 };
 
 inline ::testing::Environment* const kQtApplication =

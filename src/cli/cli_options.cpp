@@ -94,6 +94,14 @@ const std::map<std::string, ValueOption>& ValueOptions() {
        [](Options& o, auto& n, auto& v) { o.motion.acceleration.fill(ParseSetting(n, v, false)); }},
       {"--junction-deviation",
        [](Options& o, auto& n, auto& v) { o.motion.junctionDeviation = ParseSetting(n, v, true); }},
+      {"--machine",
+       [](Options& o, auto& n, auto& v) {
+         o.grbl = Choose<bool>(n, v, {{"classic", false}, {"grbl", true}});
+       }},
+      {"--power", [](Options& o, auto&, auto& v) { o.powerText = v; }},
+      {"--min-power", [](Options& o, auto&, auto& v) { o.minPowerText = v; }},
+      {"--overscan", [](Options& o, auto&, auto& v) { o.overscanText = v; }},
+      {"--scan-offset", [](Options& o, auto&, auto& v) { o.scanOffsetText = v; }},
       {"--seed",
        [](Options& o, auto& n, auto& v) {
          o.seed = static_cast<std::uint32_t>(ParseWhole(n, v, 0, 4294967295LL));
@@ -111,6 +119,8 @@ const std::map<std::string, FlagOption>& FlagOptions() {
       {"--invert", [](Options& o) { o.invert = true; }},
       {"--lines", [](Options& o) { o.lineMode = true; }},
       {"--estimate", [](Options& o) { o.estimate = true; }},
+      {"--one-way", [](Options& o) { o.oneWay = true; }},
+      {"--grayscale", [](Options& o) { o.grayscale = true; }},
       {"-q", [](Options& o) { o.quiet = true; }},
       {"--quiet", [](Options& o) { o.quiet = true; }},
       {"-h", [](Options& o) { o.help = true; }},
@@ -125,11 +135,22 @@ void CheckCombinations(const std::vector<std::string>& given, const Options& o) 
   if (count("--width") && count("--height")) {
     throw UsageError("give --width or --height, not both");
   }
-  for (const char* once : {"--dot", "--dpi", "--width", "--height", "--sharpen", "--brightness",
-                           "--contrast", "--texture", "--convert", "--threshold", "--feed",
-                           "--burn-time", "--save-bmp", "--seed", "--output", "--simulate",
-                           "--preview", "--max-rate", "--accel", "--junction-deviation"}) {
+  for (const char* once :
+       {"--dot",        "--dpi",       "--width",     "--height",   "--sharpen",
+        "--brightness", "--contrast",  "--texture",   "--convert",  "--threshold",
+        "--feed",       "--burn-time", "--save-bmp",  "--seed",     "--output",
+        "--machine",    "--power",     "--min-power", "--overscan", "--scan-offset",
+        "--simulate",   "--preview",   "--max-rate",  "--accel",    "--junction-deviation"}) {
     if (count(once) > 1) throw UsageError(std::string(once) + " is given more than once");
+  }
+  if (!o.grbl) {
+    for (const char* grblOnly :
+         {"--power", "--min-power", "--overscan", "--one-way", "--scan-offset", "--grayscale"}) {
+      // A program read back takes the power of full from --power as well.
+      if (count(grblOnly) && !(o.simulate && std::string(grblOnly) == "--power")) {
+        throw UsageError(std::string(grblOnly) + " needs --machine grbl");
+      }
+    }
   }
   if (o.simulate && (o.input || o.output || o.saveBmp)) {
     throw UsageError("--simulate reads a program and writes none: give no INPUT, -o or --save-bmp");
@@ -177,6 +198,10 @@ Options ParseOptions(const std::vector<std::string>& args) {
     }
   }
   if (!o.help) CheckCombinations(given, o);
+  // Grayscale power burns the picture's shades, so it keeps them unless a conversion is asked.
+  if (o.grayscale && std::count(given.begin(), given.end(), "--convert") == 0) {
+    o.conversion = Conversion::None;
+  }
   return o;
 }
 
@@ -211,6 +236,16 @@ Turns a picture into a G-code program for a laser engraver, one pixel one dot.
   --lines              line mode (default: dot mode)
   --feed F             line mode feed, default 300
   --burn-time TEXT     dot mode burn time, default 1
+  --machine classic|grbl
+                       the controller the program is for (default classic: G5, M40);
+                       grbl: GRBL 1.1 in laser mode ($32=1), grblHAL, FluidNC
+  --power S            grbl: full laser power S, default 1000 (GRBL's $30)
+  --min-power S        grbl: power of white with --grayscale, default 0
+  --overscan MM        grbl: lead-in and lead-out past each row's burnt part, default 0
+  --one-way            grbl: every row left to right (default: both directions)
+  --scan-offset MM     grbl: shift of right-to-left rows along +X, default 0
+  --grayscale          grbl: every pixel's gray sets its power; no black-and-white
+                       conversion unless --convert is given
   --save-bmp FILE      also save the processed picture (exactly FILE)
   --seed N             seed the random generator (default: its fixed start state)
   --preview FILE.png   also write the burn picture of the program, one pixel per dot
@@ -220,7 +255,8 @@ Turns a picture into a G-code program for a laser engraver, one pixel one dot.
   --junction-deviation MM
                        cornering tolerance, default 0.01
   --simulate PROGRAM   read an existing G-code program instead of a picture and give its
-                       job time (and --preview); --dot sets its grid
+                       job time (and --preview); --dot sets its grid, --power the S of
+                       full power (default 1000)
   -q, --quiet          no summary on standard error
   -h, --help           this text
 

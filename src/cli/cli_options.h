@@ -45,6 +45,13 @@ struct Options {
   bool lineMode = false;
   std::string feedText = "300";
   std::string burnTime = "1";
+  bool grbl = false;  // --machine grbl
+  std::string powerText = "1000";
+  std::string minPowerText = "0";
+  std::string overscanText = "0";
+  bool oneWay = false;
+  std::string scanOffsetText = "0";
+  bool grayscale = false;
   std::optional<std::string> saveBmp;
   std::optional<std::uint32_t> seed;
   bool quiet = false;

@@ -13,6 +13,7 @@
 #include "gcode/coordinate_text.h"
 #include "gcode/gcode_command.h"
 #include "gcode/gcode_writer.h"
+#include "gcode/grbl_number.h"
 #include "geometry/geometry_commands.h"
 #include "intake/intake_commands.h"
 #include "processing/processing_commands.h"
@@ -123,8 +124,8 @@ std::uint64_t WriteOutputs(Workspace& ws, const Options& o, const GcodeSettings&
                            const std::string& output, RoadResult& r) {
   CommitForGcode(ws);
   const GcodeWriter writer(ws.BasePixels, settings);
-  const ProgramSimulation simulation = SimulateProgram(
-      writer, o, settings.dot, ws.BaseBitmap.Width(), ws.BaseBitmap.Height());
+  const ProgramSimulation simulation =
+      SimulateProgram(writer, settings, o, ws.BaseBitmap.Width(), ws.BaseBitmap.Height());
   r.jobSeconds = simulation.seconds;
   std::unique_ptr<AtomicFileWriter> picture;
   if (o.saveBmp) {
@@ -135,11 +136,11 @@ std::uint64_t WriteOutputs(Workspace& ws, const Options& o, const GcodeSettings&
   std::uint64_t count = 0;
   if (output == "-") {
     FileDescriptorSink sink(STDOUT_FILENO, kStandardOutput);
-    count = writer.Write(sink);
+    count = writer.Write(sink, &r.xRange);
   } else {
     AtomicFileWriter program(output);
     AtomicFileSink sink(program);
-    count = writer.Write(sink);
+    count = writer.Write(sink, &r.xRange);
     program.Commit();
   }
   if (picture) picture->Commit();
@@ -155,7 +156,12 @@ RoadResult RunRoad(const Options& o) {
   const std::string dotText = o.dpiText ? DotForResolution(o.dotText, *o.dpiText) : o.dotText;
   const std::string output = OutputPath(o);
   // Everything the write step will read is checked before the first picture step.
-  const GcodeSettings settings = ParseGcodeSettings(dotText, o.lineMode, o.feedText, o.burnTime);
+  GcodeSettings settings = ParseGcodeSettings(dotText, o.lineMode, o.feedText, o.burnTime);
+  if (o.grbl) {
+    settings.machine = ParseMachineProfile(Machine::Grbl, o.powerText, o.minPowerText,
+                                           o.overscanText, o.oneWay, o.scanOffsetText, o.grayscale);
+    CheckGrblSettings(settings);
+  }
   CheckOutputIsNotInput(o, output);
 
   Workspace ws;
@@ -178,6 +184,7 @@ RoadResult RunRoad(const Options& o) {
   r.widthMm = CoordinateText(r.widthDots, settings.dot);
   r.heightMm = CoordinateText(r.heightDots, settings.dot);
   r.lineMode = o.lineMode;
+  r.grbl = o.grbl;
   r.elapsedMs = std::chrono::duration_cast<std::chrono::milliseconds>(
                     std::chrono::steady_clock::now() - start)
                     .count();
@@ -185,12 +192,22 @@ RoadResult RunRoad(const Options& o) {
 }
 
 std::string Summary(const RoadResult& r) {
+  const std::string count = std::to_string(r.count);
+  std::string grbl;
+  if (r.grbl) {
+    grbl = "x range: " + ThousandthsText(r.xRange.low) + " to " + ThousandthsText(r.xRange.high) +
+           " mm\n";
+    if (!r.lineMode) {
+      grbl += "note: GRBL dwells in steps of 50 ms, so dot mode suits small or sparse pictures (" +
+              count + " dots; --lines burns rows)\n";
+    }
+  }
   return "written: " + r.outputName + "\n" +                                                 //
          "picture: " + std::to_string(r.widthDots) + " x " + std::to_string(r.heightDots) +  //
          " dots, " + r.widthMm + " x " + r.heightMm + " mm\n" +                              //
-         "mode: " + (r.lineMode ? "lines" : "dots") + "\n" +                                 //
-         (r.lineMode ? "black lines: " : "black dots: ") + std::to_string(r.count) + "\n" +  //
-         "time: " + std::to_string(r.elapsedMs) + " ms\n" +                                 //
+         "mode: " + (r.lineMode ? "lines" : "dots") + (r.grbl ? ", grbl" : "") + "\n" +      //
+         (r.lineMode ? (r.grbl ? "burning moves: " : "black lines: ") : "black dots: ") +    //
+         count + "\n" + grbl + "time: " + std::to_string(r.elapsedMs) + " ms\n" +            //
          (r.previewName ? "preview: " + *r.previewName + "\n" : "") +                       //
          (r.jobSeconds ? "job time: " + JobTimeText(*r.jobSeconds) + "\n" : "");
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "cli/cli_options.h"
+#include "gcode/grbl_raster.h"
 
 namespace skelda::cli {
 
@@ -17,7 +18,9 @@ struct RoadResult {
   std::string widthMm;
   std::string heightMm;
   bool lineMode = false;
+  bool grbl = false;
   std::uint64_t count = 0;
+  XRange xRange;  // GRBL only: the X the program moves in, thousandths of a mm
   std::int64_t elapsedMs = 0;
   std::optional<double> jobSeconds;        // with --estimate
   std::optional<std::string> previewName;  // with --preview

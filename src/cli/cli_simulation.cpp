@@ -2,6 +2,7 @@
 
 #include "core/atomic_file.h"
 #include "core/numbers.h"
+#include "gcode/gcode_command.h"
 #include "gcode/gcode_settings.h"
 #include "simulation/gray_png.h"
 #include "simulation/program_file.h"
@@ -11,8 +12,10 @@ namespace skelda::cli {
 
 namespace {
 
-SimulationSettings SettingsFor(const Options& o, double dot, int width, int height) {
+SimulationSettings SettingsFor(const Options& o, double dot, int width, int height,
+                               int maxPower) {
   SimulationSettings s;
+  s.maxPower = maxPower;
   s.dot = dot;
   s.width = width;
   s.height = height;
@@ -32,11 +35,12 @@ std::vector<std::uint8_t> Png(const BurnPicture& picture) {
 
 }  // namespace
 
-ProgramSimulation SimulateProgram(const GcodeWriter& writer, const Options& o, double dot,
-                                  int width, int height) {
+ProgramSimulation SimulateProgram(const GcodeWriter& writer, const GcodeSettings& settings,
+                                  const Options& o, int width, int height) {
   ProgramSimulation result;
   if (!o.preview && !o.estimate) return result;
-  ProgramReader reader(SettingsFor(o, dot, width, height));
+  ProgramReader reader(
+      SettingsFor(o, settings.dot, width, height, settings.machine.maxPower));
   SimulationSink sink(reader);
   writer.Write(sink);
   reader.Finish();
@@ -52,7 +56,9 @@ void WritePreview(const ProgramSimulation& simulation, const Options& o) {
 SimulationResult RunSimulation(const Options& o) {
   const double dot = StrToDouble(o.dotText);
   CheckDotSize(dot, o.dotText);
-  ProgramReader reader(SettingsFor(o, dot, 0, 0));
+  const MachineProfile power = ParseMachineProfile(Machine::Grbl, o.powerText, "0", "0", false,
+                                                   "0", false);
+  ProgramReader reader(SettingsFor(o, dot, 0, 0, power.maxPower));
   SimulateFile(reader, *o.simulate);
   ProgramSimulation simulation;
   if (o.preview) simulation.png = Png(reader.Picture());

@@ -18,8 +18,8 @@ struct ProgramSimulation {
 
 // Runs the writer's program through the simulator on the picture's own grid, when --preview or
 // --estimate asks for it; nothing is written.
-ProgramSimulation SimulateProgram(const GcodeWriter& writer, const Options& o, double dot,
-                                  int width, int height);
+ProgramSimulation SimulateProgram(const GcodeWriter& writer, const GcodeSettings& settings,
+                                  const Options& o, int width, int height);
 
 // Writes the preview, if any (after the program, so a failed program leaves none).
 void WritePreview(const ProgramSimulation& simulation, const Options& o);

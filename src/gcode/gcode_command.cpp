@@ -36,8 +36,8 @@ GcodeSettings ParseGcodeSettings(const std::string& dotText, bool lineMode,
 }
 
 std::uint64_t WriteGcodeFile(Workspace& ws, const GcodeSettings& settings,
-                             const std::string& fileName) {
-  return WriteGcodeProgramFile(ws.BasePixels, settings, fileName + ".nc");
+                             const std::string& fileName, XRange* grblRange) {
+  return WriteGcodeProgramFile(ws.BasePixels, settings, fileName + ".nc", grblRange);
 }
 
 }  // namespace skelda

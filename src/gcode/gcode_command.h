@@ -6,6 +6,7 @@
 
 #include "core/workspace.h"
 #include "gcode/gcode_settings.h"
+#include "gcode/grbl_raster.h"
 
 namespace skelda {
 
@@ -20,8 +21,9 @@ GcodeSettings ParseGcodeSettings(const std::string& dotText, bool lineMode,
 // Writes the whole program for the picture BasePixels is attached to into chosenName + ".nc"
 // through the atomic file writer; returns the count of black lines or dots. Every check comes
 // before the file is touched, and a failure leaves an existing file of that name as it was.
+// `grblRange`, if given, receives the X range of a GRBL program (thousandths of a mm).
 std::uint64_t WriteGcodeFile(Workspace& ws, const GcodeSettings& settings,
-                             const std::string& fileName);
+                             const std::string& fileName, XRange* grblRange = nullptr);
 
 // The closing message: "Программа <name>.nc успешно создана !\r\nВремя создания программы: ..."
 std::string GcodeReport(const std::string& chosenNameWithoutFolder, std::int64_t elapsedMs,

@@ -49,6 +49,11 @@ double ParseBurnTimeMs(const std::string& text) {
   return ms;
 }
 
+void CheckGrblSettings(const GcodeSettings& settings) {
+  CheckMachineProfile(settings.machine);
+  if (!settings.lineMode) ParseBurnTimeMs(settings.burnTime);
+}
+
 GrblWriter::GrblWriter(TQuickPixels& pixels, const GcodeSettings& settings)
     : getPixel_(pixels.GetPixel),
       width_(pixels.Width),

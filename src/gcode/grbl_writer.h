@@ -58,6 +58,10 @@ class GrblWriter {
   int grayPower_[256] = {};
 };
 
+// What GrblWriter refuses of the settings alone (the profile, the burn time of dot mode), for
+// the callers that check before they ask for a file name or touch the picture.
+void CheckGrblSettings(const GcodeSettings& settings);
+
 // The grayscale power of a gray value 0 .. 255.
 int GrayPower(int gray, int minPower, int maxPower);
 

@@ -26,6 +26,21 @@ void CheckMachineProfile(const MachineProfile& p) {
   }
 }
 
+MachineProfile ParseMachineProfile(Machine machine, const std::string& maxPowerText,
+                                   const std::string& minPowerText, const std::string& overscanText,
+                                   bool oneWay, const std::string& scanOffsetText, bool grayscale) {
+  MachineProfile p;
+  p.machine = machine;
+  p.maxPower = StrToInt(maxPowerText);
+  p.minPower = StrToInt(minPowerText);
+  p.overscanMm = StrToDouble(overscanText);
+  p.oneWay = oneWay;
+  p.scanOffsetMm = StrToDouble(scanOffsetText);
+  p.grayscale = grayscale;
+  CheckMachineProfile(p);
+  return p;
+}
+
 const char* MachineName(Machine machine) {
   return machine == Machine::Grbl ? "grbl" : "classic";
 }

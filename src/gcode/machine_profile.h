@@ -32,6 +32,13 @@ inline constexpr double kMaxShiftMm = 1000;
 // above the maximum, an overscan below 0 or a shift beyond kMaxShiftMm.
 void CheckMachineProfile(const MachineProfile& profile);
 
+// The settings as typed (the window's dialog, skelda-cli): powers whole numbers, lengths decimal
+// numbers with "."; throws the conversion errors "'%s' is not a valid integer value" and
+// "'%s' is not a valid floating point value", then CheckMachineProfile's refusals.
+MachineProfile ParseMachineProfile(Machine machine, const std::string& maxPowerText,
+                                   const std::string& minPowerText, const std::string& overscanText,
+                                   bool oneWay, const std::string& scanOffsetText, bool grayscale);
+
 // "classic" or "grbl": the names skelda-cli takes.
 const char* MachineName(Machine machine);
 

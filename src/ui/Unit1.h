@@ -9,6 +9,8 @@
 #include <memory>
 
 #include "core/workspace.h"
+#include "gcode/grbl_raster.h"
+#include "gcode/machine_profile.h"
 #include "ui/dialogs.h"
 
 class QAction;
@@ -127,6 +129,10 @@ class TForm1 : public QMainWindow {
   QAction* N16 = nullptr;
   QAction* N18 = nullptr;
   QAction* N9 = nullptr;
+  QMenu* N50 = nullptr;    // "Станок"
+  QAction* N51 = nullptr;  // the classic machine
+  QAction* N52 = nullptr;  // GRBL
+  QAction* N53 = nullptr;  // "Параметры станка…"
 
   QStatusBar* stat1 = nullptr;
   TForm2* Form2 = nullptr;
@@ -171,6 +177,10 @@ class TForm1 : public QMainWindow {
   void nc1Click();
   void btn8Click();
   void chk1Click();
+  // Machine (form1_machine.cpp).
+  void N51Click();
+  void N52Click();
+  void N53Click();
   // Geometry.
   void N13Click();
   void btn25Click();
@@ -209,6 +219,10 @@ class TForm1 : public QMainWindow {
   void BuildToolBar();
   void BuildMenus();
   void ConnectCommands();
+  void BuildMachineMenu();
+  void ConnectMachineCommands();
+  // After a GRBL program is written: the X range it moves in, in the status bar.
+  void ShowGrblRange(const XRange& range);
   void KeepNormalSize();
   QSize NormalSize() const;
 
@@ -230,6 +244,7 @@ class TForm1 : public QMainWindow {
   QString openPictureFileName_;
   bool loadAttempted_ = false;
   bool handCursor_ = false;  // the hand cursor of a warp drag is on
+  MachineProfile machine_;   // remembered between runs
 };
 
 }  // namespace skelda

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "gcode/gcode_command.h"
+#include "gcode/grbl_writer.h"
 #include "geometry/geometry_commands.h"
 #include "intake/intake_commands.h"
 #include "processing/processing_commands.h"
@@ -264,14 +265,18 @@ void TForm1::N18Click() {
 void TForm1::btn1Click() {
   RunCommand([this] {
     CommitForGcode(ws_);
-    const GcodeSettings settings =
+    GcodeSettings settings =
         ParseGcodeSettings(Text(edt1), chk1->isChecked(), Text(edt8), Text(edt7));
+    settings.machine = machine_;
+    if (machine_.machine == Machine::Grbl) CheckGrblSettings(settings);
     std::optional<QString> name = dialogs_->SaveGcode(this);
     if (!name) return;
     QElapsedTimer timer;
     timer.start();
-    const std::uint64_t count = WriteGcodeFile(ws_, settings, FileNameText(*name));
+    XRange range;
+    const std::uint64_t count = WriteGcodeFile(ws_, settings, FileNameText(*name), &range);
     const std::int64_t elapsed = timer.elapsed();
+    if (machine_.machine == Machine::Grbl) ShowGrblRange(range);
     dialogs_->Information(
         this, QString::fromStdString(GcodeReport(QFileInfo(*name).fileName().toStdString(), elapsed,
                                                  count, settings.lineMode)));

@@ -282,6 +282,9 @@ void TForm1::BuildMenus() {
   N16 = AddItem(N3, "N16", QStringLiteral("Мутное стекло"));
   N18 = AddItem(N3, "N18", QStringLiteral("Мозайка"));
   N9 = AddItem(N3, "N9", QStringLiteral("Черно-белое"));
+
+  N50 = AddMenu(bar, "N50", QStringLiteral("Станок"));
+  BuildMachineMenu();
 }
 
 void TForm1::ConnectCommands() {
@@ -345,6 +348,7 @@ void TForm1::ConnectCommands() {
   for (QLineEdit* field : {edt1, edt2, edt3, edt7}) field->installEventFilter(this);
 
   connect(N2, &QAction::triggered, this, &TForm1::N2Click);
+  ConnectMachineCommands();
 }
 
 QSize TForm1::NormalSize() const {

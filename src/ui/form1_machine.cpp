@@ -1,0 +1,68 @@
+// The "Станок" menu: which machine the programs are for, and the GRBL machine's settings.
+#include <QAction>
+#include <QActionGroup>
+#include <QMenu>
+#include <QStatusBar>
+
+#include "gcode/grbl_number.h"
+#include "ui/Unit1.h"
+#include "ui/machine_dialog.h"
+#include "ui/machine_settings.h"
+#include "ui/status_hints.h"
+
+namespace skelda {
+
+void TForm1::BuildMachineMenu() {
+  auto add = [this](const char* name, const QString& caption) {
+    QAction* action = N50->addAction(caption);
+    action->setObjectName(QLatin1String(name));
+    return action;
+  };
+  N51 = add("N51", QStringLiteral("Классический (G5, M40)"));
+  N52 = add("N52", QStringLiteral("GRBL 1.1, лазерный режим"));
+  N50->addSeparator();
+  N53 = add("N53", QStringLiteral("Параметры станка…"));
+  auto* machines = new QActionGroup(N50);
+  for (QAction* item : {N51, N52}) {
+    item->setCheckable(true);
+    machines->addAction(item);
+  }
+  machine_ = LoadMachineProfile();
+  (machine_.machine == Machine::Grbl ? N52 : N51)->setChecked(true);
+}
+
+void TForm1::ConnectMachineCommands() {
+  connect(N51, &QAction::triggered, this, &TForm1::N51Click);
+  connect(N52, &QAction::triggered, this, &TForm1::N52Click);
+  connect(N53, &QAction::triggered, this, &TForm1::N53Click);
+  // Menu items have no mouse moves of their own; their hint follows the highlight.
+  for (QAction* item : {N51, N52, N53}) {
+    connect(item, &QAction::hovered, this,
+            [this, item] { stat1->showMessage(HintFor(item->objectName())); });
+  }
+}
+
+void TForm1::N51Click() {
+  machine_.machine = Machine::Classic;
+  SaveMachineProfile(machine_);
+}
+
+void TForm1::N52Click() {
+  machine_.machine = Machine::Grbl;
+  SaveMachineProfile(machine_);
+}
+
+void TForm1::N53Click() {
+  MachineDialog dialog(*dialogs_, machine_, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  machine_ = dialog.Profile();
+  SaveMachineProfile(machine_);
+}
+
+void TForm1::ShowGrblRange(const XRange& range) {
+  stat1->showMessage(QStringLiteral("Программа GRBL: X от %1 до %2 мм")
+                         .arg(QString::fromStdString(ThousandthsText(range.low)),
+                              QString::fromStdString(ThousandthsText(range.high))));
+}
+
+}  // namespace skelda
