@@ -16,6 +16,7 @@
 #include "geometry/geometry_commands.h"
 #include "intake/intake_commands.h"
 #include "processing/processing_commands.h"
+#include "simulation/gray_png.h"
 #include "support/bitmap_assert.h"
 #include "support/temp_dir.h"
 
@@ -262,6 +263,9 @@ TEST(SkeldaCli, BadOptionsShowTheUsageAndWriteNothing) {
       {"--lines"},
       {dir / "p.bmp", "--machine", "marlin"},
       {dir / "p.bmp", "--overscan", "2"},
+      {dir / "p.bmp", "--accel", "0"},
+      {dir / "p.bmp", "--max-rate", "fast"},
+      {"--simulate", dir / "p.nc", dir / "p.bmp"},
   };
   for (const auto& args : cases) {
     const CliRun run = RunCli(args);
@@ -303,6 +307,8 @@ TEST(SkeldaCli, ErrorsGiveTheMessageStatusOneAndWriteNothing) {
        "'x' is not a valid floating point value\n"},
       {{dir / "p.bmp", "--machine", "grbl", "--burn-time", "1s"},
        "'1s' is not a valid floating point value\n"},
+      {{"--simulate", dir / "p.nc", "--preview", dir / "s.png"},
+       "line 1: 'o' without a number: old program\n"},
   };
   for (const auto& c : cases) {
     const CliRun run = RunCli(c.args);
@@ -312,6 +318,27 @@ TEST(SkeldaCli, ErrorsGiveTheMessageStatusOneAndWriteNothing) {
   }
   EXPECT_EQ(dir.Files(), (std::vector<std::string>{"p.bmp", "p.nc"}));
   EXPECT_EQ(ReadAll(dir / "p.nc"), "old program");
+}
+
+// The preview is the picture dot for dot; reading the program back gives the same picture and
+// time; the summary carries the time.
+TEST(SkeldaCli, PreviewEstimateAndSimulate) {
+  TempDir dir;
+  WriteBmpFile(DrawPicture({"#..#", ".##."}), dir / "p.bmp");
+  CliRun run = RunCli({dir / "p.bmp", "--convert", "threshold", "--dot", "1", "--lines",
+                       "--preview", dir / "p.png", "--estimate"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  const std::vector<std::uint8_t> gray = {0, 255, 255, 0, 255, 0, 0, 255};
+  const std::vector<std::uint8_t> png = EncodeGrayPng(4, 2, gray.data());
+  EXPECT_EQ(ReadAll(dir / "p.png"), std::string(png.begin(), png.end()));
+  const std::size_t at = run.err.find("job time: 0:00:");
+  ASSERT_NE(at, std::string::npos) << run.err;
+
+  const CliRun again = RunCli({"--simulate", dir / "p.nc", "--dot", "1", "--preview", dir / "s.png"});
+  EXPECT_EQ(again.status, 0) << again.err;
+  EXPECT_EQ(ReadAll(dir / "s.png"), ReadAll(dir / "p.png"));
+  EXPECT_EQ(again.err, "simulated: " + (dir / "p.nc") + "\nprogram lines: 23\nburnt: 4 x 2 dots "
+                       "of 1 mm\npreview: " + (dir / "s.png") + "\n" + run.err.substr(at));
 }
 
 TEST(SkeldaCli, APictureIsNeverReplacedByItsProgram) {

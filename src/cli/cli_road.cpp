@@ -124,8 +124,7 @@ std::uint64_t WriteOutputs(Workspace& ws, const Options& o, const GcodeSettings&
                            const std::string& output, RoadResult& r) {
   CommitForGcode(ws);
   const GcodeWriter writer(ws.BasePixels, settings);
-  const ProgramSimulation simulation =
-      SimulateProgram(writer, settings, o, ws.BaseBitmap.Width(), ws.BaseBitmap.Height());
+  const ProgramSimulation simulation = SimulateProgram(ws.BasePixels, settings, o);
   r.jobSeconds = simulation.seconds;
   std::unique_ptr<AtomicFileWriter> picture;
   if (o.saveBmp) {

@@ -6,22 +6,11 @@
 #include "gcode/gcode_settings.h"
 #include "simulation/gray_png.h"
 #include "simulation/program_file.h"
-#include "simulation/simulation_sink.h"
+#include "simulation/program_preview.h"
 
 namespace skelda::cli {
 
 namespace {
-
-SimulationSettings SettingsFor(const Options& o, double dot, int width, int height,
-                               int maxPower) {
-  SimulationSettings s;
-  s.maxPower = maxPower;
-  s.dot = dot;
-  s.width = width;
-  s.height = height;
-  s.motion = o.motion;
-  return s;
-}
 
 // A picture needs at least one dot: a program that burns nothing previews as one white dot.
 std::vector<std::uint8_t> Png(const BurnPicture& picture) {
@@ -35,17 +24,13 @@ std::vector<std::uint8_t> Png(const BurnPicture& picture) {
 
 }  // namespace
 
-ProgramSimulation SimulateProgram(const GcodeWriter& writer, const GcodeSettings& settings,
-                                  const Options& o, int width, int height) {
+ProgramSimulation SimulateProgram(TQuickPixels& pixels, const GcodeSettings& settings,
+                                  const Options& o) {
   ProgramSimulation result;
   if (!o.preview && !o.estimate) return result;
-  ProgramReader reader(
-      SettingsFor(o, settings.dot, width, height, settings.machine.maxPower));
-  SimulationSink sink(reader);
-  writer.Write(sink);
-  reader.Finish();
-  if (o.estimate) result.seconds = reader.Seconds();
-  if (o.preview) result.png = Png(reader.Picture());
+  const ProgramPreview preview = PreviewProgram(pixels, settings, o.motion);
+  if (o.estimate) result.seconds = preview.seconds;
+  if (o.preview) result.png = Png(preview.picture);
   return result;
 }
 
@@ -56,9 +41,12 @@ void WritePreview(const ProgramSimulation& simulation, const Options& o) {
 SimulationResult RunSimulation(const Options& o) {
   const double dot = StrToDouble(o.dotText);
   CheckDotSize(dot, o.dotText);
-  const MachineProfile power = ParseMachineProfile(Machine::Grbl, o.powerText, "0", "0", false,
-                                                   "0", false);
-  ProgramReader reader(SettingsFor(o, dot, 0, 0, power.maxPower));
+  SimulationSettings settings;
+  settings.dot = dot;
+  settings.maxPower =
+      ParseMachineProfile(Machine::Grbl, o.powerText, "0", "0", false, "0", false).maxPower;
+  settings.motion = o.motion;
+  ProgramReader reader(settings);
   SimulateFile(reader, *o.simulate);
   ProgramSimulation simulation;
   if (o.preview) simulation.png = Png(reader.Picture());

@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "cli/cli_options.h"
-#include "gcode/gcode_writer.h"
+#include "core/quick_pixels.h"
+#include "gcode/gcode_settings.h"
 
 namespace skelda::cli {
 
@@ -16,10 +17,10 @@ struct ProgramSimulation {
   std::vector<std::uint8_t> png;   // with --preview
 };
 
-// Runs the writer's program through the simulator on the picture's own grid, when --preview or
-// --estimate asks for it; nothing is written.
-ProgramSimulation SimulateProgram(const GcodeWriter& writer, const GcodeSettings& settings,
-                                  const Options& o, int width, int height);
+// The preview and time of the program written for `pixels`, when --preview or --estimate asks
+// for them; nothing is written.
+ProgramSimulation SimulateProgram(TQuickPixels& pixels, const GcodeSettings& settings,
+                                  const Options& o);
 
 // Writes the preview, if any (after the program, so a failed program leaves none).
 void WritePreview(const ProgramSimulation& simulation, const Options& o);

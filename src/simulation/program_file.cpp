@@ -22,12 +22,18 @@ void SimulateFile(ProgramReader& reader, const std::string& path) {
   reader.Finish();
 }
 
-std::string JobTimeText(double seconds) {
+std::string ClockText(double seconds) {
   const long long whole = static_cast<long long>(std::floor(seconds));
-  char text[96];
-  std::snprintf(text, sizeof text, "%lld:%02lld:%02lld (%.1f s)", whole / 3600, whole / 60 % 60,
-                whole % 60, seconds);
+  char text[64];
+  std::snprintf(text, sizeof text, "%lld:%02lld:%02lld", whole / 3600, whole / 60 % 60,
+                whole % 60);
   return text;
+}
+
+std::string JobTimeText(double seconds) {
+  char text[48];
+  std::snprintf(text, sizeof text, " (%.1f s)", seconds);
+  return ClockText(seconds) + text;
 }
 
 }  // namespace skelda

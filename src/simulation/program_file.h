@@ -11,7 +11,10 @@ namespace skelda {
 // read error, or the program's ProgramError.
 void SimulateFile(ProgramReader& reader, const std::string& path);
 
-// "H:MM:SS (S.S s)": the whole seconds rounded down, the bracket to one decimal.
+// "H:MM:SS", the whole seconds rounded down.
+std::string ClockText(double seconds);
+
+// "H:MM:SS (S.S s)": the bracket to one decimal.
 std::string JobTimeText(double seconds);
 
 }  // namespace skelda
