@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 
 namespace skelda {
 
@@ -11,5 +12,10 @@ struct MotionSettings {
   std::array<double, 2> acceleration = {1000.0, 1000.0};  // X, Y in mm/s²
   double junctionDeviation = 0.01;                         // mm
 };
+
+// The settings as typed into fields: numbers with "." as separator (the conversion error
+// otherwise), rate and acceleration above 0, junction deviation from 0; for both axes alike.
+MotionSettings ParseMotionSettings(const std::string& maxRate, const std::string& acceleration,
+                                   const std::string& junctionDeviation);
 
 }  // namespace skelda

@@ -11,6 +11,7 @@
 #include "core/workspace.h"
 #include "gcode/grbl_raster.h"
 #include "gcode/machine_profile.h"
+#include "simulation/motion_settings.h"
 #include "ui/dialogs.h"
 
 class QAction;
@@ -133,6 +134,7 @@ class TForm1 : public QMainWindow {
   QAction* N51 = nullptr;  // the classic machine
   QAction* N52 = nullptr;  // GRBL
   QAction* N53 = nullptr;  // "Параметры станка…"
+  QAction* N54 = nullptr;  // "Просмотр прожига"
 
   QStatusBar* stat1 = nullptr;
   TForm2* Form2 = nullptr;
@@ -181,6 +183,8 @@ class TForm1 : public QMainWindow {
   void N51Click();
   void N52Click();
   void N53Click();
+  // The burn preview and job time of the program "G-Code *.nc" would write now.
+  void N54Click();
   // Geometry.
   void N13Click();
   void btn25Click();
@@ -245,6 +249,8 @@ class TForm1 : public QMainWindow {
   bool loadAttempted_ = false;
   bool handCursor_ = false;  // the hand cursor of a warp drag is on
   MachineProfile machine_;   // remembered between runs
+  MotionSettings motion_;    // remembered between runs
+  Bitmap burnPicture_;       // shown by "Просмотр прожига" until the next command
 };
 
 }  // namespace skelda
