@@ -59,12 +59,17 @@ void MotionPlanner::Move(double dx, double dy, bool rapid, double feed) {
   const double length = dx == 0 ? std::abs(dy) : dy == 0 ? std::abs(dx) : std::hypot(dx, dy);
   if (!(length > 0)) return;
   if (count_ == kLookAhead) RunOldest();
-  const double ux = dx / length;
-  const double uy = dy / length;
+  const double ux = dy == 0 ? (dx > 0 ? 1.0 : -1.0) : dx / length;
+  const double uy = dx == 0 ? (dy > 0 ? 1.0 : -1.0) : dy / length;
   Block block;
   block.length = length;
-  block.accel = LimitByAxes(settings_.acceleration, ux, uy);
-  const double rapidRate = LimitByAxes(settings_.maxRate, ux, uy);
+  // Along an axis its own limits hold as they are.
+  block.accel = dy == 0   ? settings_.acceleration[0]
+                : dx == 0 ? settings_.acceleration[1]
+                          : LimitByAxes(settings_.acceleration, ux, uy);
+  const double rapidRate = dy == 0   ? settings_.maxRate[0]
+                           : dx == 0 ? settings_.maxRate[1]
+                                     : LimitByAxes(settings_.maxRate, ux, uy);
   block.nominal = std::max(rapid ? rapidRate : std::min(feed / 60, rapidRate), kMinimumFeed);
   // A block queued behind nothing starts from rest.
   const double junction = count_ == 0 ? 0 : JunctionSquare(ux, uy);
@@ -97,8 +102,8 @@ void MotionPlanner::RunOldest() {
 double MotionPlanner::RestToRestTime(const Block& b) {
   // Lengths differing by less than a nanometre (the rounding of differences of coordinates)
   // share one time.
-  const long long key = std::llround(std::min(b.length, 1e9) * 1e9);
-  Known& k = known_[static_cast<std::size_t>(key) % known_.size()];
+  const auto key = static_cast<long long>(std::min(b.length, 1e9) * 1e9 + 0.5);
+  Known& k = known_[static_cast<std::size_t>(key ^ (key >> 9) ^ (key >> 19)) % known_.size()];
   if (k.key != key || k.nominal != b.nominal || k.accel != b.accel) {
     k = {key, b.nominal, b.accel, TrapezoidTime(b.length, 0, 0, b.nominal, b.accel)};
   }

@@ -64,7 +64,7 @@ class MotionPlanner {
     long long key = -1;
     double nominal = 0, accel = 0, seconds = 0;
   };
-  std::array<Known, 61> known_{};
+  std::array<Known, 64> known_{};
 };
 
 }  // namespace skelda

@@ -75,7 +75,8 @@ const char* ReadNumber(const char* p, double& value) {
     return p;
   }
   // Both are exact doubles, so the quotient is the correctly rounded value.
-  value = static_cast<double>(mantissa) / kPowersOfTen[fraction];
+  value = fraction == 0 ? static_cast<double>(mantissa)
+                        : static_cast<double>(mantissa) / kPowersOfTen[fraction];
   if (negative) value = -value;
   return p;
 }
