@@ -1,5 +1,6 @@
 // Writing the G-code program of a Floyd–Steinberg-dithered 6000 x 4000 picture to /dev/null in
-// both modes, beside the floor of fwrite-ing the same lines of constant text; and reading the
+// both modes, and the GRBL line and grayscale programs (the latter of the undithered photo),
+// each beside the floor of fwrite-ing the same lines of constant text; and reading the classic
 // dot program back into its burn picture, beside writing it.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
@@ -24,8 +25,8 @@ namespace {
 constexpr int kWidth = 6000;
 constexpr int kHeight = 4000;
 
-// A photo-like grey picture (gradients with ripples), dithered by "Точками".
-Bitmap MakeDitheredPicture() {
+// A photo-like grey picture (gradients with ripples).
+Bitmap MakeGreyPicture() {
   Bitmap grey(kWidth, kHeight, PixelFormat::Bit32);
   for (int y = 0; y < kHeight; ++y) {
     std::uint8_t* row = grey.ScanLine(y);
@@ -35,9 +36,13 @@ Bitmap MakeDitheredPicture() {
       row[4 * x] = row[4 * x + 1] = row[4 * x + 2] = static_cast<std::uint8_t>(g);
     }
   }
+  return grey;
+}
+
+// The grey picture dithered by "Точками".
+Bitmap MakeDitheredPicture() {
   Workspace ws;
-  ws.StartUp(grey);
-  grey = Bitmap();
+  ws.StartUp(MakeGreyPicture());
   DitherCommand(ws);
   return std::move(ws.ShownBitmap);
 }
@@ -45,6 +50,28 @@ Bitmap MakeDitheredPicture() {
 Bitmap& Picture() {
   static Bitmap picture = MakeDitheredPicture();
   return picture;
+}
+
+Bitmap& Photo() {
+  static Bitmap picture = MakeGreyPicture();
+  return picture;
+}
+
+enum class Program { ClassicDots, ClassicLines, GrblLines, GrblGrayscale };
+
+GcodeSettings SettingsFor(Program program) {
+  GcodeSettings settings;
+  settings.lineMode = program != Program::ClassicDots;
+  if (program == Program::GrblLines || program == Program::GrblGrayscale) {
+    settings.machine.machine = Machine::Grbl;
+    settings.machine.overscanMm = 2;
+    settings.machine.grayscale = program == Program::GrblGrayscale;
+  }
+  return settings;
+}
+
+Bitmap& PictureFor(Program program) {
+  return program == Program::GrblGrayscale ? Photo() : Picture();
 }
 
 struct Totals {
@@ -62,13 +89,11 @@ class CountingSink : public GcodeSink {
   Totals totals;
 };
 
-Totals ProgramSize(bool lineMode) {
+Totals ProgramSize(Program program) {
   TQuickPixels pixels;
-  pixels.Attach(Picture());
-  GcodeSettings settings;
-  settings.lineMode = lineMode;
+  pixels.Attach(PictureFor(program));
   CountingSink sink;
-  WriteGcodeProgram(pixels, settings, sink);
+  WriteGcodeProgram(pixels, SettingsFor(program), sink);
   return sink.totals;
 }
 
@@ -79,13 +104,12 @@ void SetRates(benchmark::State& state, const Totals& t) {
   state.counters["MB"] = static_cast<double>(t.bytes) / 1e6;
 }
 
-void WriteProgram(benchmark::State& state, bool lineMode) {
-  const Totals totals = ProgramSize(lineMode);
+void WriteProgram(benchmark::State& state, Program program) {
+  const Totals totals = ProgramSize(program);
   const int fd = ::open("/dev/null", O_WRONLY);
   TQuickPixels pixels;
-  pixels.Attach(Picture());
-  GcodeSettings settings;
-  settings.lineMode = lineMode;
+  pixels.Attach(PictureFor(program));
+  const GcodeSettings settings = SettingsFor(program);
   for (auto _ : state) {
     FileDescriptorSink sink(fd, "/dev/null");
     benchmark::DoNotOptimize(WriteGcodeProgram(pixels, settings, sink));
@@ -95,8 +119,8 @@ void WriteProgram(benchmark::State& state, bool lineMode) {
 }
 
 // The floor: the same number of lines and bytes of one constant line, each line one fwrite.
-void FwriteFloor(benchmark::State& state, bool lineMode) {
-  const Totals totals = ProgramSize(lineMode);
+void FwriteFloor(benchmark::State& state, Program program) {
+  const Totals totals = ProgramSize(program);
   const std::size_t length = totals.bytes / totals.lines;
   const std::string line = std::string(length - 2, '7') + "\r\n";
   const std::string rest(totals.bytes - length * totals.lines, '7');
@@ -137,16 +161,28 @@ void BM_PreviewAndTimeDotMode(benchmark::State& state) {
 }
 
 void BM_GcodeDotMode(benchmark::State& state) {
-  WriteProgram(state, false);
+  WriteProgram(state, Program::ClassicDots);
 }
 void BM_GcodeLineMode(benchmark::State& state) {
-  WriteProgram(state, true);
+  WriteProgram(state, Program::ClassicLines);
+}
+void BM_GrblLineMode(benchmark::State& state) {
+  WriteProgram(state, Program::GrblLines);
+}
+void BM_GrblGrayscale(benchmark::State& state) {
+  WriteProgram(state, Program::GrblGrayscale);
 }
 void BM_FwriteFloorDotMode(benchmark::State& state) {
-  FwriteFloor(state, false);
+  FwriteFloor(state, Program::ClassicDots);
 }
 void BM_FwriteFloorLineMode(benchmark::State& state) {
-  FwriteFloor(state, true);
+  FwriteFloor(state, Program::ClassicLines);
+}
+void BM_FwriteFloorGrblLineMode(benchmark::State& state) {
+  FwriteFloor(state, Program::GrblLines);
+}
+void BM_FwriteFloorGrblGrayscale(benchmark::State& state) {
+  FwriteFloor(state, Program::GrblGrayscale);
 }
 
 BENCHMARK(BM_GcodeDotMode)->Unit(benchmark::kMillisecond);
@@ -155,6 +191,10 @@ BENCHMARK(BM_GcodeLineMode)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PreviewDotMode)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PreviewAndTimeDotMode)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FwriteFloorLineMode)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GrblLineMode)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FwriteFloorGrblLineMode)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GrblGrayscale)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FwriteFloorGrblGrayscale)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace skelda

@@ -133,17 +133,19 @@ TEST(GrblWriter, RefusesBeforeWriting) {
   const struct {
     const char* burnTime;
     int maxPower, minPower;
-    double overscan;
+    double overscan, dot;
     const char* message;
   } cases[] = {
-      {"fast", 1000, 0, 0, "'fast' is not a valid floating point value"},
-      {"-1", 1000, 0, 0, "The burn time -1 ms is outside 0 .. 1000000 ms"},
-      {"1", 0, 0, 0, "The power 0 is outside 1 .. 1000000"},
-      {"1", 100, 101, 0, "The minimum power 101 is outside 0 .. 100 (the power)"},
-      {"1", 1000, 0, -1, "The overscan -1 mm is outside 0 .. 1000 mm"},
+      {"fast", 1000, 0, 0, 0.2, "'fast' is not a valid floating point value"},
+      {"-1", 1000, 0, 0, 0.2, "The burn time -1 ms is outside 0 .. 1000000 ms"},
+      {"1", 0, 0, 0, 0.2, "The power 0 is outside 1 .. 1000000"},
+      {"1", 100, 101, 0, 0.2, "The minimum power 101 is outside 0 .. 100 (the power)"},
+      {"1", 1000, 0, -1, 0.2, "The overscan -1 mm is outside 0 .. 1000 mm"},
+      {"1", 1000, 0, 0, 0.0009,
+       "The dot size 0.0009 mm is below 0.001 mm, the smallest step of a GRBL program"},
   };
   for (const auto& c : cases) {
-    GcodeSettings s = Grbl(0.2, false);
+    GcodeSettings s = Grbl(c.dot, false);
     s.burnTime = c.burnTime;
     s.machine.maxPower = c.maxPower;
     s.machine.minPower = c.minPower;
@@ -160,7 +162,8 @@ TEST(GrblWriter, RefusesBeforeWriting) {
   }
 }
 
-// Every pixel's power as the program burns it: the columns each burning move covers whole,
+// Every pixel's power as the program burns it, in pictures read straight from memory (24, 32
+// bits) and through the accessor (8 bits): the columns each burning move covers whole,
 // shifted back by the scan offset on leftward moves.
 TEST(GrblWriter, RandomPicturesBurnExactlyTheirDots) {
   const struct {
@@ -174,7 +177,8 @@ TEST(GrblWriter, RandomPicturesBurnExactlyTheirDots) {
   for (const auto& p : profiles) {
     for (int round = 0; round < 30; ++round) {
       const int w = 1 + static_cast<int>(random() % 9), h = 2 + static_cast<int>(random() % 5);
-      Bitmap b(w, h, PixelFormat::Bit32);
+      const PixelFormat formats[] = {PixelFormat::Bit32, PixelFormat::Bit24, PixelFormat::Bit8};
+      Bitmap b(w, h, formats[round % 3]);
       for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
           b.SetPixelColor(x, y,

@@ -83,6 +83,12 @@ class BufferedOutput {
     std::memcpy(pos_, slot, width);
     pos_ += length;
   }
+  // Room for `size` bytes written in place, up to the pointer handed to Advance.
+  char* Reserve(std::size_t size) {
+    if (static_cast<std::size_t>(end_ - pos_) < size) Flush();
+    return pos_;
+  }
+  void Advance(char* end) { pos_ = end; }
   void Flush() {
     if (pos_ != block_.data())
       sink_.Write(block_.data(), static_cast<std::size_t>(pos_ - block_.data()));

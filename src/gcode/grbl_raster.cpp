@@ -50,8 +50,11 @@ GrblRowRaster::GrblRowRaster(double dot, int columns, int rows, const MachinePro
 GrblRowRaster::Texts GrblRowRaster::Format(const std::vector<long long>& values) {
   Texts t;
   t.value = values;
-  t.text.reserve(values.size());
-  for (const long long v : values) t.text.push_back(ThousandthsText(v));
+  t.cells.assign(values.size() * kSlot, '\0');
+  t.length.resize(values.size());
+  for (std::size_t k = 0; k < values.size(); ++k) {
+    t.length[k] = static_cast<std::uint8_t>(FormatThousandths(values[k], &t.cells[k * kSlot]));
+  }
   return t;
 }
 
@@ -64,7 +67,7 @@ void GrblRowRaster::Rapid(BufferedOutput& out, long long x, int row) {
     x_ = x;
   }
   if (row != row_) {
-    p = Append(Append(p, " Y"), rows_.text[static_cast<std::size_t>(row)]);
+    p = Append(Append(p, " Y"), rows_.Text(row));
     row_ = row;
   }
   if (p == line + 2) return;
@@ -74,19 +77,43 @@ void GrblRowRaster::Rapid(BufferedOutput& out, long long x, int row) {
   range_.high = std::max(range_.high, x);
 }
 
-void GrblRowRaster::Feed(BufferedOutput& out, long long x, const std::string* text, int power) {
-  char line[64];
-  char* p = Append(line, "G1 X");
-  p = text != nullptr ? Append(p, *text) : p + FormatThousandths(x, p);
+void GrblRowRaster::Feed(BufferedOutput& out, long long x, const Texts* texts, int edge,
+                         int power) {
+  // "G1 X" 4, the number at most 15 (a whole slot is copied), " S" and 7 digits, "\n".
+  char* const line = out.Reserve(4 + kSlot + 2 + 7 + 1);
+  std::memcpy(line, "G1 X", 4);
+  char* p = line + 4;
+  if (texts != nullptr) {
+    std::memcpy(p, texts->cells.data() + static_cast<std::size_t>(edge) * kSlot, kSlot);
+    p += texts->length[static_cast<std::size_t>(edge)];
+  } else {
+    p += FormatThousandths(x, p);
+  }
   if (power != power_) {
-    p = std::to_chars(Append(p, " S"), line + sizeof line, power).ptr;
+    char* const digits = Append(p, " S");
+    p = std::to_chars(digits, digits + 7, power).ptr;
     power_ = power;
   }
   *p++ = '\n';
-  out.Put({line, static_cast<std::size_t>(p - line)});
+  out.Advance(p);
   x_ = x;
   range_.low = std::min(range_.low, x);
   range_.high = std::max(range_.high, x);
+}
+
+// Forward, a stretch c .. e - 1 ends at edge e; reverse, a stretch c .. e + 1 ends at e + 1.
+template <int kStep>
+void GrblRowRaster::WriteStretches(BufferedOutput& out, const int* powers, const Texts& t,
+                                   int begin, int end, std::uint64_t& burns) {
+  for (int c = begin; c != end;) {
+    const int power = std::max(powers[c], 0);
+    int e = c + kStep;
+    while (e != end && std::max(powers[e], 0) == power) e += kStep;
+    const int stop = kStep < 0 ? e + 1 : e;
+    Feed(out, t.value[static_cast<std::size_t>(stop)], &t, stop, power);
+    if (power > 0) ++burns;
+    c = e;
+  }
 }
 
 bool GrblRowRaster::WritePass(BufferedOutput& out, const int* powers, int row, bool reverse,
@@ -98,27 +125,21 @@ bool GrblRowRaster::WritePass(BufferedOutput& out, const int* powers, int row, b
   int last = columns - 1;
   while (powers[last] <= 0) --last;
   const Texts& t = reverse ? reverse_ : forward_;
-  auto edge = [&t](int e) { return std::pair{t.value[std::size_t(e)], &t.text[std::size_t(e)]}; };
+  auto at = [&t](int e) { return t.value[static_cast<std::size_t>(e)]; };
 
-  // Forward, a stretch c .. e - 1 ends at edge e; reverse, a stretch c .. e + 1 ends at e + 1.
-  const int step = reverse ? -1 : 1;
   const int begin = reverse ? last : first;
   const int end = reverse ? first - 1 : last + 1;
   const int entry = reverse ? last + 1 : first;
   const long long lead = reverse ? overscan_ : -overscan_;
 
-  Rapid(out, edge(entry).first + lead, row);
-  if (overscan_ != 0) Feed(out, edge(entry).first, edge(entry).second, 0);
-  for (int c = begin; c != end;) {
-    const int power = std::max(powers[c], 0);
-    int e = c + step;
-    while (e != end && std::max(powers[e], 0) == power) e += step;
-    const auto [x, text] = edge(reverse ? e + 1 : e);
-    Feed(out, x, text, power);
-    if (power > 0) ++burns;
-    c = e;
+  Rapid(out, at(entry) + lead, row);
+  if (overscan_ != 0) Feed(out, at(entry), &t, entry, 0);
+  if (reverse) {
+    WriteStretches<-1>(out, powers, t, begin, end, burns);
+  } else {
+    WriteStretches<1>(out, powers, t, begin, end, burns);
   }
-  if (overscan_ != 0) Feed(out, x_ - lead, nullptr, 0);
+  if (overscan_ != 0) Feed(out, x_ - lead, nullptr, 0, 0);
   return true;
 }
 

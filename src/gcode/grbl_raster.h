@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "gcode/gcode_sink.h"
@@ -44,13 +45,23 @@ class GrblRowRaster {
   long long EdgeThousandths(int edge) const { return edges_[static_cast<std::size_t>(edge)]; }
 
  private:
+  // Each text in a slot of kSlot bytes, so that a line copies a fixed size.
+  static constexpr std::size_t kSlot = 16;
   struct Texts {
     std::vector<long long> value;
-    std::vector<std::string> text;
+    std::vector<char> cells;
+    std::vector<std::uint8_t> length;
+    std::string_view Text(int k) const {
+      return {cells.data() + static_cast<std::size_t>(k) * kSlot, length[std::size_t(k)]};
+    }
   };
   static Texts Format(const std::vector<long long>& values);
   void Rapid(BufferedOutput& out, long long x, int row);
-  void Feed(BufferedOutput& out, long long x, const std::string* text, int power);
+  template <int kStep>
+  void WriteStretches(BufferedOutput& out, const int* powers, const Texts& t, int begin, int end,
+                      std::uint64_t& burns);
+  // `text` is a slot of `values` or null (then x is formatted here).
+  void Feed(BufferedOutput& out, long long x, const Texts* texts, int edge, int power);
 
   std::vector<long long> edges_;  // column edge c at c × d, in thousandths
   Texts forward_;                 // edges as left-to-right passes write them

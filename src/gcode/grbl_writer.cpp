@@ -50,21 +50,28 @@ double ParseBurnTimeMs(const std::string& text) {
 }
 
 void CheckGrblSettings(const GcodeSettings& settings) {
+  // Coordinates are written in thousandths: below that, neighbouring columns would share an X.
+  if (!(settings.dot >= 0.001)) {
+    throw Error("The dot size " + FloatToStr(settings.dot) +
+                " mm is below 0.001 mm, the smallest step of a GRBL program");
+  }
   CheckMachineProfile(settings.machine);
   if (!settings.lineMode) ParseBurnTimeMs(settings.burnTime);
 }
 
 GrblWriter::GrblWriter(TQuickPixels& pixels, const GcodeSettings& settings)
     : getPixel_(pixels.GetPixel),
+      bits_(pixels.Bits),
+      rowStep_(pixels.RowStep),
+      bitsPerPixel_(pixels.BitsPerPixel),
       width_(pixels.Width),
       height_(pixels.Height),
       settings_(settings) {
   if (getPixel_.code == nullptr) throw Error("The picture is not attached to a pixel accessor");
-  CheckDotSize(settings.dot, FloatToStr(settings.dot));
-  CheckMachineProfile(settings.machine);
+  CheckGrblSettings(settings);
   const MachineProfile& m = settings.machine;
   for (int gray = 0; gray < 256; ++gray) grayPower_[gray] = GrayPower(gray, m.minPower, m.maxPower);
-  if (!settings.lineMode) {
+  if (!settings.lineMode) {  // checked above
     dwell_ = "G4 P" + ThousandthsText(RoundHalfEven(ParseBurnTimeMs(settings.burnTime))) + "\n";
   }
   // Every coordinate check of both modes, before the first byte.
@@ -78,32 +85,72 @@ GrblResult GrblWriter::Write(GcodeSink& sink) const {
   return result;
 }
 
-void GrblWriter::RowPowers(int y, std::vector<int>& powers) const {
-  const TGetPixel get = getPixel_;
-  if (settings_.machine.grayscale) {
+namespace {
+
+// The pixel word (blue in the low byte) of each column of a 24- or 32-bit row, as `value`
+// makes it; a loop without lookups, so that the compiler can vectorize it.
+template <int kBytes, class Out, class Value>
+void ReadRow(const std::uint8_t* p, int width, Out* out, Value value) {
+  for (int c = 0; c < width; ++c, p += kBytes) {
+    std::uint32_t word;
+    if constexpr (kBytes == 4) {
+      std::memcpy(&word, p, 4);
+      word &= 0xFFFFFF;
+    } else {
+      word = p[0] | (p[1] << 8) | (std::uint32_t{p[2]} << 16);
+    }
+    out[c] = static_cast<Out>(value(word));
+  }
+}
+
+template <class Out, class Value>
+void ReadRow(const std::uint8_t* p, int bytes, int width, Out* out, Value value) {
+  if (bytes == 4) {
+    ReadRow<4>(p, width, out, value);
+  } else {
+    ReadRow<3>(p, width, out, value);
+  }
+}
+
+}  // namespace
+
+// A pixel's power: the maximum for black, or its gray value's power in grayscale.
+void GrblWriter::RowPowers(int y, std::vector<int>& powers,
+                           std::vector<std::uint8_t>& grays) const {
+  const int full = settings_.machine.maxPower;
+  const bool grayscale = settings_.machine.grayscale;
+  auto gray = [](std::uint32_t word) { return GrayValue(word, kDiffusionWeights); };
+  auto black = [full](std::uint32_t word) { return word == 0 ? full : 0; };
+  const int bytes = bitsPerPixel_ / 8;
+  if (bytes == 3 || bytes == 4) {
+    const std::uint8_t* row = bits_ + static_cast<std::ptrdiff_t>(y) * rowStep_;
+    if (!grayscale) {
+      ReadRow(row, bytes, width_, powers.data(), black);
+      return;
+    }
+    ReadRow(row, bytes, width_, grays.data(), gray);
+  } else {
+    const TGetPixel get = getPixel_;
     for (int c = 0; c < width_; ++c) {
       const Color color = get(c, y);
-      const int gray =
-          (RedOf(color) * kDiffusionWeights.red + GreenOf(color) * kDiffusionWeights.green +
-           BlueOf(color) * kDiffusionWeights.blue) >>
-          8;
-      powers[static_cast<std::size_t>(c)] = grayPower_[gray];
+      const std::uint32_t word = BlueOf(color) | (GreenOf(color) << 8) | (RedOf(color) << 16);
+      if (!grayscale) powers[static_cast<std::size_t>(c)] = black(word);
+      grays[static_cast<std::size_t>(c)] = static_cast<std::uint8_t>(gray(word));
     }
-  } else {
-    const int full = settings_.machine.maxPower;
-    for (int c = 0; c < width_; ++c)
-      powers[static_cast<std::size_t>(c)] = get(c, y) == kBlack ? full : 0;
+    if (!grayscale) return;
   }
+  for (int c = 0; c < width_; ++c) powers[std::size_t(c)] = grayPower_[grays[std::size_t(c)]];
 }
 
 GrblResult GrblWriter::WriteLineMode(BufferedOutput& out) const {
   out.Put("G21\nG90\nM5\nM4 S0\nG1 F" + std::to_string(settings_.feed) + "\n");
   GrblRowRaster raster(settings_.dot, width_, height_, settings_.machine);
   std::vector<int> powers(static_cast<std::size_t>(width_));
+  std::vector<std::uint8_t> grays(static_cast<std::size_t>(width_));
   GrblResult result;
   bool reverse = false;
   for (int k = 0; k < height_; ++k) {
-    RowPowers(height_ - 1 - k, powers);
+    RowPowers(height_ - 1 - k, powers, grays);
     if (raster.WritePass(out, powers.data(), k, reverse, result.count)) {
       reverse = !reverse && !settings_.machine.oneWay;
     }
@@ -118,12 +165,13 @@ GrblResult GrblWriter::WriteDotMode(BufferedOutput& out) const {
   const std::vector<std::string> xs = CentreTexts(settings_.dot, width_);
   const std::vector<std::string> ys = CentreTexts(settings_.dot, height_);
   std::vector<int> powers(static_cast<std::size_t>(width_));
+  std::vector<std::uint8_t> grays(static_cast<std::size_t>(width_));
   GrblResult result;
   bool reverse = false;
   int lastRow = -1;
   int rightmost = -1;
   for (int k = 0; k < height_; ++k) {
-    RowPowers(height_ - 1 - k, powers);
+    RowPowers(height_ - 1 - k, powers, grays);
     const bool burns = std::any_of(powers.begin(), powers.end(), [](int p) { return p > 0; });
     for (int i = 0; burns && i < width_; ++i) {
       const int c = reverse ? width_ - 1 - i : i;

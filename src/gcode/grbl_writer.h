@@ -48,9 +48,13 @@ class GrblWriter {
  private:
   GrblResult WriteLineMode(BufferedOutput& out) const;
   GrblResult WriteDotMode(BufferedOutput& out) const;
-  void RowPowers(int y, std::vector<int>& powers) const;
+  // `grays` is room for a row of gray values.
+  void RowPowers(int y, std::vector<int>& powers, std::vector<std::uint8_t>& grays) const;
 
   TGetPixel getPixel_;
+  const std::uint8_t* bits_;  // rows read straight from memory in 24- and 32-bit pictures
+  std::int32_t rowStep_;
+  int bitsPerPixel_;
   int width_;
   int height_;
   GcodeSettings settings_;
