@@ -50,16 +50,14 @@ const char* ReadNumber(const char* p, double& value) {
   const bool negative = *p == '-';
   if (*p == '-' || *p == '+') ++p;
   std::uint64_t mantissa = 0;
-  int significant = 0;
+  int digits = 0;
   int fraction = 0;
   bool point = false;
-  bool anyDigit = false;
   for (;; ++p) {
     const unsigned d = static_cast<unsigned>(static_cast<unsigned char>(*p)) - '0';
     if (d < 10) {
-      anyDigit = true;
-      if (mantissa != 0 || d != 0) ++significant;
-      if (significant <= 18) mantissa = mantissa * 10 + d;
+      mantissa = mantissa * 10 + d;  // wraps only past 19 digits, which take the slow way
+      ++digits;
       fraction += point;
     } else if (*p == '.' && !point) {
       point = true;
@@ -67,8 +65,8 @@ const char* ReadNumber(const char* p, double& value) {
       break;
     }
   }
-  if (!anyDigit) return nullptr;
-  if (significant > 15 || fraction > 22) {
+  if (digits == 0) return nullptr;
+  if (digits > 15 || fraction > 22) {
     // More digits than a double holds exactly: the slow, exact conversion.
     const std::string copy(start + (*start == '+'), p);
     std::from_chars(copy.data(), copy.data() + copy.size(), value);
@@ -147,6 +145,10 @@ const char* ProgramReader::Parse(const char* begin, Words& w) const {
   const char* p = begin;
   for (;;) {
     const char c = *p;
+    if (c >= 'A' && c <= 'Z') {  // most often: the next word
+      p = ReadWord(c, p, begin, w);
+      continue;
+    }
     if (c == '\n') return p;
     if (IsBlank(c)) {
       ++p;
@@ -163,26 +165,30 @@ const char* ProgramReader::Parse(const char* begin, Words& w) const {
       if (!OnlyPercent(begin)) Fail("'%' inside a line", begin);
       return LineEnd(p);
     }
-    const char letter = static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
-    if (letter < 'A' || letter > 'Z') Fail("unknown word '" + Shown({p, 1}) + "'", begin);
-    const char* word = p++;
-    while (IsBlank(*p)) ++p;
-    double v = 0;
-    const char* after = ReadNumber(p, v);
-    if (after == nullptr) Fail("'" + std::string(1, *word) + "' without a number", begin);
-    p = after;
-    switch (letter) {
-      case 'X': w.x = v, w.seen |= kX; break;
-      case 'Y': w.y = v, w.seen |= kY; break;
-      case 'S': w.s = v, w.seen |= kS; break;
-      case 'F': w.f = v, w.seen |= kF; break;
-      case 'P': w.p = v, w.seen |= kP; break;
-      case 'N': break;
-      case 'G': ReadCode(w, v, begin, word, after); break;
-      case 'M': ReadCode(w, -v, begin, word, after); break;
-      default: Fail("unknown word '" + std::string(word, after) + "'", begin);
-    }
+    if (c < 'a' || c > 'z') Fail("unknown word '" + Shown({p, 1}) + "'", begin);
+    p = ReadWord(static_cast<char>(c - 32), p, begin, w);
   }
+}
+
+// Reads the word whose letter is at `p`; returns what follows it.
+const char* ProgramReader::ReadWord(char letter, const char* p, const char* line, Words& w) const {
+  const char* word = p++;
+  while (IsBlank(*p)) ++p;
+  double v = 0;
+  const char* after = ReadNumber(p, v);
+  if (after == nullptr) Fail("'" + std::string(1, *word) + "' without a number", line);
+  switch (letter) {
+    case 'X': w.x = v, w.seen |= kX; break;
+    case 'Y': w.y = v, w.seen |= kY; break;
+    case 'S': w.s = v, w.seen |= kS; break;
+    case 'F': w.f = v, w.seen |= kF; break;
+    case 'P': w.p = v, w.seen |= kP; break;
+    case 'N': break;
+    case 'G': ReadCode(w, v, line, word, after); break;
+    case 'M': ReadCode(w, -v, line, word, after); break;
+    default: Fail("unknown word '" + std::string(word, after) + "'", line);
+  }
+  return after;
 }
 
 // G codes as themselves, M codes negated.

@@ -56,6 +56,7 @@ class ProgramReader {
 
   const char* ReadLine(const char* begin);
   const char* Parse(const char* begin, Words& w) const;
+  const char* ReadWord(char letter, const char* p, const char* line, Words& w) const;
   void ReadCode(Words& w, double code, const char* line, const char* word,
                 const char* after) const;
   void Execute(const Words& w, const char* line);
