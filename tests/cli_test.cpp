@@ -334,11 +334,14 @@ TEST(SkeldaCli, PreviewEstimateAndSimulate) {
   const std::size_t at = run.err.find("job time: 0:00:");
   ASSERT_NE(at, std::string::npos) << run.err;
 
-  const CliRun again = RunCli({"--simulate", dir / "p.nc", "--dot", "1", "--preview", dir / "s.png"});
+  const CliRun again =
+      RunCli({"--simulate", dir / "p.nc", "--dot", "1", "--preview", dir / "s.png"});
   EXPECT_EQ(again.status, 0) << again.err;
   EXPECT_EQ(ReadAll(dir / "s.png"), ReadAll(dir / "p.png"));
-  EXPECT_EQ(again.err, "simulated: " + (dir / "p.nc") + "\nprogram lines: 23\nburnt: 4 x 2 dots "
-                       "of 1 mm\npreview: " + (dir / "s.png") + "\n" + run.err.substr(at));
+  EXPECT_EQ(again.err, "simulated: " + (dir / "p.nc") +
+                           "\nprogram lines: 23\nburnt: 4 x 2 dots "
+                           "of 1 mm\npreview: " +
+                           (dir / "s.png") + "\n" + run.err.substr(at));
 }
 
 TEST(SkeldaCli, APictureIsNeverReplacedByItsProgram) {

@@ -34,7 +34,8 @@ TEST(JobTime, MatchesHandWorkedProfiles) {
   // bisector; each 50 mm leg accelerates from rest to 100 mm/s, cruises, brakes to the corner.
   const double half = std::sqrt(0.5);
   const double vj = std::sqrt(std::sqrt(2.0) * a * 0.01 * half / (1 - half));
-  const double leg = v / a + (v - vj) / a + (50 - v * v / (2 * a) - (v * v - vj * vj) / (2 * a)) / v;
+  const double leg =
+      v / a + (v - vj) / a + (50 - v * v / (2 * a) - (v * v - vj * vj) / (2 * a)) / v;
   const double mm1 = 2 * std::sqrt(a * 1) / a;  // a 1 mm rapid: a triangle peaking at √(a L)
   const struct {
     const char* program;
@@ -45,11 +46,12 @@ TEST(JobTime, MatchesHandWorkedProfiles) {
       {"G1 F6000 X4", 2 * std::sqrt(a * 4) / a},   // too short to reach the feed
       {"G0 X30 Y30", 0.4},  // diagonal: rate and acceleration both √2 × an axis's, L = 30√2
       {"G1 F6000 X50\nY50", 2 * leg},
-      {"G1 F6000 X50\nX0", 2 * (0.2 + 40.0 / 100)},  // a reversal stops at the turn
+      {"G1 F6000 X50\nX0", 2 * (0.2 + 40.0 / 100)},            // a reversal stops at the turn
       {"M3\nG1 F6000 X50\nM5\nX100", 2 * (0.2 + 40.0 / 100)},  // so does the laser going off
       // 100 inch/min = 2540/60 mm/s over two 1-inch moves straight on, one profile
-      {"G20 G91 G1 F100 X1\nX1", 2 * (2540.0 / 60) / a + (50.8 - std::pow(2540.0 / 60, 2) / a) / (2540.0 / 60)},
-      {"G4 P0.12", 0.15},  // GRBL waits in steps of 50 ms
+      {"G20 G91 G1 F100 X1\nX1",
+       2 * (2540.0 / 60) / a + (50.8 - std::pow(2540.0 / 60, 2) / a) / (2540.0 / 60)},
+      {"G4 P0.12", 0.15},                                    // GRBL waits in steps of 50 ms
       {"G0X0Y0\nG5P250\nM40\nX1\nX1\nX0Y0", 2 * mm1 + 0.5},  // two dots of 250 ms
   };
   for (const auto& c : cases) {
@@ -62,7 +64,8 @@ TEST(JobTime, MatchesHandWorkedProfiles) {
 // whole buffer is planned again from the current speed (last block ending at rest, each entry
 // bounded by its junction and by braking over what follows), and the head advances with its
 // speed raised by the acceleration, capped by the feed and by what still lets it brake in time.
-double ReferenceSeconds(const std::vector<std::array<double, 3>>& moves) {  // dx, dy, mm/s (0: a rapid)
+double ReferenceSeconds(
+    const std::vector<std::array<double, 3>>& moves) {  // dx, dy, mm/s (0: a rapid)
   struct B {
     double length, v, a, maxEntry2, done = 0;
   };
@@ -191,12 +194,12 @@ TEST(BurnPicture, EveryProgramBurnsItsPicture) {
     GcodeSettings settings;
     bool gray;
   } cases[] = {
-      {testing::LineMode(0.1), false},  {testing::DotMode(0.2), false},
-      {testing::LineMode(0.25), false}, {testing::DotMode(0.1), false},
-      {Grbl(true, 0.1), false},         {Grbl(false, 0.1), false},
+      {testing::LineMode(0.1), false},    {testing::DotMode(0.2), false},
+      {testing::LineMode(0.25), false},   {testing::DotMode(0.1), false},
+      {Grbl(true, 0.1), false},           {Grbl(false, 0.1), false},
       {Grbl(true, 0.2, overscan), false}, {Grbl(true, 0.1, oneWay), false},
-      {Grbl(true, 0.3, both), false},   {Grbl(true, 0.1, offsetZero), false},
-      {Grbl(true, 0.1, gray), true},    {Grbl(true, 0.25, gray), true},
+      {Grbl(true, 0.3, both), false},     {Grbl(true, 0.1, offsetZero), false},
+      {Grbl(true, 0.1, gray), true},      {Grbl(true, 0.25, gray), true},
   };
   for (const auto& c : cases) {
     for (const unsigned seed : {1u, 2u}) {
@@ -210,10 +213,12 @@ TEST(BurnPicture, EveryProgramBurnsItsPicture) {
       for (int y = 0; y < picture.Height(); ++y) {
         for (int x = 0; x < picture.Width(); ++x) {
           const Color color = picture.PixelColor(x, y);
-          const int power = c.gray ? GrayPower(static_cast<int>(color & 0xFF), 0, 1000)
-                                   : color == kBlack ? 1000 : 0;
+          const int power = c.gray            ? GrayPower(static_cast<int>(color & 0xFF), 0, 1000)
+                            : color == kBlack ? 1000
+                                              : 0;
           ASSERT_EQ(burnt.At(x, picture.Height() - 1 - y), std::lround(power * 255 / 1000.0))
-              << "dot " << x << ", " << y << " of\n" << Program(picture, c.settings);
+              << "dot " << x << ", " << y << " of\n"
+              << Program(picture, c.settings);
         }
       }
     }

@@ -207,7 +207,7 @@ std::string Summary(const RoadResult& r) {
          "mode: " + (r.lineMode ? "lines" : "dots") + (r.grbl ? ", grbl" : "") + "\n" +      //
          (r.lineMode ? (r.grbl ? "burning moves: " : "black lines: ") : "black dots: ") +    //
          count + "\n" + grbl + "time: " + std::to_string(r.elapsedMs) + " ms\n" +            //
-         (r.previewName ? "preview: " + *r.previewName + "\n" : "") +                       //
+         (r.previewName ? "preview: " + *r.previewName + "\n" : "") +                        //
          (r.jobSeconds ? "job time: " + JobTimeText(*r.jobSeconds) + "\n" : "");
 }
 

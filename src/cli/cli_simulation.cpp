@@ -61,11 +61,11 @@ SimulationResult RunSimulation(const Options& o) {
 }
 
 std::string SimulationSummary(const SimulationResult& r, const Options& o) {
-  return "simulated: " + r.program + "\n" +                                       //
-         "program lines: " + std::to_string(r.lines) + "\n" +                     //
+  return "simulated: " + r.program + "\n" +                    //
+         "program lines: " + std::to_string(r.lines) + "\n" +  //
          "burnt: " + std::to_string(r.widthDots) + " x " + std::to_string(r.heightDots) +
-         " dots of " + o.dotText + " mm\n" +                                       //
-         (o.preview ? "preview: " + *o.preview + "\n" : "") +                     //
+         " dots of " + o.dotText + " mm\n" +                   //
+         (o.preview ? "preview: " + *o.preview + "\n" : "") +  //
          "job time: " + JobTimeText(r.seconds) + "\n";
 }
 

@@ -13,8 +13,8 @@
 namespace skelda::cli {
 
 struct ProgramSimulation {
-  std::optional<double> seconds;   // with --estimate
-  std::vector<std::uint8_t> png;   // with --preview
+  std::optional<double> seconds;  // with --estimate
+  std::vector<std::uint8_t> png;  // with --preview
 };
 
 // The preview and time of the program written for `pixels`, when --preview or --estimate asks

@@ -27,8 +27,7 @@ long long BurnPicture::Cell(double v) const {
   return static_cast<long long>(std::floor(std::clamp(v * inverse_ + kEdge, -1e15, 1e15)));
 }
 
-void BurnPicture::BurnRow(long long row, long long first, long long last,
-                          std::uint8_t darkness) {
+void BurnPicture::BurnRow(long long row, long long first, long long last, std::uint8_t darkness) {
   if (row < 0 || last < 0 || darkness == 0) return;
   first = std::max(first, 0LL);
   if (fixed_) {
@@ -38,9 +37,11 @@ void BurnPicture::BurnRow(long long row, long long first, long long last,
     throw Error("The program burns beyond " + std::to_string(kLargestSide) +
                 " dots from the origin; choose a larger dot size for its picture");
   } else {
-    if (row >= static_cast<long long>(rows_.size())) rows_.resize(static_cast<std::size_t>(row) + 1);
+    if (row >= static_cast<long long>(rows_.size()))
+      rows_.resize(static_cast<std::size_t>(row) + 1);
     auto& cells = rows_[static_cast<std::size_t>(row)];
-    if (last >= static_cast<long long>(cells.size())) cells.resize(static_cast<std::size_t>(last) + 1);
+    if (last >= static_cast<long long>(cells.size()))
+      cells.resize(static_cast<std::size_t>(last) + 1);
     width_ = std::max(width_, static_cast<int>(cells.size()));
   }
   auto& cells = rows_[static_cast<std::size_t>(row)];
@@ -56,8 +57,10 @@ void BurnPicture::BurnMove(double x0, double y0, double x1, double y1, std::uint
   if (y0 == y1) {
     const double low = std::min(x0, x1) / dot_;
     const double high = std::max(x0, x1) / dot_;
-    const long long first = static_cast<long long>(std::floor(std::clamp(low + kEdge, -1e15, 1e15)));
-    const long long last = static_cast<long long>(std::ceil(std::clamp(high - kEdge, -1e15, 1e15))) - 1;
+    const long long first =
+        static_cast<long long>(std::floor(std::clamp(low + kEdge, -1e15, 1e15)));
+    const long long last =
+        static_cast<long long>(std::ceil(std::clamp(high - kEdge, -1e15, 1e15))) - 1;
     if (last >= first) BurnRow(Cell(y0), first, last, darkness);
     return;
   }
@@ -86,12 +89,14 @@ std::uint8_t BurnPicture::At(int c, int r) const {
 std::vector<std::uint8_t> BurnPicture::GrayRows() const {
   const int width = Width();
   const int height = Height();
-  if (static_cast<long long>(width) * height > (1LL << 28)) throw PictureTooLargeError(width, height);
+  if (static_cast<long long>(width) * height > (1LL << 28))
+    throw PictureTooLargeError(width, height);
   std::vector<std::uint8_t> gray(static_cast<std::size_t>(width) * height, 255);
   for (int r = 0; r < height; ++r) {
     const auto& cells = rows_[static_cast<std::size_t>(r)];
     std::uint8_t* out = gray.data() + static_cast<std::size_t>(height - 1 - r) * width;
-    for (std::size_t c = 0; c < cells.size(); ++c) out[c] = static_cast<std::uint8_t>(255 - cells[c]);
+    for (std::size_t c = 0; c < cells.size(); ++c)
+      out[c] = static_cast<std::uint8_t>(255 - cells[c]);
   }
   return gray;
 }

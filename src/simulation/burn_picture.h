@@ -47,7 +47,7 @@ class BurnPicture {
   double dot_;
   double inverse_;
   bool fixed_;
-  int width_ = 0;  // the widest row, or the fixed width
+  int width_ = 0;   // the widest row, or the fixed width
   int height_ = 0;  // the fixed height
   std::vector<std::vector<std::uint8_t>> rows_;
 };

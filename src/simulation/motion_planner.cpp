@@ -7,8 +7,8 @@ namespace skelda {
 
 namespace {
 
-constexpr double kLarge = 1e38;             // a straight junction: no limit of its own
-constexpr double kMinimumFeed = 1.0 / 60;   // mm/s, GRBL's floor of 1 mm/min
+constexpr double kLarge = 1e38;            // a straight junction: no limit of its own
+constexpr double kMinimumFeed = 1.0 / 60;  // mm/s, GRBL's floor of 1 mm/min
 
 }  // namespace
 
@@ -20,9 +20,8 @@ double TrapezoidTime(double length, double entry, double exit, double nominal, d
            (length - toNominal - fromNominal) / nominal;
   }
   // No cruise: the speed peaks where the acceleration and braking lines meet.
-  const double peak =
-      std::sqrt(std::max((2 * accel * length + entry * entry + exit * exit) / 2,
-                         std::max(entry * entry, exit * exit)));
+  const double peak = std::sqrt(std::max((2 * accel * length + entry * entry + exit * exit) / 2,
+                                         std::max(entry * entry, exit * exit)));
   return (peak - entry) / accel + (peak - exit) / accel;
 }
 
@@ -31,8 +30,7 @@ MotionPlanner::MotionPlanner(const MotionSettings& settings) : settings_(setting
 }
 
 // The largest value along the direction (ux, uy) that keeps every axis within its own limit.
-double MotionPlanner::LimitByAxes(const std::array<double, 2>& limits, double ux,
-                                  double uy) const {
+double MotionPlanner::LimitByAxes(const std::array<double, 2>& limits, double ux, double uy) const {
   double limit = kLarge;
   if (ux != 0) limit = std::min(limit, std::abs(limits[0] / ux));
   if (uy != 0) limit = std::min(limit, std::abs(limits[1] / uy));
@@ -43,7 +41,7 @@ double MotionPlanner::LimitByAxes(const std::array<double, 2>& limits, double ux
 // within the junction deviation of it, at the acceleration allowed along the corner's bisector.
 double MotionPlanner::JunctionSquare(double ux, double uy) const {
   const double cosTheta = -(previousUnit_[0] * ux + previousUnit_[1] * uy);
-  if (cosTheta > 0.999999) return 0;      // a full reversal
+  if (cosTheta > 0.999999) return 0;        // a full reversal
   if (cosTheta < -0.999999) return kLarge;  // straight on
   double jx = ux - previousUnit_[0];
   double jy = uy - previousUnit_[1];

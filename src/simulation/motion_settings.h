@@ -8,9 +8,9 @@
 namespace skelda {
 
 struct MotionSettings {
-  std::array<double, 2> maxRate = {6000.0, 6000.0};        // X, Y in mm/min
+  std::array<double, 2> maxRate = {6000.0, 6000.0};       // X, Y in mm/min
   std::array<double, 2> acceleration = {1000.0, 1000.0};  // X, Y in mm/s²
-  double junctionDeviation = 0.01;                         // mm
+  double junctionDeviation = 0.01;                        // mm
 };
 
 // The settings as typed into fields: numbers with "." as separator (the conversion error

@@ -25,8 +25,7 @@ void SimulateFile(ProgramReader& reader, const std::string& path) {
 std::string ClockText(double seconds) {
   const long long whole = static_cast<long long>(std::floor(seconds));
   char text[64];
-  std::snprintf(text, sizeof text, "%lld:%02lld:%02lld", whole / 3600, whole / 60 % 60,
-                whole % 60);
+  std::snprintf(text, sizeof text, "%lld:%02lld:%02lld", whole / 3600, whole / 60 % 60, whole % 60);
   return text;
 }
 

@@ -33,7 +33,8 @@ Bitmap BurnBitmap(const BurnPicture& picture) {
     std::uint8_t* row = bitmap.ScanLine(y);
     for (int x = 0; x < width; ++x) {
       const std::uint8_t g =
-          gray.empty() ? 255 : gray[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + x];
+          gray.empty() ? 255
+                       : gray[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + x];
       row[4 * x] = row[4 * x + 1] = row[4 * x + 2] = g;
       row[4 * x + 3] = 0;
     }

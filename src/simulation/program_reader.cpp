@@ -178,15 +178,31 @@ const char* ProgramReader::ReadWord(char letter, const char* p, const char* line
   const char* after = ReadNumber(p, v);
   if (after == nullptr) Fail("'" + std::string(1, *word) + "' without a number", line);
   switch (letter) {
-    case 'X': w.x = v, w.seen |= kX; break;
-    case 'Y': w.y = v, w.seen |= kY; break;
-    case 'S': w.s = v, w.seen |= kS; break;
-    case 'F': w.f = v, w.seen |= kF; break;
-    case 'P': w.p = v, w.seen |= kP; break;
-    case 'N': break;
-    case 'G': ReadCode(w, v, line, word, after); break;
-    case 'M': ReadCode(w, -v, line, word, after); break;
-    default: Fail("unknown word '" + std::string(word, after) + "'", line);
+    case 'X':
+      w.x = v, w.seen |= kX;
+      break;
+    case 'Y':
+      w.y = v, w.seen |= kY;
+      break;
+    case 'S':
+      w.s = v, w.seen |= kS;
+      break;
+    case 'F':
+      w.f = v, w.seen |= kF;
+      break;
+    case 'P':
+      w.p = v, w.seen |= kP;
+      break;
+    case 'N':
+      break;
+    case 'G':
+      ReadCode(w, v, line, word, after);
+      break;
+    case 'M':
+      ReadCode(w, -v, line, word, after);
+      break;
+    default:
+      Fail("unknown word '" + std::string(word, after) + "'", line);
   }
   return after;
 }
@@ -195,20 +211,29 @@ const char* ProgramReader::ReadWord(char letter, const char* p, const char* line
 void ProgramReader::ReadCode(Words& w, double code, const char* line, const char* word,
                              const char* after) const {
   w.seen |= kCode;
-  if (code == 0 || code == 1) w.motion = static_cast<std::int8_t>(code);
-  else if (code == 4) w.dwell = true;
-  else if (code == 5) w.dotTime = true;
-  else if (code == 20 || code == 21) w.units = static_cast<std::int8_t>(code);
-  else if (code == 90 || code == 91) w.distance = static_cast<std::int8_t>(code);
-  else if (code == -3 || code == -4 || code == -5) w.laser = static_cast<std::int8_t>(-code);
-  else if (code == -2 || code == -30) w.end = true;
-  else if (code == -40) w.dotMode = true;
-  else Fail("unknown word '" + std::string(word, after) + "'", line);
+  if (code == 0 || code == 1)
+    w.motion = static_cast<std::int8_t>(code);
+  else if (code == 4)
+    w.dwell = true;
+  else if (code == 5)
+    w.dotTime = true;
+  else if (code == 20 || code == 21)
+    w.units = static_cast<std::int8_t>(code);
+  else if (code == 90 || code == 91)
+    w.distance = static_cast<std::int8_t>(code);
+  else if (code == -3 || code == -4 || code == -5)
+    w.laser = static_cast<std::int8_t>(-code);
+  else if (code == -2 || code == -30)
+    w.end = true;
+  else if (code == -40)
+    w.dotMode = true;
+  else
+    Fail("unknown word '" + std::string(word, after) + "'", line);
 }
 
 void ProgramReader::Execute(const Words& w, const char* line) {
   if (w.seen <= (kX | kY)) {  // the common line: a move and nothing else
-    if (w.seen != 0) Move(w, 1.0, line);
+    if (w.seen != 0) Move(w, line);
     return;
   }
   if (w.units >= 0) inches_ = w.units == 20;
@@ -227,7 +252,8 @@ void ProgramReader::Execute(const Words& w, const char* line) {
     power_ = w.s;
     powerGiven_ = true;
   }
-  if (w.laser >= 0) SetLaser(w.laser == 3 ? Laser::Constant : w.laser == 4 ? Laser::Dynamic : Laser::Off);
+  if (w.laser >= 0)
+    SetLaser(w.laser == 3 ? Laser::Constant : w.laser == 4 ? Laser::Dynamic : Laser::Off);
   const bool hasP = w.seen & kP;
   if (hasP && !w.dwell && !w.dotTime) Fail("a P word without G4 or G5", line);
   if ((w.dwell || w.dotTime) && !(hasP && w.p >= 0)) Fail("G4 or G5 without a time P", line);
@@ -237,7 +263,7 @@ void ProgramReader::Execute(const Words& w, const char* line) {
     if (laser_ == Laser::Constant) picture_.BurnPoint(x_, y_, Darkness());
   }
   if (w.motion >= 0) rapid_ = w.motion == 0;
-  if (moves) Move(w, scale, line);
+  if (moves) Move(w, line);
   if (w.dotMode) dotMode_ = true;
   if (w.end) {
     SetLaser(Laser::Off);
@@ -250,8 +276,8 @@ void ProgramReader::SetLaser(Laser laser) {
   laser_ = laser;
 }
 
-void ProgramReader::Move(const Words& w, double scale, const char* line) {
-  if (inches_) scale = kInch;
+void ProgramReader::Move(const Words& w, const char* line) {
+  const double scale = inches_ ? kInch : 1.0;
   const double toX = !(w.seen & kX) ? x_ : relative_ ? x_ + w.x * scale : w.x * scale;
   const double toY = !(w.seen & kY) ? y_ : relative_ ? y_ + w.y * scale : w.y * scale;
   if (!rapid_ && feed_ == 0) Fail("a G1 move before any feed rate F", line);
@@ -274,12 +300,12 @@ void ProgramReader::Move(const Words& w, double scale, const char* line) {
 std::uint8_t ProgramReader::Darkness() const {
   if (!powerGiven_) return 255;
   if (!(settings_.maxPower > 0)) return power_ > 0 ? 255 : 0;
-  return static_cast<std::uint8_t>(std::lround(std::clamp(power_ / settings_.maxPower, 0.0, 1.0) * 255));
+  return static_cast<std::uint8_t>(
+      std::lround(std::clamp(power_ / settings_.maxPower, 0.0, 1.0) * 255));
 }
 
 void ProgramReader::Fail(const std::string& what, const char* line) const {
-  std::string_view text(line, static_cast<std::size_t>(
-                                  LineEnd(line) - line));
+  std::string_view text(line, static_cast<std::size_t>(LineEnd(line) - line));
   if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
   throw ProgramError(line_, what, text);
 }

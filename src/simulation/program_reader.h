@@ -23,12 +23,12 @@
 namespace skelda {
 
 struct SimulationSettings {
-  double dot = 0.2;          // mm, the grid of the burn picture
-  int width = 0;             // a fixed grid in dots, or 0 × 0 to reach the furthest dot burnt
+  double dot = 0.2;  // mm, the grid of the burn picture
+  int width = 0;     // a fixed grid in dots, or 0 × 0 to reach the furthest dot burnt
   int height = 0;
-  double maxPower = 1000;    // the S of full power (GRBL's $30)
+  double maxPower = 1000;  // the S of full power (GRBL's $30)
   MotionSettings motion;
-  bool withTime = true;      // false: the burn picture only, a little faster
+  bool withTime = true;  // false: the burn picture only, a little faster
 };
 
 // A line the reader cannot follow: "line <n>: <what>: <the line's text>".
@@ -57,11 +57,10 @@ class ProgramReader {
   const char* ReadLine(const char* begin);
   const char* Parse(const char* begin, Words& w) const;
   const char* ReadWord(char letter, const char* p, const char* line, Words& w) const;
-  void ReadCode(Words& w, double code, const char* line, const char* word,
-                const char* after) const;
+  void ReadCode(Words& w, double code, const char* line, const char* word, const char* after) const;
   void Execute(const Words& w, const char* line);
   void SetLaser(Laser laser);
-  void Move(const Words& w, double scale, const char* line);
+  void Move(const Words& w, const char* line);
   std::uint8_t Darkness() const;
   void Synchronize() {
     if (settings_.withTime) planner_.Synchronize();
@@ -82,7 +81,7 @@ class ProgramReader {
   bool rapid_ = true;     // the motion mode: G0 until a G1
   bool inches_ = false;
   bool relative_ = false;
-  double feed_ = 0;       // mm/min
+  double feed_ = 0;  // mm/min
   double power_ = 0;
   bool powerGiven_ = false;
   Laser laser_ = Laser::Off;

@@ -1,8 +1,8 @@
 // The "Станок" menu: which machine the programs are for, and the GRBL machine's settings.
 #include <QAction>
+#include <QActionGroup>
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QActionGroup>
 #include <QMenu>
 #include <QStatusBar>
 
@@ -13,9 +13,9 @@
 #include "simulation/program_preview.h"
 #include "ui/Unit1.h"
 #include "ui/busy_cursor.h"
-#include "ui/preview_canvas.h"
 #include "ui/machine_dialog.h"
 #include "ui/machine_settings.h"
+#include "ui/preview_canvas.h"
 #include "ui/status_hints.h"
 
 namespace skelda {
