@@ -1,6 +1,7 @@
 // Writing the G-code program of a Floyd–Steinberg-dithered 6000 x 4000 picture to /dev/null in
 // both modes, and the GRBL line and grayscale programs (the latter of the undithered photo),
-// each beside the floor of fwrite-ing the same lines of constant text.
+// each beside the floor of fwrite-ing the same lines of constant text; and reading the classic
+// dot program back into its burn picture, beside writing it.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <unistd.h>
@@ -16,6 +17,7 @@
 #include "core/workspace.h"
 #include "gcode/gcode_writer.h"
 #include "processing/processing_commands.h"
+#include "simulation/program_reader.h"
 
 namespace skelda {
 namespace {
@@ -132,6 +134,32 @@ void FwriteFloor(benchmark::State& state, Program program) {
   SetRates(state, totals);
 }
 
+// The program text is made once; each run reads it as one piece, as a file is read in pieces.
+void Preview(benchmark::State& state, bool withTime) {
+  TQuickPixels pixels;
+  pixels.Attach(Picture());
+  StringSink program;
+  WriteGcodeProgram(pixels, GcodeSettings{}, program);
+  SimulationSettings settings;
+  settings.width = kWidth;
+  settings.height = kHeight;
+  settings.withTime = withTime;
+  for (auto _ : state) {
+    ProgramReader reader(settings);
+    reader.Feed(program.text.data(), program.text.size());
+    reader.Finish();
+    benchmark::DoNotOptimize(reader.Picture().At(0, 0));
+  }
+  state.counters["MB"] = static_cast<double>(program.text.size()) / 1e6;
+}
+
+void BM_PreviewDotMode(benchmark::State& state) {
+  Preview(state, false);
+}
+void BM_PreviewAndTimeDotMode(benchmark::State& state) {
+  Preview(state, true);
+}
+
 void BM_GcodeDotMode(benchmark::State& state) {
   WriteProgram(state, Program::ClassicDots);
 }
@@ -160,6 +188,8 @@ void BM_FwriteFloorGrblGrayscale(benchmark::State& state) {
 BENCHMARK(BM_GcodeDotMode)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FwriteFloorDotMode)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GcodeLineMode)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PreviewDotMode)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PreviewAndTimeDotMode)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FwriteFloorLineMode)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GrblLineMode)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FwriteFloorGrblLineMode)->Unit(benchmark::kMillisecond);

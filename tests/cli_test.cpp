@@ -22,6 +22,7 @@
 #include "intake/intake_commands.h"
 #include "intake_test_support.h"
 #include "processing/processing_commands.h"
+#include "simulation/gray_png.h"
 #include "support/bitmap_assert.h"
 #include "support/temp_dir.h"
 
@@ -344,6 +345,9 @@ TEST(SkeldaCli, BadOptionsShowTheUsageAndWriteNothing) {
       {dir / "p.bmp", "--cell", "3"},
       {dir / "p.bmp", "--frame-power", "3"},
       {"--test-grid", dir / "g.nc", "--machine", "classic"},
+      {dir / "p.bmp", "--accel", "0"},
+      {dir / "p.bmp", "--max-rate", "fast"},
+      {"--simulate", dir / "p.nc", dir / "p.bmp"},
   };
   for (const auto& args : cases) {
     const CliRun run = RunCli(args);
@@ -394,6 +398,8 @@ TEST(SkeldaCli, ErrorsGiveTheMessageStatusOneAndWriteNothing) {
            (dir / "p.bmp")},
       {{dir / "p.bmp", "-o", dir / "p.nc", "--frame", dir / "hard.nc"},
        "--frame names the same file as another input or output: " + (dir / "hard.nc")},
+      {{dir / "p.bmp", "-o", dir / "p.nc", "--preview", dir / "hard.nc"},
+       "--preview names the same file as another input or output: " + (dir / "hard.nc")},
       {{dir / "p.bmp", "--save-bmp", dir / "sub"}, cannot("create", "sub", "Is a directory")},
       {{dir / "p.bmp", "-o", dir / "ro.nc"}, cannot("create", "ro.nc", "Permission denied")},
       {{dir / "p.bmp", "--save-bmp", dir / "ro.nc"},
@@ -442,6 +448,8 @@ TEST(SkeldaCli, ErrorsGiveTheMessageStatusOneAndWriteNothing) {
        "The cell 0.3 mm is smaller than two dots of 0.2 mm\n"},
       {{dir / "p.bmp", "--frame", dir / "f.nc", "--frame-power", "2"},
        "The classic machine frames with rapid moves only; a frame power needs GRBL\n"},
+      {{"--simulate", dir / "p.nc", "--preview", dir / "s.png"},
+       "line 1: 'o' without a number: old program\n"},
   };
   for (const auto& c : cases) {
     const CliRun run = RunCli(c.args, c.shell);
@@ -454,6 +462,30 @@ TEST(SkeldaCli, ErrorsGiveTheMessageStatusOneAndWriteNothing) {
                                       "sub", "text.jpg", "zero.jpg"}));
   EXPECT_EQ(ReadAll(dir / "ro.nc"), "read only");
   EXPECT_EQ(ReadAll(dir / "p.nc"), "old program");
+}
+
+// The preview is the picture dot for dot; reading the program back gives the same picture and
+// time; the summary carries the time.
+TEST(SkeldaCli, PreviewEstimateAndSimulate) {
+  TempDir dir;
+  WriteBmpFile(DrawPicture({"#..#", ".##."}), dir / "p.bmp");
+  CliRun run = RunCli({dir / "p.bmp", "--convert", "threshold", "--dot", "1", "--lines",
+                       "--preview", dir / "p.png", "--estimate"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  const std::vector<std::uint8_t> gray = {0, 255, 255, 0, 255, 0, 0, 255};
+  const std::vector<std::uint8_t> png = EncodeGrayPng(4, 2, gray.data());
+  EXPECT_EQ(ReadAll(dir / "p.png"), std::string(png.begin(), png.end()));
+  const std::size_t at = run.err.find("job time: 0:00:");
+  ASSERT_NE(at, std::string::npos) << run.err;
+
+  const CliRun again =
+      RunCli({"--simulate", dir / "p.nc", "--dot", "1", "--preview", dir / "s.png"});
+  EXPECT_EQ(again.status, 0) << again.err;
+  EXPECT_EQ(ReadAll(dir / "s.png"), ReadAll(dir / "p.png"));
+  EXPECT_EQ(again.err, "simulated: " + (dir / "p.nc") +
+                           "\nprogram lines: 23\nburnt: 4 x 2 dots "
+                           "of 1 mm\npreview: " +
+                           (dir / "s.png") + "\n" + run.err.substr(at));
 }
 
 TEST(SkeldaCli, APictureIsNeverReplacedByItsProgram) {

@@ -467,6 +467,22 @@ TEST_F(Form1Test, GrblMachineIsChosenRememberedAndWrites) {
   EXPECT_TRUE(next.N52->isChecked());
 }
 
+// The preview shows the program's burn picture in place of the picture until the next command,
+// changes neither bitmap, and puts the job time in the status bar.
+TEST_F(Form1Test, BurnPreviewShowsWhatTheProgramBurnsAndTheJobTime) {
+  LoadBoth(GcodeExample());
+  Type(form->edt1, "0.5");
+  Click(form->chk1);
+  form->N56->trigger();
+  ASSERT_TRUE(fake->errors.isEmpty()) << fake->errors.join(" | ").toStdString();
+  EXPECT_BITMAP_EQ(*form->canvas().ShownBitmap(), GcodeExample());
+  EXPECT_NE(form->canvas().ShownBitmap(), &ws().ShownBitmap);
+  EXPECT_BITMAP_EQ(ws().ShownBitmap, GcodeExample());
+  EXPECT_EQ(form->stat1->currentMessage(), "Время работы: 0:00:00");
+  form->btn9->click();
+  EXPECT_EQ(form->canvas().ShownBitmap(), &ws().ShownBitmap);
+}
+
 TEST_F(Form1Test, MachineDialogRefusesLikeThePanelAndKeepsWhatItAccepts) {
   MachineDialog dialog(*fake, MachineProfile{}, form.get());
   EXPECT_EQ(dialog.edtPower->text(), "1000");
@@ -477,8 +493,13 @@ TEST_F(Form1Test, MachineDialogRefusesLikeThePanelAndKeepsWhatItAccepts) {
   dialog.edtPower->setText("255");
   dialog.edtOverscan->setText("2.5");
   dialog.chkOneWay->setChecked(true);
+  dialog.edtAccel->setText("0");
+  dialog.OkClick();
+  EXPECT_EQ(fake->errors.last(), "The acceleration 0 must be above 0 and below 10^9.");
+  dialog.edtAccel->setText("2500");
   dialog.OkClick();
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(dialog.Motion().acceleration[1], 2500);
   EXPECT_EQ(dialog.Profile(), (MachineProfile{Machine::Classic, 255, 0, 2.5, true, 0, false}));
 }
 

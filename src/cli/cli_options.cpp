@@ -21,6 +21,19 @@ long long ParseWhole(const std::string& option, const std::string& text, long lo
   return value;
 }
 
+// A machine setting: a plain decimal number above 0 (or from 0, when zero is allowed).
+double ParseSetting(const std::string& option, const std::string& text, bool zeroAllowed) {
+  double value = 0;
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value, std::chars_format::fixed);
+  if (text.empty() || ec != std::errc() || ptr != end || !(zeroAllowed ? value >= 0 : value > 0) ||
+      value > 1e9) {
+    throw UsageError(option + " takes a number " + (zeroAllowed ? "from 0" : "above 0") +
+                     ", not '" + text + "'");
+  }
+  return value;
+}
+
 template <typename T>
 T Choose(const std::string& option, const std::string& text,
          const std::vector<std::pair<const char*, T>>& choices) {
@@ -81,6 +94,14 @@ const std::map<std::string, ValueOption>& ValueOptions() {
       {"--feed", [](Options& o, auto&, auto& v) { o.feedText = v; }},
       {"--burn-time", [](Options& o, auto&, auto& v) { o.burnTime = v; }},
       {"--save-bmp", [](Options& o, auto&, auto& v) { o.saveBmp = v; }},
+      {"--simulate", [](Options& o, auto&, auto& v) { o.simulate = v; }},
+      {"--preview", [](Options& o, auto&, auto& v) { o.preview = v; }},
+      {"--max-rate",
+       [](Options& o, auto& n, auto& v) { o.motion.maxRate.fill(ParseSetting(n, v, false)); }},
+      {"--accel",
+       [](Options& o, auto& n, auto& v) { o.motion.acceleration.fill(ParseSetting(n, v, false)); }},
+      {"--junction-deviation",
+       [](Options& o, auto& n, auto& v) { o.motion.junctionDeviation = ParseSetting(n, v, true); }},
       {"--machine",
        [](Options& o, auto& n, auto& v) {
          o.grbl = Choose<bool>(n, v, {{"classic", false}, {"grbl", true}});
@@ -112,6 +133,7 @@ const std::map<std::string, FlagOption>& FlagOptions() {
       {"--invert", [](Options& o) { o.invert = true; }},
       {"--serpentine", [](Options& o) { o.serpentine = true; }},
       {"--lines", [](Options& o) { o.lineMode = true; }},
+      {"--estimate", [](Options& o) { o.estimate = true; }},
       {"--one-way", [](Options& o) { o.oneWay = true; }},
       {"--grayscale", [](Options& o) { o.grayscale = true; }},
       {"-q", [](Options& o) { o.quiet = true; }},
@@ -142,11 +164,13 @@ void CheckCombinations(const std::vector<std::string>& given, const Options& o) 
     throw UsageError("give --width or --height, not both");
   }
   for (const char* once :
-       {"--dot",      "--dpi",         "--width",   "--height",      "--sharpen",   "--brightness",
-        "--contrast", "--texture",     "--convert", "--threshold",   "--feed",      "--burn-time",
-        "--save-bmp", "--seed",        "--output",  "--machine",     "--power",     "--min-power",
-        "--overscan", "--scan-offset", "--frame",   "--frame-power", "--test-grid", "--powers",
-        "--feeds",    "--cell"}) {
+       {"--dot",       "--dpi",          "--width",     "--height",   "--sharpen",
+        "--brightness", "--contrast",    "--texture",   "--convert",  "--threshold",
+        "--feed",       "--burn-time",   "--save-bmp",  "--seed",     "--output",
+        "--machine",    "--power",       "--min-power", "--overscan", "--scan-offset",
+        "--frame",      "--frame-power", "--test-grid", "--powers",   "--feeds",
+        "--cell",       "--simulate",    "--preview",   "--max-rate", "--accel",
+        "--junction-deviation"}) {
     if (count(once) > 1) throw UsageError(std::string(once) + " is given more than once");
   }
   if (o.testGrid) {
@@ -163,7 +187,10 @@ void CheckCombinations(const std::vector<std::string>& given, const Options& o) 
   if (!o.grbl) {
     for (const char* grblOnly :
          {"--power", "--min-power", "--overscan", "--one-way", "--scan-offset", "--grayscale"}) {
-      if (count(grblOnly)) throw UsageError(std::string(grblOnly) + " needs --machine grbl");
+      // A program read back takes the power of full from --power as well.
+      if (count(grblOnly) && !(o.simulate && std::string(grblOnly) == "--power")) {
+        throw UsageError(std::string(grblOnly) + " needs --machine grbl");
+      }
     }
   }
   if (o.serpentine &&
@@ -172,7 +199,15 @@ void CheckCombinations(const std::vector<std::string>& given, const Options& o) 
         "--serpentine goes only with --convert atkinson|jarvis|stucki|burkes|sierra|sierra2|"
         "sierra-lite");
   }
-  if (!o.input && !o.output) throw UsageError("without INPUT, -o is required");
+  if (o.simulate && (o.input || o.output || o.saveBmp || o.frame)) {
+    throw UsageError(
+        "--simulate reads a program and writes none: give no INPUT, -o, --save-bmp or --frame");
+  }
+  if (o.preview && (o.preview == o.output || o.preview == o.saveBmp || o.preview == o.input ||
+                    o.preview == o.simulate || o.preview == o.frame)) {
+    throw UsageError("--preview names a file the command reads or writes already");
+  }
+  if (!o.simulate && !o.input && !o.output) throw UsageError("without INPUT, -o is required");
 }
 
 }  // namespace
@@ -226,6 +261,7 @@ std::string OutputPath(const Options& options) {
 
 const char* UsageText() {
   return R"(usage: skelda-cli [INPUT] [-o OUTPUT] [options]
+       skelda-cli --simulate PROGRAM [--preview FILE.png] [--dot MM] [motion options]
 Turns a picture into a G-code program for a laser engraver, one pixel one dot.
 
   INPUT                picture; ".bmp" in any case is a bitmap, anything else a JPEG;
@@ -273,6 +309,15 @@ Turns a picture into a G-code program for a laser engraver, one pixel one dot.
   --save-bmp FILE      also save the processed picture (exactly FILE)
   --seed N             seed the random generator (default: its fixed start state);
                        with it the textures never reseed from the clock
+  --preview FILE.png   also write the burn picture of the program, one pixel per dot
+  --estimate           add the job time to the summary, from a GRBL-like motion model:
+  --max-rate MM/MIN    maximum rate of X and Y, default 6000
+  --accel MM/S2        acceleration of X and Y, default 1000
+  --junction-deviation MM
+                       cornering tolerance, default 0.01
+  --simulate PROGRAM   read an existing G-code program instead of a picture and give its
+                       job time (and --preview); --dot sets its grid, --power the S of
+                       full power (default 1000)
   -q, --quiet          no summary on standard error
   -h, --help           this text
 

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "simulation/motion_settings.h"
+
 namespace skelda::cli {
 
 enum class Texture { None, Scatter, FrostedGlass, Mosaic };
@@ -69,6 +71,10 @@ struct Options {
   std::optional<std::uint32_t> seed;
   bool quiet = false;
   bool help = false;
+  std::optional<std::string> simulate;  // a program read instead of a picture
+  std::optional<std::string> preview;   // the burn picture as PNG
+  bool estimate = false;
+  MotionSettings motion;
 };
 
 // A command line that does not fit the usage; the text says what is wrong.

@@ -9,6 +9,7 @@
 #include <optional>
 #include <utility>
 
+#include "cli/cli_simulation.h"
 #include "core/atomic_file.h"
 #include "core/bmp_codec.h"
 #include "core/errors.h"
@@ -21,6 +22,7 @@
 #include "geometry/geometry_commands.h"
 #include "intake/intake_commands.h"
 #include "processing/processing_commands.h"
+#include "simulation/program_file.h"
 
 namespace skelda::cli {
 
@@ -152,8 +154,12 @@ std::string SameFileMessage(const std::string& first, const std::string& second,
              "; give another name with --save-bmp";
     case 2:
       return "-o and --save-bmp name the same file " + first;
-    default:
+    case 3:
+    case 4:
+    case 5:
       return "--frame names the same file as another input or output: " + second;
+    default:
+      return "--preview names the same file as another input or output: " + second;
   }
 }
 
@@ -162,11 +168,12 @@ std::string SameFileMessage(const std::string& first, const std::string& second,
 void CheckFilesAreDistinct(const Options& o, const std::string& output) {
   const std::optional<std::string> program =
       output == "-" ? std::nullopt : std::optional<std::string>(output);
-  const std::optional<std::string> files[] = {o.input, program, o.saveBmp, o.frame};
+  const std::optional<std::string> files[] = {o.input, program, o.saveBmp, o.frame, o.preview};
   // Pairs in the order of their messages: input-program, input-picture, program-picture, then
-  // the frame against each of the others.
-  const std::pair<int, int> pairs[] = {{0, 1}, {0, 2}, {1, 2}, {0, 3}, {1, 3}, {2, 3}};
-  for (int p = 0; p < 6; ++p) {
+  // the frame and the preview against each of the others.
+  const std::pair<int, int> pairs[] = {{0, 1}, {0, 2}, {1, 2}, {0, 3}, {1, 3},
+                                       {2, 3}, {0, 4}, {1, 4}, {2, 4}, {3, 4}};
+  for (int p = 0; p < 10; ++p) {
     const auto& a = files[pairs[p].first];
     const auto& b = files[pairs[p].second];
     if (a && b && SameFile(*a, *b)) throw Error(SameFileMessage(*a, *b, p));
@@ -177,9 +184,16 @@ void CheckFilesAreDistinct(const Options& o, const std::string& output) {
 // replaces anything.
 std::uint64_t WriteOutputs(Workspace& ws, const Options& o, const GcodeSettings& settings,
                            const GcodeSettings& frameSettings, int framePower,
-                           const std::string& output, XRange& range) {
+                           const std::string& output, RoadResult& r) {
   CommitForGcode(ws);
   const GcodeWriter writer(ws.BasePixels, settings);
+  const ProgramSimulation simulation = SimulateProgram(ws.BasePixels, settings, o);
+  r.jobSeconds = simulation.seconds;
+  std::unique_ptr<AtomicFileWriter> preview;
+  if (o.preview) {
+    preview = std::make_unique<AtomicFileWriter>(*o.preview);
+    preview->Write(simulation.png.data(), simulation.png.size());
+  }
   std::unique_ptr<AtomicFileWriter> frame;
   if (o.frame) {
     const FrameProgram program(ws.BaseBitmap.Width(), ws.BaseBitmap.Height(), frameSettings,
@@ -197,19 +211,23 @@ std::uint64_t WriteOutputs(Workspace& ws, const Options& o, const GcodeSettings&
   if (output == "-") {
     if (picture) picture->Finish();
     if (frame) frame->Finish();
+    if (preview) preview->Finish();
     FileDescriptorSink sink(STDOUT_FILENO, kStandardOutput);
-    count = writer.Write(sink, &range);
+    count = writer.Write(sink, &r.xRange);
   } else {
     AtomicFileWriter program(output);
     AtomicFileSink sink(program);
-    count = writer.Write(sink, &range);
+    count = writer.Write(sink, &r.xRange);
     program.Finish();
     if (picture) picture->Finish();
     if (frame) frame->Finish();
+    if (preview) preview->Finish();
     program.Commit();
   }
   if (picture) picture->Commit();
   if (frame) frame->Commit();
+  if (preview) preview->Commit();
+  r.previewName = o.preview;
   return count;
 }
 
@@ -246,7 +264,7 @@ RoadResult RunRoad(const Options& o) {
   if (o.invert) InvertCommand(ws);
 
   RoadResult r;
-  r.count = WriteOutputs(ws, o, settings, frameSettings, framePower, output, r.xRange);
+  r.count = WriteOutputs(ws, o, settings, frameSettings, framePower, output, r);
   r.frameName = o.frame.value_or("");
   r.framePower = framePower;
   r.outputName = output == "-" ? kStandardOutput : output;
@@ -288,7 +306,9 @@ std::string Summary(const RoadResult& r) {
          " dots, " + r.widthMm + " x " + r.heightMm + " mm\n" +                              //
          "mode: " + (r.lineMode ? "lines" : "dots") + (r.grbl ? ", grbl" : "") + "\n" +      //
          (r.lineMode ? (r.grbl ? "burning moves: " : "black lines: ") : "black dots: ") +    //
-         count + "\n" + grbl + FrameLine(r) + "time: " + std::to_string(r.elapsedMs) + " ms\n";
+         count + "\n" + grbl + FrameLine(r) + "time: " + std::to_string(r.elapsedMs) + " ms\n" +
+         (r.previewName ? "preview: " + *r.previewName + "\n" : "") +                        //
+         (r.jobSeconds ? "job time: " + JobTimeText(*r.jobSeconds) + "\n" : "");
 }
 
 }  // namespace skelda::cli

@@ -24,6 +24,8 @@ struct RoadResult {
   std::string frameName;  // the framing program written, if any
   int framePower = 0;
   std::int64_t elapsedMs = 0;
+  std::optional<double> jobSeconds;        // with --estimate
+  std::optional<std::string> previewName;  // with --preview
 };
 
 // Load, resample, sharpen, brightness, contrast, texture, mirror and rotate (in the order

@@ -7,6 +7,7 @@
 
 #include "cli/cli_options.h"
 #include "cli/cli_road.h"
+#include "cli/cli_simulation.h"
 #include "cli/cli_test_grid.h"
 
 int main(int argc, char** argv) {
@@ -23,6 +24,11 @@ int main(int argc, char** argv) {
     return 0;
   }
   try {
+    if (options.simulate) {
+      const SimulationResult result = RunSimulation(options);
+      if (!options.quiet) std::fputs(SimulationSummary(result, options).c_str(), stderr);
+      return 0;
+    }
     const std::string summary = options.testGrid ? RunTestGrid(options) : Summary(RunRoad(options));
     if (!options.quiet) std::fputs(summary.c_str(), stderr);
     return 0;

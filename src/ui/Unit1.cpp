@@ -35,6 +35,7 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::RunCommand(const std::function<void()>& command) {
+  if (canvas_->ShownBitmap() == &burnPicture_) RefreshPreview();  // a burn preview lasts until now
   RunGuarded(*dialogs_, this, command);
   ShowPictureSize(false);
 }

@@ -11,6 +11,7 @@
 #include "core/workspace.h"
 #include "gcode/grbl_raster.h"
 #include "gcode/machine_profile.h"
+#include "simulation/motion_settings.h"
 #include "ui/dialogs.h"
 
 class QAction;
@@ -135,6 +136,7 @@ class TForm1 : public QMainWindow {
   QAction* N53 = nullptr;  // "Параметры станка…"
   QAction* N54 = nullptr;  // "Рамка…"
   QAction* N55 = nullptr;  // "Тестовая сетка…"
+  QAction* N56 = nullptr;  // "Просмотр прожига"
   // "Другие методы": one item per DotMethod, in its order, and "Змейкой".
   QMenu* DotMethods1 = nullptr;
   QAction* DotMethodItems[8] = {};
@@ -192,6 +194,8 @@ class TForm1 : public QMainWindow {
   // Framing and the test grid (form1_framing.cpp).
   void N54Click();
   void N55Click();
+  // The burn preview and job time of the program "G-Code *.nc" would write now.
+  void N56Click();
   // Geometry.
   void N13Click();
   void btn25Click();
@@ -269,6 +273,8 @@ class TForm1 : public QMainWindow {
   bool handCursor_ = false;  // the hand cursor of a warp drag is on
   MachineProfile machine_;   // remembered between runs
   int framePower_ = 0;       // the last frame power asked for, in this run
+  MotionSettings motion_;    // remembered between runs
+  Bitmap burnPicture_;       // shown by "Просмотр прожига" until the next command
 };
 
 }  // namespace skelda

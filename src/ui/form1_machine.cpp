@@ -1,16 +1,32 @@
 // The "Станок" menu: which machine the programs are for, and the GRBL machine's settings.
 #include <QAction>
 #include <QActionGroup>
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QMenu>
 #include <QStatusBar>
 
+#include "gcode/gcode_command.h"
 #include "gcode/grbl_number.h"
+#include "gcode/grbl_writer.h"
+#include "simulation/program_file.h"
+#include "simulation/program_preview.h"
 #include "ui/Unit1.h"
+#include "ui/busy_cursor.h"
 #include "ui/machine_dialog.h"
 #include "ui/machine_settings.h"
+#include "ui/preview_canvas.h"
 #include "ui/status_hints.h"
 
 namespace skelda {
+
+namespace {
+
+std::string FieldText(const QLineEdit* field) {
+  return field->text().toStdString();
+}
+
+}  // namespace
 
 void TForm1::BuildMachineMenu() {
   auto add = [this](const char* name, const QString& caption) {
@@ -22,12 +38,14 @@ void TForm1::BuildMachineMenu() {
   N52 = add("N52", QStringLiteral("GRBL 1.1, лазерный режим"));
   N50->addSeparator();
   N53 = add("N53", QStringLiteral("Параметры станка…"));
+  N56 = add("N56", QStringLiteral("Просмотр прожига"));
   auto* machines = new QActionGroup(N50);
   for (QAction* item : {N51, N52}) {
     item->setCheckable(true);
     machines->addAction(item);
   }
   machine_ = LoadMachineProfile();
+  motion_ = LoadMotionSettings();
   (machine_.machine == Machine::Grbl ? N52 : N51)->setChecked(true);
 }
 
@@ -35,8 +53,9 @@ void TForm1::ConnectMachineCommands() {
   connect(N51, &QAction::triggered, this, &TForm1::N51Click);
   connect(N52, &QAction::triggered, this, &TForm1::N52Click);
   connect(N53, &QAction::triggered, this, &TForm1::N53Click);
+  connect(N56, &QAction::triggered, this, &TForm1::N56Click);
   // Menu items have no mouse moves of their own; their hint follows the highlight.
-  for (QAction* item : {N51, N52, N53}) {
+  for (QAction* item : {N51, N52, N53, N56}) {
     connect(item, &QAction::hovered, this,
             [this, item] { stat1->showMessage(HintFor(item->objectName())); });
   }
@@ -53,10 +72,31 @@ void TForm1::N52Click() {
 }
 
 void TForm1::N53Click() {
-  MachineDialog dialog(*dialogs_, machine_, this);
+  MachineDialog dialog(*dialogs_, machine_, this, motion_);
   if (dialog.exec() != QDialog::Accepted) return;
   machine_ = dialog.Profile();
+  motion_ = dialog.Motion();
   SaveMachineProfile(machine_);
+  SaveMotionSettings(motion_);
+}
+
+// Reads ShownBitmap, which the G-code command would commit and write, without committing it.
+void TForm1::N56Click() {
+  RunCommand([this] {
+    GcodeSettings settings =
+        ParseGcodeSettings(FieldText(edt1), chk1->isChecked(), FieldText(edt8), FieldText(edt7));
+    settings.machine = machine_;
+    if (machine_.machine == Machine::Grbl) CheckGrblSettings(settings);
+    const BusyCursor busy;
+    TQuickPixels pixels;
+    pixels.Attach(ws_.ShownBitmap);
+    const ProgramPreview preview = PreviewProgram(pixels, settings, motion_);
+    burnPicture_ = BurnBitmap(preview.picture);
+    canvas_->ShowBitmap(&burnPicture_);
+    canvas_->repaint();
+    stat1->showMessage(QStringLiteral("Время работы: ") +
+                       QString::fromStdString(ClockText(preview.seconds)));
+  });
 }
 
 void TForm1::ShowGrblRange(const XRange& range) {

@@ -32,8 +32,9 @@ std::string Text(const QLineEdit* field) {
 
 }  // namespace
 
-MachineDialog::MachineDialog(Dialogs& dialogs, const MachineProfile& profile, QWidget* parent)
-    : QDialog(parent), dialogs_(dialogs), profile_(profile) {
+MachineDialog::MachineDialog(Dialogs& dialogs, const MachineProfile& profile, QWidget* parent,
+                             const MotionSettings& motion)
+    : QDialog(parent), dialogs_(dialogs), profile_(profile), motion_(motion) {
   setObjectName(QStringLiteral("MachineDialog"));
   setWindowTitle(QStringLiteral("Параметры станка"));
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -41,6 +42,9 @@ MachineDialog::MachineDialog(Dialogs& dialogs, const MachineProfile& profile, QW
   edtMinPower = Field("edtMinPower", std::to_string(profile.minPower));
   edtOverscan = Field("edtOverscan", FloatToStr(profile.overscanMm));
   edtScanOffset = Field("edtScanOffset", FloatToStr(profile.scanOffsetMm));
+  edtMaxRate = Field("edtMaxRate", FloatToStr(motion.maxRate[0]));
+  edtAccel = Field("edtAccel", FloatToStr(motion.acceleration[0]));
+  edtJunction = Field("edtJunction", FloatToStr(motion.junctionDeviation));
   chkOneWay = Named(new QCheckBox(QStringLiteral("Жечь только слева направо")), "chkOneWay");
   chkOneWay->setChecked(profile.oneWay);
   chkGrayscale =
@@ -57,6 +61,9 @@ MachineDialog::MachineDialog(Dialogs& dialogs, const MachineProfile& profile, QW
   form->addRow(QStringLiteral("Сдвиг обратного хода, мм:"), edtScanOffset);
   form->addRow(chkOneWay);
   form->addRow(chkGrayscale);
+  form->addRow(QStringLiteral("Скорость холостого хода, мм/мин:"), edtMaxRate);
+  form->addRow(QStringLiteral("Ускорение, мм/с²:"), edtAccel);
+  form->addRow(QStringLiteral("Отклонение на углах, мм:"), edtJunction);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
   buttons->addWidget(btnOk);
@@ -75,6 +82,7 @@ void MachineDialog::OkClick() {
     profile_ =
         ParseMachineProfile(profile_.machine, Text(edtPower), Text(edtMinPower), Text(edtOverscan),
                             chkOneWay->isChecked(), Text(edtScanOffset), chkGrayscale->isChecked());
+    motion_ = ParseMotionSettings(Text(edtMaxRate), Text(edtAccel), Text(edtJunction));
     accept();
   });
 }

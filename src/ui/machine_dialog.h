@@ -5,6 +5,7 @@
 #include <QDialog>
 
 #include "gcode/machine_profile.h"
+#include "simulation/motion_settings.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -18,16 +19,22 @@ class MachineDialog : public QDialog {
   Q_OBJECT
 
  public:
-  // Shows `profile`; refusals go to `dialogs`' error box.
-  MachineDialog(Dialogs& dialogs, const MachineProfile& profile, QWidget* parent = nullptr);
+  // Shows `profile` and `motion`; refusals go to `dialogs`' error box.
+  MachineDialog(Dialogs& dialogs, const MachineProfile& profile, QWidget* parent = nullptr,
+                const MotionSettings& motion = MotionSettings{});
 
   // The settings as accepted (the machine itself is not chosen here).
   const MachineProfile& Profile() const { return profile_; }
+  // The motion settings the job time is worked out with, as accepted.
+  const MotionSettings& Motion() const { return motion_; }
 
   QLineEdit* edtPower = nullptr;
   QLineEdit* edtMinPower = nullptr;
   QLineEdit* edtOverscan = nullptr;
   QLineEdit* edtScanOffset = nullptr;
+  QLineEdit* edtMaxRate = nullptr;
+  QLineEdit* edtAccel = nullptr;
+  QLineEdit* edtJunction = nullptr;
   QCheckBox* chkOneWay = nullptr;
   QCheckBox* chkGrayscale = nullptr;
   QPushButton* btnOk = nullptr;
@@ -40,6 +47,7 @@ class MachineDialog : public QDialog {
  private:
   Dialogs& dialogs_;
   MachineProfile profile_;
+  MotionSettings motion_;
 };
 
 }  // namespace skelda

@@ -37,3 +37,29 @@ void SaveMachineProfile(const MachineProfile& p) {
 }
 
 }  // namespace skelda
+
+namespace skelda {
+
+MotionSettings LoadMotionSettings() {
+  const QSettings store(QStringLiteral("Skelda"), QStringLiteral("skelda"));
+  const MotionSettings d;
+  const auto text = [&](const char* key, double value) {
+    return store.value(key, value).toString().toStdString();
+  };
+  try {
+    return ParseMotionSettings(text("machine/maxRate", d.maxRate[0]),
+                               text("machine/acceleration", d.acceleration[0]),
+                               text("machine/junctionDeviation", d.junctionDeviation));
+  } catch (const std::exception&) {
+    return d;
+  }
+}
+
+void SaveMotionSettings(const MotionSettings& m) {
+  QSettings store(QStringLiteral("Skelda"), QStringLiteral("skelda"));
+  store.setValue("machine/maxRate", m.maxRate[0]);
+  store.setValue("machine/acceleration", m.acceleration[0]);
+  store.setValue("machine/junctionDeviation", m.junctionDeviation);
+}
+
+}  // namespace skelda

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "gcode/machine_profile.h"
+#include "simulation/motion_settings.h"
 
 namespace skelda {
 
@@ -9,5 +10,9 @@ namespace skelda {
 // stored.
 MachineProfile LoadMachineProfile();
 void SaveMachineProfile(const MachineProfile& profile);
+
+// The motion settings of the job time; the defaults where nothing valid is stored.
+MotionSettings LoadMotionSettings();
+void SaveMotionSettings(const MotionSettings& motion);
 
 }  // namespace skelda

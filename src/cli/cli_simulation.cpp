@@ -1,0 +1,72 @@
+#include "cli/cli_simulation.h"
+
+#include "core/atomic_file.h"
+#include "core/numbers.h"
+#include "gcode/gcode_command.h"
+#include "gcode/gcode_settings.h"
+#include "simulation/gray_png.h"
+#include "simulation/program_file.h"
+#include "simulation/program_preview.h"
+
+namespace skelda::cli {
+
+namespace {
+
+// A picture needs at least one dot: a program that burns nothing previews as one white dot.
+std::vector<std::uint8_t> Png(const BurnPicture& picture) {
+  if (picture.Width() == 0 || picture.Height() == 0) {
+    const std::uint8_t white = 255;
+    return EncodeGrayPng(1, 1, &white);
+  }
+  const std::vector<std::uint8_t> gray = picture.GrayRows();
+  return EncodeGrayPng(picture.Width(), picture.Height(), gray.data());
+}
+
+}  // namespace
+
+ProgramSimulation SimulateProgram(TQuickPixels& pixels, const GcodeSettings& settings,
+                                  const Options& o) {
+  ProgramSimulation result;
+  if (!o.preview && !o.estimate) return result;
+  const ProgramPreview preview = PreviewProgram(pixels, settings, o.motion);
+  if (o.estimate) result.seconds = preview.seconds;
+  if (o.preview) result.png = Png(preview.picture);
+  return result;
+}
+
+void WritePreview(const ProgramSimulation& simulation, const Options& o) {
+  if (o.preview) WriteFileAtomically(*o.preview, simulation.png.data(), simulation.png.size());
+}
+
+SimulationResult RunSimulation(const Options& o) {
+  const double dot = StrToDouble(o.dotText);
+  CheckDotSize(dot, o.dotText);
+  SimulationSettings settings;
+  settings.dot = dot;
+  settings.maxPower =
+      ParseMachineProfile(Machine::Grbl, o.powerText, "0", "0", false, "0", false).maxPower;
+  settings.motion = o.motion;
+  ProgramReader reader(settings);
+  SimulateFile(reader, *o.simulate);
+  ProgramSimulation simulation;
+  if (o.preview) simulation.png = Png(reader.Picture());
+  WritePreview(simulation, o);
+  SimulationResult r;
+  r.program = *o.simulate;
+  r.lines = reader.Lines();
+  r.widthDots = reader.Picture().Width();
+  r.heightDots = reader.Picture().Height();
+  r.seconds = reader.Seconds();
+  return r;
+}
+
+std::string SimulationSummary(const SimulationResult& r, const Options& o) {
+  return "simulated: " + r.program + "\n" +                    //
+         "program lines: " + std::to_string(r.lines) + "\n" +  //
+         "burnt: " + std::to_string(r.widthDots) + " x " + std::to_string(r.heightDots) +
+         " dots of " + o.dotText + " mm\n" +                   //
+         (o.preview ? "preview: " + *o.preview + "\n" : "") +  //
+         "job time: " + JobTimeText(r.seconds) + "\n";
+}
+
+}  // namespace skelda::cli

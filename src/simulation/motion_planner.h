@@ -1,0 +1,70 @@
+// The job time of a stream of straight moves, planned as a GRBL 1.1 controller plans them.
+//
+// Every move is a block with a nominal speed (its feed, or the axis-limited maximum rate for a
+// rapid), an acceleration limited per axis along its direction, and a maximum entry speed set by
+// the junction deviation at its corner with the move before. The controller sees at most
+// kLookAhead blocks at once (the executing one and those queued behind it) and plans the last
+// of them to end at rest, so a block leaves with the highest speed from which the queued blocks
+// can still stop. Each block then runs a trapezoid (or triangle) profile between its entry and
+// exit speeds. A synchronising command (laser state changes, dwells) lets the queue run empty,
+// which brings the machine to rest.
+#pragma once
+
+#include <array>
+#include <cstddef>
+
+#include "simulation/motion_settings.h"
+
+namespace skelda {
+
+// Seconds to travel `length` mm starting at `entry` and ending at `exit` mm/s, never faster
+// than `nominal` mm/s, accelerating and braking at `accel` mm/s².
+double TrapezoidTime(double length, double entry, double exit, double nominal, double accel);
+
+class MotionPlanner {
+ public:
+  // GRBL 1.1's 16-block ring holds at most 15 blocks, the executing one included.
+  static constexpr std::size_t kLookAhead = 15;
+
+  explicit MotionPlanner(const MotionSettings& settings);
+
+  // A straight move by (dx, dy) mm; `feed` in mm/min, ignored for rapids.
+  void Move(double dx, double dy, bool rapid, double feed);
+  // Runs every queued block to a stop.
+  void Synchronize();
+  // Synchronize, then wait `seconds`.
+  void Dwell(double seconds);
+  // The time of everything run so far (call Synchronize first for the whole job).
+  double Seconds() const { return seconds_; }
+
+ private:
+  struct Block {
+    double length;          // mm
+    double nominal;         // mm/s
+    double accel;           // mm/s²
+    double maxEntrySquare;  // (mm/s)²
+  };
+
+  double LimitByAxes(const std::array<double, 2>& limits, double ux, double uy) const;
+  double JunctionSquare(double ux, double uy) const;
+  void RunOldest();
+  double RestToRestTime(const Block& b);
+  Block& At(std::size_t i) { return ring_[(head_ + i) % kLookAhead]; }
+
+  MotionSettings settings_;  // in mm/s and mm/s²
+  std::array<Block, kLookAhead> ring_{};
+  std::size_t head_ = 0;
+  std::size_t count_ = 0;
+  double speedSquare_ = 0;  // the speed at the end of the last block run
+  double previousUnit_[2] = {0, 0};
+  double previousNominal_ = 0;
+  double seconds_ = 0;
+  // Moves between stops repeat the same few lengths (the dots of a row): their times are kept.
+  struct Known {
+    long long key = -1;
+    double nominal = 0, accel = 0, seconds = 0;
+  };
+  std::array<Known, 64> known_{};
+};
+
+}  // namespace skelda

@@ -1,0 +1,21 @@
+// The controller's motion settings the job time depends on, in the units a GRBL owner types
+// them in ($110/$111 in mm/min, $120/$121 in mm/s², $11 in mm).
+#pragma once
+
+#include <array>
+#include <string>
+
+namespace skelda {
+
+struct MotionSettings {
+  std::array<double, 2> maxRate = {6000.0, 6000.0};       // X, Y in mm/min
+  std::array<double, 2> acceleration = {1000.0, 1000.0};  // X, Y in mm/s²
+  double junctionDeviation = 0.01;                        // mm
+};
+
+// The settings as typed into fields: numbers with "." as separator (the conversion error
+// otherwise), rate and acceleration above 0, junction deviation from 0; for both axes alike.
+MotionSettings ParseMotionSettings(const std::string& maxRate, const std::string& acceleration,
+                                   const std::string& junctionDeviation);
+
+}  // namespace skelda

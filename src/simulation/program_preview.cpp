@@ -1,0 +1,45 @@
+#include "simulation/program_preview.h"
+
+#include <algorithm>
+
+#include "gcode/gcode_writer.h"
+#include "simulation/program_reader.h"
+#include "simulation/simulation_sink.h"
+
+namespace skelda {
+
+ProgramPreview PreviewProgram(TQuickPixels& pixels, const GcodeSettings& settings,
+                              const MotionSettings& motion) {
+  const GcodeWriter writer(pixels, settings);
+  SimulationSettings s;
+  s.dot = settings.dot;
+  s.width = pixels.Width;
+  s.height = pixels.Height;
+  s.maxPower = settings.machine.maxPower;
+  s.motion = motion;
+  ProgramReader reader(s);
+  SimulationSink sink(reader);
+  writer.Write(sink);
+  reader.Finish();
+  return {reader.Picture(), reader.Seconds()};
+}
+
+Bitmap BurnBitmap(const BurnPicture& picture) {
+  const int width = std::max(picture.Width(), 1);
+  const int height = std::max(picture.Height(), 1);
+  Bitmap bitmap(width, height, PixelFormat::Bit32);
+  const std::vector<std::uint8_t> gray = picture.GrayRows();
+  for (int y = 0; y < height; ++y) {
+    std::uint8_t* row = bitmap.ScanLine(y);
+    for (int x = 0; x < width; ++x) {
+      const std::uint8_t g =
+          gray.empty() ? 255
+                       : gray[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + x];
+      row[4 * x] = row[4 * x + 1] = row[4 * x + 2] = g;
+      row[4 * x + 3] = 0;
+    }
+  }
+  return bitmap;
+}
+
+}  // namespace skelda

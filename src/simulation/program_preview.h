@@ -1,0 +1,26 @@
+// The burn picture and job time of the program the G-code command would write now, for the
+// window's "Просмотр прожига" and skelda-cli's --preview and --estimate alike.
+#pragma once
+
+#include "core/bitmap.h"
+#include "core/quick_pixels.h"
+#include "gcode/gcode_settings.h"
+#include "simulation/burn_picture.h"
+#include "simulation/motion_settings.h"
+
+namespace skelda {
+
+struct ProgramPreview {
+  BurnPicture picture;  // on the picture's own grid
+  double seconds = 0;
+};
+
+// Writes the program for the picture `pixels` is attached to straight into the simulator;
+// nothing is written anywhere and the picture is only read. Throws the writer's refusals.
+ProgramPreview PreviewProgram(TQuickPixels& pixels, const GcodeSettings& settings,
+                              const MotionSettings& motion);
+
+// The burn picture as a 32-bit bitmap, gray where burnt, top row first.
+Bitmap BurnBitmap(const BurnPicture& picture);
+
+}  // namespace skelda
