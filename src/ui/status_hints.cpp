@@ -14,7 +14,7 @@ struct Hint {
   const char* text;
 };
 
-const std::array<Hint, 36> kHints = {{
+const std::array<Hint, 39> kHints = {{
     {"btn9", "Вписать изображение по размеру окна."},
     {"btn11", "Отобразить в масштабе 1:1."},
     {"btn21", "Повернуть изображение на 90 градусов против часовой стрелки."},
