@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/errors.h"
+#include "core/round_to_even.h"
 #include "geometry/pixel_format_24.h"
 #include "geometry/pixel_groups.h"
 #include "geometry/quarter_turn.h"
@@ -17,10 +18,9 @@ namespace skelda {
 
 namespace {
 
-// Nearest integer, an exact half to the even neighbour (the default rounding mode, which the
-// program never changes). The values are bounded by the picture's diagonal.
+// The values are bounded by the picture's diagonal.
 long long RoundEven(long double v) {
-  return std::llrint(v);
+  return static_cast<long long>(RoundToEven(v));
 }
 
 // Degrees to radians in extended precision, then held as a double, as the angle is kept.
