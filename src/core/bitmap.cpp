@@ -223,7 +223,7 @@ void Bitmap::SetPixelColor(int x, int y, Color color) {
 Color Bitmap::CustomColor(const std::uint8_t* row, int x) const {
   if (layout_.compression != kCompressionBitFields) {
     if (layout_.bitCount == 16) return pixel_access::Read15(row, x);
-    return layout_.bitCount == 32 ? pixel_access::Read32(row, x) : kBlack;
+    return layout_.bitCount == 32 ? pixel_access::ReadBgr<4>(row, x) : kBlack;
   }
   std::uint32_t w = 0;
   if (layout_.bitCount == 16) w = pixel_access::Word16(row + 2 * x);
@@ -234,7 +234,7 @@ Color Bitmap::CustomColor(const std::uint8_t* row, int x) const {
 void Bitmap::SetCustomColor(std::uint8_t* row, int x, Color color) {
   if (layout_.compression != kCompressionBitFields) {
     if (layout_.bitCount == 16) pixel_access::Write15(row, x, color);
-    if (layout_.bitCount == 32) pixel_access::Write32(row, x, color);
+    if (layout_.bitCount == 32) pixel_access::WriteBgr<4>(row, x, color);
     return;
   }
   const std::uint32_t w = InsertChannel(RedOf(color), layout_.redMask) |

@@ -243,7 +243,7 @@ void ReadUncompressed(const Bytes& in, const Header& h, Bitmap& bitmap) {
     for (int x = 0; x < width; ++x) {
       const std::uint32_t w =
           h.bitCount == 16 ? pixel_access::Word16(src + 2 * x) : LoadWord(src + 4 * x);
-      pixel_access::Write32(dst, x, colour(w));
+      pixel_access::WriteBgr<4>(dst, x, colour(w));
     }
   }
 }

@@ -3,7 +3,9 @@
 // channels, and the routines that read and write one pixel of a row.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <iterator>
 
 #include "core/color.h"
 
@@ -110,27 +112,19 @@ inline void Write16(std::uint8_t* row, int x, Color c) {
   PutWord16(row + 2 * x, ((RedOf(c) >> 3) << 11) | ((GreenOf(c) >> 2) << 5) | (BlueOf(c) >> 3));
 }
 
-inline Color Read24(const std::uint8_t* row, int x) {
-  const std::uint8_t* p = row + 3 * x;
+// Blue, green, red in 3 or 4 bytes; a 4-byte pixel's fourth byte is written as 0.
+template <int Bytes>
+Color ReadBgr(const std::uint8_t* row, int x) {
+  const std::uint8_t* p = row + Bytes * x;
   return RGB(p[2], p[1], p[0]);
 }
-inline void Write24(std::uint8_t* row, int x, Color c) {
-  std::uint8_t* p = row + 3 * x;
+template <int Bytes>
+void WriteBgr(std::uint8_t* row, int x, Color c) {
+  std::uint8_t* p = row + Bytes * x;
   p[0] = BlueOf(c);
   p[1] = GreenOf(c);
   p[2] = RedOf(c);
-}
-
-inline Color Read32(const std::uint8_t* row, int x) {
-  const std::uint8_t* p = row + 4 * x;
-  return RGB(p[2], p[1], p[0]);
-}
-inline void Write32(std::uint8_t* row, int x, Color c) {
-  std::uint8_t* p = row + 4 * x;
-  p[0] = BlueOf(c);
-  p[1] = GreenOf(c);
-  p[2] = RedOf(c);
-  p[3] = 0;
+  if constexpr (Bytes == 4) p[3] = 0;
 }
 
 }  // namespace pixel_access
@@ -153,6 +147,8 @@ struct PixelFormatInfo {
 inline constexpr ChannelMasks kMasks555{0x7C00, 0x03E0, 0x001F};
 inline constexpr ChannelMasks kMasks565{0xF800, 0x07E0, 0x001F};
 inline constexpr ChannelMasks kMasks888{0xFF0000, 0x00FF00, 0x0000FF};
+inline constexpr PixelLayout kLayout565{16, kCompressionBitFields, kMasks565.red, kMasks565.green,
+                                        kMasks565.blue};
 
 namespace pa = pixel_access;
 inline constexpr PixelFormatInfo kPixelFormats[] = {
@@ -161,18 +157,19 @@ inline constexpr PixelFormatInfo kPixelFormats[] = {
     {PixelFormat::Bit4, 4, 4, true, {4}, {}, pa::Read4, pa::Write4},
     {PixelFormat::Bit8, 8, 8, true, {8}, {}, pa::Read8, pa::Write8},
     {PixelFormat::Bit15, 16, 15, false, {16}, kMasks555, pa::Read15, pa::Write15},
-    {PixelFormat::Bit16,
-     16,
-     16,
-     false,
-     {16, kCompressionBitFields, kMasks565.red, kMasks565.green, kMasks565.blue},
-     kMasks565,
-     pa::Read16,
-     pa::Write16},
-    {PixelFormat::Bit24, 24, 24, false, {24}, {}, pa::Read24, pa::Write24},
-    {PixelFormat::Bit32, 32, 32, false, {32}, kMasks888, pa::Read32, pa::Write32},
+    {PixelFormat::Bit16, 16, 16, false, kLayout565, kMasks565, pa::Read16, pa::Write16},
+    {PixelFormat::Bit24, 24, 24, false, {24}, {}, pa::ReadBgr<3>, pa::WriteBgr<3>},
+    {PixelFormat::Bit32, 32, 32, false, {32}, kMasks888, pa::ReadBgr<4>, pa::WriteBgr<4>},
     {PixelFormat::Custom, 0, 0, false, {}, {}, nullptr, nullptr},
 };
+
+constexpr bool InEnumOrder() {
+  for (std::size_t i = 0; i < std::size(kPixelFormats); ++i) {
+    if (static_cast<std::size_t>(kPixelFormats[i].format) != i) return false;
+  }
+  return true;
+}
+static_assert(InEnumOrder(), "one row per pixel format, in the order of the enumeration");
 
 constexpr const PixelFormatInfo& FormatInfo(PixelFormat format) {
   return kPixelFormats[static_cast<int>(format)];
