@@ -10,4 +10,9 @@ add_library(skelda_ui_parts STATIC
   ${CMAKE_CURRENT_LIST_DIR}/Unit2.h
 )
 target_include_directories(skelda_ui_parts PUBLIC ${PROJECT_SOURCE_DIR}/src)
-target_link_libraries(skelda_ui_parts PUBLIC Qt6::Widgets skelda_core)
+find_package(Qt6 REQUIRED COMPONENTS Svg)
+target_link_libraries(skelda_ui_parts PUBLIC Qt6::Widgets Qt6::Svg skelda_core)
+# The drawings of the tool images travel inside the program as Qt resources.
+file(GLOB SKELDA_TOOL_IMAGES ${PROJECT_SOURCE_DIR}/assets/tool_images/*.svg)
+qt_add_resources(skelda_ui_parts tool_images PREFIX / BASE ${PROJECT_SOURCE_DIR}/assets
+                 FILES ${SKELDA_TOOL_IMAGES})
