@@ -185,21 +185,17 @@ PixelFormat WordFormatOf(const Header& h) {
       PixelLayout{h.bitCount, h.compression, h.masks.red, h.masks.green, h.masks.blue});
 }
 
+// 1, 4, 8 and 24 bits have one format each; 16- and 32-bit words that no named format holds
+// are converted to 32 bits.
 PixelFormat FormatFor(const Header& h) {
-  switch (h.bitCount) {
-    case 1:
-      return PixelFormat::Bit1;
-    case 4:
-      return PixelFormat::Bit4;
-    case 8:
-      return PixelFormat::Bit8;
-    case 24:
-      return PixelFormat::Bit24;
-    default: {
-      const PixelFormat named = WordFormatOf(h);
-      return named == PixelFormat::Custom ? PixelFormat::Bit32 : named;
-    }
+  if (h.bitCount == 16 || h.bitCount == 32) {
+    const PixelFormat named = WordFormatOf(h);
+    return named == PixelFormat::Custom ? PixelFormat::Bit32 : named;
   }
+  for (const PixelFormatInfo& f : kPixelFormats) {
+    if (f.bitsPerPixel == h.bitCount) return f.format;
+  }
+  Invalid();
 }
 
 // Row y of the bitmap (counted from the top) is row FileRow(y) of the file's pixel data.
