@@ -6,6 +6,11 @@
 #include <QSvgRenderer>
 #include <array>
 
+// The resources sit in a static library: nothing else would pull them into the program.
+static void LoadToolImageResources() {
+  Q_INIT_RESOURCE(tool_images);
+}
+
 namespace skelda {
 namespace {
 
@@ -38,6 +43,8 @@ constexpr std::array<const char*, kToolImageCount> kToolImageNames = {"new_page"
                                                                       "warp"};
 
 QPixmap Render(const char* name, int size) {
+  static const bool loaded = (LoadToolImageResources(), true);
+  (void)loaded;
   QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::transparent);
   QSvgRenderer svg(QStringLiteral(":/tool_images/%1.svg").arg(QLatin1String(name)));

@@ -13,6 +13,5 @@ target_include_directories(skelda_ui_parts PUBLIC ${PROJECT_SOURCE_DIR}/src)
 find_package(Qt6 REQUIRED COMPONENTS Svg)
 target_link_libraries(skelda_ui_parts PUBLIC Qt6::Widgets Qt6::Svg skelda_core)
 # The drawings of the tool images travel inside the program as Qt resources.
-file(GLOB SKELDA_TOOL_IMAGES ${PROJECT_SOURCE_DIR}/assets/tool_images/*.svg)
-qt_add_resources(skelda_ui_parts tool_images PREFIX / BASE ${PROJECT_SOURCE_DIR}/assets
-                 FILES ${SKELDA_TOOL_IMAGES})
+qt_add_resources(SKELDA_TOOL_IMAGE_SOURCES ${PROJECT_SOURCE_DIR}/assets/tool_images/tool_images.qrc)
+target_sources(skelda_ui_parts PRIVATE ${SKELDA_TOOL_IMAGE_SOURCES})
