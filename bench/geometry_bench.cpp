@@ -10,7 +10,7 @@
 #include "core/bitmap.h"
 #include "core/workspace.h"
 #include "geometry/geometry_commands.h"
-#include "geometry/quarter_turn.h"
+#include "geometry/orientation.h"
 
 namespace skelda {
 namespace {

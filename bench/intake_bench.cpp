@@ -1,5 +1,5 @@
 // The intake's heavy work against its baselines: decoding a 6000 x 4000 JPEG through our reader
-// and through libjpeg alone into a plain buffer; the halftone reduction of such a picture
+// and through libjpeg alone into a plain buffer; the area-averaging reduction of such a picture
 // against a memcpy of it.
 #include <benchmark/benchmark.h>
 
@@ -7,7 +7,7 @@
 #include <cstring>
 #include <vector>
 
-#include "intake/halftone.h"
+#include "intake/area_resample.h"
 #include "intake/jpeg_decoder.h"
 #include "intake_test_support.h"
 
@@ -93,16 +93,16 @@ void BM_MemcpySource(benchmark::State& state) {
 }
 BENCHMARK(BM_MemcpySource)->Unit(benchmark::kMillisecond);
 
-void BM_HalftoneStretch(benchmark::State& state) {
+void BM_AreaResample(benchmark::State& state) {
   const Bitmap& source = BigPicture();
   Bitmap target(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)),
                 PixelFormat::Bit32);
   for (auto _ : state) {
-    HalftoneStretch(source, target);
+    AreaResample(source, target);
     benchmark::DoNotOptimize(target.Bits());
   }
 }
-BENCHMARK(BM_HalftoneStretch)->Args({1500, 1000})->Args({606, 404})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AreaResample)->Args({1500, 1000})->Args({606, 404})->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace skelda

@@ -6,9 +6,7 @@
 #include <cstdint>
 
 #include "core/errors.h"
-#include "geometry/mirror_bitmap.h"
-#include "geometry/pixel_format_24.h"
-#include "geometry/rotate_bitmap.h"
+#include "geometry/orientation.h"
 #include "support/bitmap_assert.h"
 
 namespace skelda {

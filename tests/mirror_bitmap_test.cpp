@@ -1,8 +1,6 @@
-#include "geometry/mirror_bitmap.h"
-
 #include <gtest/gtest.h>
 
-#include "geometry/pixel_format_24.h"
+#include "geometry/orientation.h"
 #include "support/bitmap_assert.h"
 
 namespace skelda {

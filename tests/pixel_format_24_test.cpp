@@ -1,7 +1,6 @@
-#include "geometry/pixel_format_24.h"
-
 #include <gtest/gtest.h>
 
+#include "geometry/orientation.h"
 #include "support/bitmap_assert.h"
 
 namespace skelda {

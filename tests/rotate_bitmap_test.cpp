@@ -1,11 +1,10 @@
-#include "geometry/rotate_bitmap.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
 #include "core/errors.h"
+#include "geometry/orientation.h"
 #include "support/bitmap_assert.h"
 
 namespace skelda {

@@ -15,9 +15,6 @@ namespace {
 constexpr long long kMaxPixels = 1LL << 28;
 constexpr long long kMaxSide = 1LL << 20;
 
-int Expand5(unsigned v) { return (v << 3) | (v >> 2); }
-int Expand6(unsigned v) { return (v << 2) | (v >> 4); }
-
 std::vector<PaletteEntry> GreyRamp(int count) {
   std::vector<PaletteEntry> ramp(count);
   for (int i = 0; i < count; ++i) {
@@ -48,21 +45,6 @@ int Palette::NearestIndex(Color color) const {
   return best;
 }
 
-int BitsPerPixelOf(PixelFormat format) {
-  switch (format) {
-    case PixelFormat::Bit1: return 1;
-    case PixelFormat::Bit4: return 4;
-    case PixelFormat::Bit8: return 8;
-    case PixelFormat::Bit15: return 16;
-    case PixelFormat::Bit16: return 16;
-    case PixelFormat::Bit24: return 24;
-    case PixelFormat::Bit32: return 32;
-    case PixelFormat::Device:
-    case PixelFormat::Custom: return 0;
-  }
-  return 0;
-}
-
 std::size_t RowBytesFor(int width, int bitsPerPixel) {
   if (width < 0 || width > kMaxSide) throw PictureTooLargeError(width, 1);
   return ((static_cast<std::size_t>(width) * bitsPerPixel + 31) / 32) * 4;
@@ -76,11 +58,8 @@ void CheckPictureSize(long long width, long long height, int bitsPerPixel) {
 }
 
 Bitmap::Bitmap(int width, int height, PixelFormat format) : format_(format) {
-  layout_ = {BitsPerPixelOf(format), kCompressionRgb, 0, 0, 0};
-  if (format == PixelFormat::Bit16) layout_ = {16, kCompressionBitFields, 0xF800, 0x7E0, 0x1F};
-  if (BitsPerPixelOf(format) <= 8 && format != PixelFormat::Device) {
-    palette_ = GreyRamp(1 << BitsPerPixelOf(format));
-  }
+  layout_ = FormatInfo(format).layout;
+  if (FormatInfo(format).indexed) palette_ = GreyRamp(1 << BitsPerPixelOf(format));
   Reallocate(width, height, false);
 }
 
@@ -114,8 +93,12 @@ void Bitmap::Reallocate(int width, int height, bool keepPixels, bool clear) {
   height_ = height;
 }
 
-void Bitmap::SetWidth(int width) { SetSize(width, height_); }
-void Bitmap::SetHeight(int height) { SetSize(width_, height); }
+void Bitmap::SetWidth(int width) {
+  SetSize(width, height_);
+}
+void Bitmap::SetHeight(int height) {
+  SetSize(width_, height);
+}
 
 void Bitmap::SetSize(int width, int height) {
   if (width == width_ && height == height_) return;
@@ -126,28 +109,19 @@ void Bitmap::SetPixelFormat(PixelFormat format) {
   if (format == format_ && format != PixelFormat::Custom) return;
   Bitmap target;
   target.format_ = format;
-  target.layout_ = Bitmap(0, 0, format).layout_;
-  if (BitsPerPixelOf(format) > 0 && BitsPerPixelOf(format) <= 8) {
+  target.layout_ = FormatInfo(format).layout;
+  if (FormatInfo(format).indexed) {
     target.palette_ = palette_.empty() ? GreyRamp(1 << BitsPerPixelOf(format)) : palette_;
-    target.palette_.resize(std::min<std::size_t>(target.palette_.size(),
-                                                 std::size_t(1) << BitsPerPixelOf(format)));
+    target.palette_.resize(
+        std::min<std::size_t>(target.palette_.size(), std::size_t(1) << BitsPerPixelOf(format)));
   }
   target.Reallocate(width_, height_, false);
-  if (format_ == PixelFormat::Bit32 && format == PixelFormat::Bit24) {
-    for (int y = 0; y < height_; ++y) {
-      const std::uint8_t* s = ScanLine(y);
-      std::uint8_t* d = target.ScanLine(y);
-      for (int x = 0; x < width_; ++x, s += 4, d += 3) std::memcpy(d, s, 3);
-    }
-  } else if (format_ == PixelFormat::Bit24 && format == PixelFormat::Bit32) {
-    for (int y = 0; y < height_; ++y) {
-      const std::uint8_t* s = ScanLine(y);
-      std::uint8_t* d = target.ScanLine(y);
-      for (int x = 0; x < width_; ++x, s += 3, d += 4) {
-        std::memcpy(d, s, 3);
-        d[3] = 0;
-      }
-    }
+  const bool from32 = format_ == PixelFormat::Bit32, from24 = format_ == PixelFormat::Bit24;
+  if ((from32 && format == PixelFormat::Bit24) || (from24 && format == PixelFormat::Bit32)) {
+    const auto rows = from32 ? Row32To24 : Row24To32;
+    const std::uint8_t* s = Bits();
+    std::uint8_t* d = target.Bits();
+    for (int y = 0; y < height_; ++y, s += rowBytes_, d += target.rowBytes_) rows(s, d, width_);
   } else if (format_ == PixelFormat::Bit8 && format == PixelFormat::Bit32) {
     std::uint8_t lut[256][4] = {};
     for (std::size_t i = 0; i < palette_.size() && i < 256; ++i) {
@@ -165,10 +139,10 @@ void Bitmap::SetPixelFormat(PixelFormat format) {
     const bool toPalette = !target.palette_.empty();
     for (int y = 0; y < height_; ++y) {
       for (int x = 0; x < width_; ++x) {
-        Color c = PixelColor(x, y) & 0xFFFFFF;
+        Color c = PixelColor(x, y) & kWhite;
         if (toPalette) {
           const int index = nearest.NearestIndex(c);
-          c = EntryColor(target.palette_[index]) & 0xFFFFFF;
+          c = EntryColor(target.palette_[index]) & kWhite;
         }
         target.SetPixelColor(x, y, c);
       }
@@ -221,137 +195,60 @@ void Bitmap::FillRect(int left, int top, int right, int bottom, Color color) {
 
 namespace {
 
-unsigned MaskShift(std::uint32_t mask) {
-  unsigned shift = 0;
-  while (mask && !(mask & 1)) {
-    mask >>= 1;
-    ++shift;
-  }
-  return shift;
-}
-
-unsigned MaskBits(std::uint32_t mask) {
-  mask >>= MaskShift(mask);
-  unsigned bits = 0;
-  while (mask & 1) {
-    mask >>= 1;
-    ++bits;
-  }
-  return bits;
-}
-
-std::uint8_t ExtractChannel(std::uint32_t word, std::uint32_t mask) {
-  if (!mask) return 0;
-  const unsigned bits = MaskBits(mask);
-  const std::uint32_t v = (word & mask) >> MaskShift(mask);
-  const std::uint32_t max = bits >= 32 ? 0xFFFFFFFFu : (1u << bits) - 1;
-  return static_cast<std::uint8_t>((static_cast<std::uint64_t>(v) * 255 + max / 2) / max);
-}
-
 std::uint32_t InsertChannel(std::uint8_t value, std::uint32_t mask) {
   if (!mask) return 0;
-  const unsigned bits = MaskBits(mask);
+  unsigned shift = 0, bits = 0;
+  while (!((mask >> shift) & 1)) ++shift;
+  while (shift + bits < 32 && ((mask >> (shift + bits)) & 1)) ++bits;
   const std::uint64_t max = bits >= 32 ? 0xFFFFFFFFull : (1ull << bits) - 1;
-  return static_cast<std::uint32_t>(((value * max + 127) / 255) << MaskShift(mask)) & mask;
+  return static_cast<std::uint32_t>(((value * max + 127) / 255) << shift) & mask;
 }
 
 }  // namespace
 
 Color Bitmap::PixelColor(int x, int y) const {
   const std::uint8_t* row = pixels_.data() + static_cast<std::size_t>(y) * rowBytes_;
-  auto entry = [&](unsigned index) {
-    return index < palette_.size() ? EntryColor(palette_[index]) : kBlack;
-  };
-  switch (format_) {
-    case PixelFormat::Bit1: return entry((row[x / 8] >> (7 - x % 8)) & 1);
-    case PixelFormat::Bit4: return entry(x % 2 ? row[x / 2] & 0x0F : row[x / 2] >> 4);
-    case PixelFormat::Bit8: return entry(row[x]);
-    case PixelFormat::Bit15: {
-      const unsigned w = row[2 * x] | (row[2 * x + 1] << 8);
-      return RGB(Expand5((w >> 10) & 31), Expand5((w >> 5) & 31), Expand5(w & 31));
-    }
-    case PixelFormat::Bit16: {
-      const unsigned w = row[2 * x] | (row[2 * x + 1] << 8);
-      return RGB(Expand5((w >> 11) & 31), Expand6((w >> 5) & 63), Expand5(w & 31));
-    }
-    case PixelFormat::Bit24: return RGB(row[3 * x + 2], row[3 * x + 1], row[3 * x]);
-    case PixelFormat::Bit32: return RGB(row[4 * x + 2], row[4 * x + 1], row[4 * x]);
-    case PixelFormat::Custom: {
-      std::uint32_t w = 0;
-      if (layout_.bitCount == 16) w = row[2 * x] | (row[2 * x + 1] << 8);
-      if (layout_.bitCount == 32) std::memcpy(&w, row + 4 * x, 4);
-      if (layout_.compression != kCompressionBitFields) {
-        return layout_.bitCount == 16 ? RGB(Expand5((w >> 10) & 31), Expand5((w >> 5) & 31),
-                                            Expand5(w & 31))
-                                      : RGB((w >> 16) & 0xFF, (w >> 8) & 0xFF, w & 0xFF);
-      }
-      return RGB(ExtractChannel(w, layout_.redMask), ExtractChannel(w, layout_.greenMask),
-                 ExtractChannel(w, layout_.blueMask));
-    }
-    case PixelFormat::Device: return kBlack;
-  }
-  return kBlack;
+  const PixelFormatInfo& info = FormatInfo(format_);
+  if (format_ == PixelFormat::Custom) return CustomColor(row, x);
+  if (!info.read) return kBlack;
+  const std::uint32_t value = info.read(row, x);
+  if (!info.indexed) return value;
+  return value < palette_.size() ? EntryColor(palette_[value]) : kBlack;
 }
 
 void Bitmap::SetPixelColor(int x, int y, Color color) {
   std::uint8_t* row = pixels_.data() + static_cast<std::size_t>(y) * rowBytes_;
-  const unsigned r = RedOf(color), g = GreenOf(color), b = BlueOf(color);
-  auto index = [&] { return Palette(palette_).NearestIndex(color & 0xFFFFFF); };
-  switch (format_) {
-    case PixelFormat::Bit1: {
-      const std::uint8_t bit = 0x80 >> (x % 8);
-      row[x / 8] = index() ? row[x / 8] | bit : row[x / 8] & ~bit;
-      return;
-    }
-    case PixelFormat::Bit4: {
-      const unsigned i = index();
-      row[x / 2] = x % 2 ? (row[x / 2] & 0xF0) | i : (row[x / 2] & 0x0F) | (i << 4);
-      return;
-    }
-    case PixelFormat::Bit8: row[x] = static_cast<std::uint8_t>(index()); return;
-    case PixelFormat::Bit15: {
-      const unsigned w = ((r >> 3) << 10) | ((g >> 3) << 5) | (b >> 3);
-      row[2 * x] = w & 0xFF;
-      row[2 * x + 1] = w >> 8;
-      return;
-    }
-    case PixelFormat::Bit16: {
-      const unsigned w = ((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3);
-      row[2 * x] = w & 0xFF;
-      row[2 * x + 1] = w >> 8;
-      return;
-    }
-    case PixelFormat::Bit24:
-      row[3 * x] = b;
-      row[3 * x + 1] = g;
-      row[3 * x + 2] = r;
-      return;
-    case PixelFormat::Bit32:
-      row[4 * x] = b;
-      row[4 * x + 1] = g;
-      row[4 * x + 2] = r;
-      row[4 * x + 3] = 0;
-      return;
-    case PixelFormat::Custom: {
-      std::uint32_t w;
-      if (layout_.compression == kCompressionBitFields) {
-        w = InsertChannel(r, layout_.redMask) | InsertChannel(g, layout_.greenMask) |
-            InsertChannel(b, layout_.blueMask);
-      } else if (layout_.bitCount == 16) {
-        w = ((r >> 3) << 10) | ((g >> 3) << 5) | (b >> 3);
-      } else {
-        w = (r << 16) | (g << 8) | b;
-      }
-      if (layout_.bitCount == 16) {
-        row[2 * x] = w & 0xFF;
-        row[2 * x + 1] = (w >> 8) & 0xFF;
-      } else if (layout_.bitCount == 32) {
-        std::memcpy(row + 4 * x, &w, 4);
-      }
-      return;
-    }
-    case PixelFormat::Device: return;
+  const PixelFormatInfo& info = FormatInfo(format_);
+  if (format_ == PixelFormat::Custom) return SetCustomColor(row, x, color);
+  if (!info.write) return;
+  if (!info.indexed) return info.write(row, x, color);
+  info.write(row, x, static_cast<std::uint32_t>(Palette(palette_).NearestIndex(color & kWhite)));
+}
+
+// Without bit fields a custom 16-bit layout is the 5-5-5 word and a 32-bit one the 32-bit
+// format; other bit counts hold no colour.
+Color Bitmap::CustomColor(const std::uint8_t* row, int x) const {
+  if (layout_.compression != kCompressionBitFields) {
+    if (layout_.bitCount == 16) return pixel_access::Read15(row, x);
+    return layout_.bitCount == 32 ? pixel_access::ReadBgr<4>(row, x) : kBlack;
   }
+  std::uint32_t w = 0;
+  if (layout_.bitCount == 16) w = pixel_access::Word16(row + 2 * x);
+  if (layout_.bitCount == 32) std::memcpy(&w, row + 4 * x, 4);
+  return MaskedColour(MasksOf(layout_))(w);
+}
+
+void Bitmap::SetCustomColor(std::uint8_t* row, int x, Color color) {
+  if (layout_.compression != kCompressionBitFields) {
+    if (layout_.bitCount == 16) pixel_access::Write15(row, x, color);
+    if (layout_.bitCount == 32) pixel_access::WriteBgr<4>(row, x, color);
+    return;
+  }
+  const std::uint32_t w = InsertChannel(RedOf(color), layout_.redMask) |
+                          InsertChannel(GreenOf(color), layout_.greenMask) |
+                          InsertChannel(BlueOf(color), layout_.blueMask);
+  if (layout_.bitCount == 16) pixel_access::PutWord16(row + 2 * x, w & 0xFFFF);
+  if (layout_.bitCount == 32) std::memcpy(row + 4 * x, &w, 4);
 }
 
 }  // namespace skelda

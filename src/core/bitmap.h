@@ -7,24 +7,9 @@
 
 #include "core/color.h"
 #include "core/pixel_allocator.h"
+#include "core/pixel_formats.h"
 
 namespace skelda {
-
-// Pixel formats as a bitmap reports them. Custom is a device-independent layout none of the
-// others names; its bit count, compression and masks are in Bitmap::Layout().
-enum class PixelFormat : std::uint8_t { Device, Bit1, Bit4, Bit8, Bit15, Bit16, Bit24, Bit32, Custom };
-
-enum : std::uint32_t { kCompressionRgb = 0, kCompressionBitFields = 3 };
-
-// The description of a device-independent bitmap's layout.
-struct PixelLayout {
-  int bitCount = 0;
-  std::uint32_t compression = kCompressionRgb;
-  std::uint32_t redMask = 0;
-  std::uint32_t greenMask = 0;
-  std::uint32_t blueMask = 0;
-  friend bool operator==(const PixelLayout&, const PixelLayout&) = default;
-};
 
 struct PaletteEntry {
   std::uint8_t red = 0;
@@ -54,7 +39,10 @@ class Palette {
   std::vector<PaletteEntry> entries_;
 };
 
-int BitsPerPixelOf(PixelFormat format);  // 0 for Device and Custom
+// Bits one pixel of the format takes in a row; 0 for Device and Custom.
+inline int BitsPerPixelOf(PixelFormat format) {
+  return FormatInfo(format).bitsPerPixel;
+}
 
 // Rows are stored top-down, each padded to a multiple of 4 bytes, in one block: ScanLine(0) is
 // the top row and ScanLine(y + 1) - ScanLine(y) == RowBytes(). A copy is a whole independent copy.
@@ -108,6 +96,8 @@ class Bitmap {
 
  private:
   void Reallocate(int width, int height, bool keepPixels, bool clear = true);
+  Color CustomColor(const std::uint8_t* row, int x) const;
+  void SetCustomColor(std::uint8_t* row, int x, Color color);
 
   int width_ = 0;
   int height_ = 0;

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "core/errors.h"
+#include "core/round_to_even.h"
 
 namespace skelda {
 
@@ -218,10 +219,7 @@ long double Divide(long double dividend, long double divisor) {
 
 long long RoundHalfEven(long double value) {
   if (!std::isfinite(value)) throw InvalidOpError();
-  const long double below = std::floor(value);
-  const long double rest = value - below;  // exact: the fraction of an extended value
-  long double rounded = below;
-  if (rest > 0.5L || (rest == 0.5L && std::fmod(below, 2.0L) != 0)) rounded = below + 1;
+  const long double rounded = RoundToEven(value);
   constexpr long double kLimit = 9223372036854775808.0L;  // 2^63
   if (rounded < -kLimit || rounded >= kLimit) throw InvalidOpError();
   return static_cast<long long>(rounded);

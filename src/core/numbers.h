@@ -36,7 +36,7 @@ std::string IntToStr(long long value);
 // or infinite operand, or a result beyond the extended range, raises InvalidOpError.
 long double Divide(long double dividend, long double divisor);
 
-// Nearest integer, an exact half to the even neighbour (independent of the FPU rounding mode).
+// Nearest integer, an exact half to the even neighbour (RoundToEven).
 // NaN, infinities and values whose rounded value lies outside the 64-bit range raise
 // InvalidOpError.
 long long RoundHalfEven(long double value);

@@ -4,12 +4,8 @@
 #include <utility>
 
 #include "core/errors.h"
-#include "geometry/direct_32.h"
 #include "geometry/invert.h"
-#include "geometry/mirror_bitmap.h"
-#include "geometry/pixel_format_24.h"
-#include "geometry/quarter_turn.h"
-#include "geometry/rotate_bitmap.h"
+#include "geometry/orientation.h"
 
 namespace skelda {
 

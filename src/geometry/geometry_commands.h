@@ -9,12 +9,13 @@ namespace skelda {
 // Mirror and rotate start from BaseBitmap: ShownBitmap := BaseBitmap, to 24 bits, the routine,
 // back to 32 bits, BaseBitmap := ShownBitmap, BasePixels attached to ShownBitmap. Afterwards
 // both bitmaps hold the transformed 32-bit picture.
-void MirrorCommand(Workspace& ws, bool horizontal);  // N13 true, N14 false
-void RotateCommand(Workspace& ws, double angle);     // N901 90.0, btn21 -90.0
+// Horizontal mirrors left-right, otherwise top-bottom; the rotate commands turn by 90.0 and -90.0.
+void MirrorCommand(Workspace& ws, bool horizontal);
+void RotateCommand(Workspace& ws, double angle);
 
 // Invert starts from ShownBitmap: BaseBitmap := ShownBitmap (as 32 bits), BasePixels attached
 // to BaseBitmap, ShownBitmap := BaseBitmap, every byte of ShownBitmap complemented. BaseBitmap
 // keeps the picture as it was shown before.
-void InvertCommand(Workspace& ws);  // N8
+void InvertCommand(Workspace& ws);
 
 }  // namespace skelda

@@ -1,11 +1,10 @@
-#include "geometry/quarter_turn.h"
-
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <vector>
 
-#include "geometry/pixel_groups.h"
+#include "core/pixel_words.h"
+#include "geometry/orientation.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -36,18 +35,17 @@ struct Bytes3 {
 // 4-byte pixels whose fourth byte is written as 0.
 struct Bytes4 {
   static constexpr int kSize = 4;
-  static constexpr std::uint32_t kColour = 0xFFFFFF;
   static void Copy(std::uint8_t* to, const std::uint8_t* from) {
-    StoreWord(to, LoadWord(from) & kColour);
+    StoreWord(to, LoadWord(from) & kColourBits);
   }
   static void Load(const std::uint8_t* p, Pixel4& out) {
     for (int i = 0; i < 4; ++i) out.v[i] = LoadWord(p + 4 * i);
   }
   static void Store(std::uint8_t* p, Pixel a, Pixel b, Pixel c, Pixel d) {
-    StoreWord(p, a & kColour);
-    StoreWord(p + 4, b & kColour);
-    StoreWord(p + 8, c & kColour);
-    StoreWord(p + 12, d & kColour);
+    StoreWord(p, a & kColourBits);
+    StoreWord(p + 4, b & kColourBits);
+    StoreWord(p + 8, c & kColourBits);
+    StoreWord(p + 12, d & kColourBits);
   }
 };
 
@@ -68,7 +66,7 @@ struct Block32 {
     c[3] = _mm_unpackhi_epi64(t2, t3);
   }
   void Store(std::uint8_t* out, int k) const {
-    const __m128i colour = _mm_set1_epi32(0xFFFFFF);
+    const __m128i colour = _mm_set1_epi32(kColourBits);
     _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_and_si128(c[k], colour));
   }
 #else
@@ -78,7 +76,7 @@ struct Block32 {
       for (int k = 0; k < 4; ++k) p[i].v[k] = LoadWord(in[i] + 4 * k);
   }
   void Store(std::uint8_t* out, int k) const {
-    for (int i = 0; i < 4; ++i) StoreWord(out + 4 * i, p[i].v[k] & 0xFFFFFF);
+    for (int i = 0; i < 4; ++i) StoreWord(out + 4 * i, p[i].v[k] & kColourBits);
   }
 #endif
 };

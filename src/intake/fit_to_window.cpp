@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/numbers.h"
-#include "intake/halftone.h"
+#include "intake/area_resample.h"
 
 namespace skelda {
 
@@ -22,7 +22,7 @@ bool FitToWindow(Workspace& ws, const std::string& dotText, int availW, int avai
 
   Bitmap fitted = ws.ShownBitmap;
   fitted.SetSize(static_cast<int>(newW), static_cast<int>(newH));
-  HalftoneStretch(ws.BaseBitmap, fitted);
+  AreaResample(ws.BaseBitmap, fitted);
   ws.ShownBitmap = std::move(fitted);
   return true;
 }

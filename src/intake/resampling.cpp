@@ -2,7 +2,7 @@
 
 #include "core/errors.h"
 #include "core/numbers.h"
-#include "intake/halftone.h"
+#include "intake/area_resample.h"
 
 namespace skelda {
 
@@ -41,7 +41,7 @@ std::optional<SizeFields> Resample(Workspace& ws, const std::string& dotText,
   CheckPictureSize(size.width, size.height, 32);
 
   Bitmap resampled(static_cast<int>(size.width), static_cast<int>(size.height), PixelFormat::Bit32);
-  HalftoneStretch(ws.ShownBitmap, resampled);
+  AreaResample(ws.ShownBitmap, resampled);
   Bitmap shown = resampled;
   ws.BaseBitmap = std::move(resampled);
   ws.ShownBitmap = std::move(shown);

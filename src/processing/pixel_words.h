@@ -10,9 +10,6 @@
 
 namespace skelda {
 
-inline constexpr std::uint32_t kColourBits = 0x00FFFFFF;
-inline constexpr std::uint32_t kFourthByte = 0xFF000000;
-
 // A colour value (red in the low byte) as the word of a 32-bit pixel with fourth byte 0.
 constexpr std::uint32_t WordOfColor(Color c) {
   return BlueOf(c) | (std::uint32_t(GreenOf(c)) << 8) | (std::uint32_t(RedOf(c)) << 16);

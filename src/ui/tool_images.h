@@ -1,5 +1,5 @@
 // The program's own pictures: the 24 images of the tool bar, the glyph of the "Load" button and
-// the window icon, all drawn in code in one line-icon style.
+// the window icon, rendered from the SVG drawings the program carries.
 #pragma once
 
 #include <QIcon>

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <vector>
 
+#include "core/round_to_even.h"
+
 namespace skelda {
 namespace {
 
@@ -12,18 +14,9 @@ bool Attachable(const Bitmap& bitmap) {
   return !bitmap.Empty();
 }
 
-// Half to even, as the default rounding mode rounds: adding and taking away 1.5 x 2^52 leaves
-// the nearest integer for every magnitude below 2^51, and costs far less than a library call.
-double RoundHalfEven(double value) {
-  constexpr double kLimit = 2251799813685248.0;  // 2^51
-  constexpr double kShift = 6755399441055744.0;  // 1.5 x 2^52
-  if (std::fabs(value) < kLimit) return (value + kShift) - kShift;
-  return std::nearbyint(value);
-}
-
 // A coordinate that cannot be computed (no finite value) keeps the previous one.
 void StoreRounded(double value, double& coordinate) {
-  if (std::isfinite(value)) coordinate = RoundHalfEven(value);
+  if (std::isfinite(value)) coordinate = RoundToEven(value);
 }
 
 // What one column i of the warp knows before its rows: the pointer as this column sees it

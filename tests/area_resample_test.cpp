@@ -1,4 +1,4 @@
-#include "intake/halftone.h"
+#include "intake/area_resample.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@ using testing::MakeUniform;
 Bitmap Stretched(const Bitmap& source, int width, int height,
                  PixelFormat format = PixelFormat::Bit32) {
   Bitmap target(width, height, format);
-  HalftoneStretch(source, target);
+  AreaResample(source, target);
   return target;
 }
 
@@ -32,9 +32,9 @@ struct RowCase {
   std::vector<int> target;  // worked out by hand as area-weighted means
 };
 
-class HalftoneRowTest : public ::testing::TestWithParam<RowCase> {};
+class AreaResampleRowTest : public ::testing::TestWithParam<RowCase> {};
 
-TEST_P(HalftoneRowTest, AveragesTheCoveredArea) {
+TEST_P(AreaResampleRowTest, AveragesTheCoveredArea) {
   const RowCase& c = GetParam();
   const Bitmap source = GreyRow(c.source);
   EXPECT_BITMAP_EQ(Stretched(source, static_cast<int>(c.target.size()), 1), GreyRow(c.target));
@@ -48,7 +48,7 @@ TEST_P(HalftoneRowTest, AveragesTheCoveredArea) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Rows, HalftoneRowTest,
+    Rows, AreaResampleRowTest,
     ::testing::Values(
         RowCase{"Halve",
                 {0, 100, 200, 255},
@@ -65,12 +65,12 @@ Color Pattern(int x, int y) {
   return RGB(x * 37 & 0xFF, y * 53 & 0xFF, (x * y + 11) & 0xFF);
 }
 
-TEST(HalftoneTest, EqualSizeIsAnExactCopy) {
+TEST(AreaResampleTest, EqualSizeIsAnExactCopy) {
   const Bitmap source = MakePicture(33, 17, PixelFormat::Bit32, Pattern);
   EXPECT_BITMAP_EQ(Stretched(source, 33, 17), source);
 }
 
-TEST(HalftoneTest, OneAxisUnchangedKeepsItsLines) {
+TEST(AreaResampleTest, OneAxisUnchangedKeepsItsLines) {
   const Bitmap source = MakePicture(6, 5, PixelFormat::Bit32, Pattern);
   const Bitmap wide = Stretched(source, 12, 5);
   for (int y = 0; y < 5; ++y) {
@@ -78,7 +78,7 @@ TEST(HalftoneTest, OneAxisUnchangedKeepsItsLines) {
   }
 }
 
-TEST(HalftoneTest, UniformStaysUniform) {
+TEST(AreaResampleTest, UniformStaysUniform) {
   const Color colour = RGB(201, 3, 77);
   const Bitmap source = MakeUniform(97, 61, colour);
   const int sizes[][2] = {{1, 1}, {3, 2}, {48, 30}, {96, 60}, {98, 62}, {200, 7}, {500, 333}};
@@ -88,7 +88,7 @@ TEST(HalftoneTest, UniformStaysUniform) {
   }
 }
 
-TEST(HalftoneTest, AveragesTwoByTwoBlocks) {
+TEST(AreaResampleTest, AveragesTwoByTwoBlocks) {
   const Bitmap source = MakePicture(4, 4, PixelFormat::Bit32, [](int x, int y) {
     return RGB(x * 10 + y * 40, 255 - x, y < 2 ? 0 : 200);
   });
@@ -102,7 +102,7 @@ TEST(HalftoneTest, AveragesTwoByTwoBlocks) {
   EXPECT_EQ(half.ScanLine(0)[3], 0);
 }
 
-TEST(HalftoneTest, OtherFormatsGoThrough32Bits) {
+TEST(AreaResampleTest, OtherFormatsGoThrough32Bits) {
   const Bitmap source24 = MakePicture(8, 4, PixelFormat::Bit24, Pattern);
   Bitmap source32 = source24;
   source32.SetPixelFormat(PixelFormat::Bit32);
@@ -110,14 +110,14 @@ TEST(HalftoneTest, OtherFormatsGoThrough32Bits) {
 
   // A palette target keeps its format and palette; a grey mean finds its nearest grey.
   Bitmap target(2, 1, PixelFormat::Bit8);
-  HalftoneStretch(GreyRow({0, 20, 200, 255}), target);
+  AreaResample(GreyRow({0, 20, 200, 255}), target);
   EXPECT_EQ(target.Format(), PixelFormat::Bit8);
   EXPECT_EQ(target.PaletteEntries().size(), 256u);
   EXPECT_EQ(target.PixelColor(0, 0) & 0xFFFFFF, RGB(10, 10, 10));
   EXPECT_EQ(target.PixelColor(1, 0) & 0xFFFFFF, RGB(228, 228, 228));
 }
 
-TEST(HalftoneTest, LargeReductionStaysInRange) {
+TEST(AreaResampleTest, LargeReductionStaysInRange) {
   const Bitmap source = MakeUniform(3000, 2, RGB(255, 255, 255));
   EXPECT_BITMAP_EQ(Stretched(source, 1, 1), MakeUniform(1, 1, RGB(255, 255, 255)));
   const Bitmap stripes = MakePicture(

@@ -1,9 +1,11 @@
-#include "intake/halftone.h"
+#include "intake/area_resample.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <vector>
+
+#include "core/pixel_words.h"
 
 namespace skelda {
 
@@ -129,10 +131,8 @@ void Stretch32(const Bitmap& source, Bitmap& target) {
     for (int y = 0; y < th; ++y) {
       const std::uint8_t* s = source.ScanLine(y);
       std::uint8_t* d = target.ScanLine(y);
-      for (int x = 0; x < tw; ++x) {
-        std::memcpy(d + 4 * x, s + 4 * x, 3);
-        d[4 * x + 3] = 0;
-      }
+      std::memcpy(d, s, 4 * static_cast<std::size_t>(tw));
+      ClearFourthBytes(d, tw);
     }
     return;
   }
@@ -149,7 +149,7 @@ void Stretch32(const Bitmap& source, Bitmap& target) {
 
 }  // namespace
 
-void HalftoneStretch(const Bitmap& source, Bitmap& target) {
+void AreaResample(const Bitmap& source, Bitmap& target) {
   if (target.Empty()) return;
   if (source.Empty()) {
     target.FillRect(0, 0, target.Width(), target.Height(), kBlack);
@@ -158,7 +158,7 @@ void HalftoneStretch(const Bitmap& source, Bitmap& target) {
   if (source.Format() != PixelFormat::Bit32) {
     Bitmap copy = source;
     copy.SetPixelFormat(PixelFormat::Bit32);
-    HalftoneStretch(copy, target);
+    AreaResample(copy, target);
     return;
   }
   if (target.Format() != PixelFormat::Bit32) {

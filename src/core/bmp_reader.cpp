@@ -1,4 +1,4 @@
-#include "core/bmp_codec.h"
+#include "core/bmp_reader.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -7,9 +7,9 @@
 #include <limits>
 #include <memory>
 
-#include "core/atomic_file.h"
 #include "core/errors.h"
 #include "core/file_bytes.h"
+#include "core/pixel_words.h"
 
 namespace skelda {
 
@@ -20,10 +20,6 @@ enum : std::uint32_t { kRle8 = 1, kRle4 = 2 };
 constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::uint32_t kOs2V1HeaderSize = 12;
 constexpr std::uint32_t kOs2V2HeaderSize = 64;
-
-constexpr std::uint32_t kRgb555[3] = {0x7C00, 0x03E0, 0x001F};
-constexpr std::uint32_t kRgb565[3] = {0xF800, 0x07E0, 0x001F};
-constexpr std::uint32_t kRgb888[3] = {0xFF0000, 0x00FF00, 0x0000FF};
 
 [[noreturn]] void Invalid() {
   throw InvalidGraphicError();
@@ -67,7 +63,7 @@ struct Header {
   int bitCount = 0;
   std::uint32_t compression = kCompressionRgb;
   std::uint32_t colorsUsed = 0;
-  std::uint32_t masks[3] = {0, 0, 0};
+  ChannelMasks masks;
   std::size_t paletteOffset = 0;
   std::size_t paletteEntrySize = 4;
 };
@@ -139,7 +135,7 @@ void ReadWindowsInfo(const Bytes& in, Header& h) {
   if (h.compression == kCompressionBitFields) {
     // The 40-byte header keeps its masks right after it; the longer ones hold them inside.
     const std::size_t maskOffset = kFileHeaderSize + 40;
-    for (int i = 0; i < 3; ++i) h.masks[i] = in.U32(maskOffset + 4 * i);
+    h.masks = {in.U32(maskOffset), in.U32(maskOffset + 4), in.U32(maskOffset + 8)};
     if (h.headerSize == 40) h.paletteOffset += 12;
   }
 }
@@ -182,52 +178,25 @@ std::vector<PaletteEntry> ReadPalette(const Bytes& in, const Header& h) {
   return palette;
 }
 
+// The named format whose words a 16- or 32-bit file holds, or Custom when its masks need
+// converting (to 32 bits).
+PixelFormat WordFormatOf(const Header& h) {
+  return NamedFormatOf(
+      PixelLayout{h.bitCount, h.compression, h.masks.red, h.masks.green, h.masks.blue});
+}
+
+// 1, 4, 8 and 24 bits have one format each; 16- and 32-bit words that no named format holds
+// are converted to 32 bits.
 PixelFormat FormatFor(const Header& h) {
-  switch (h.bitCount) {
-    case 1:
-      return PixelFormat::Bit1;
-    case 4:
-      return PixelFormat::Bit4;
-    case 8:
-      return PixelFormat::Bit8;
-    case 16:
-      if (h.compression == kCompressionRgb || std::equal(h.masks, h.masks + 3, kRgb555)) {
-        return PixelFormat::Bit15;
-      }
-      return std::equal(h.masks, h.masks + 3, kRgb565) ? PixelFormat::Bit16 : PixelFormat::Bit32;
-    case 24:
-      return PixelFormat::Bit24;
-    default:
-      return PixelFormat::Bit32;
+  if (h.bitCount == 16 || h.bitCount == 32) {
+    const PixelFormat named = WordFormatOf(h);
+    return named == PixelFormat::Custom ? PixelFormat::Bit32 : named;
   }
+  for (const PixelFormatInfo& f : kPixelFormats) {
+    if (f.bitsPerPixel == h.bitCount) return f.format;
+  }
+  Invalid();
 }
-
-bool NeedsMaskConversion(const Header& h, PixelFormat format) {
-  if (h.compression != kCompressionBitFields) return false;
-  if (h.bitCount == 16) return format == PixelFormat::Bit32;
-  return !std::equal(h.masks, h.masks + 3, kRgb888);
-}
-
-// One colour channel given by a bit mask, scaled to 0..255 with rounding.
-class Channel {
- public:
-  explicit Channel(std::uint32_t mask) {
-    if (mask == 0) return;
-    while (!((mask >> shift_) & 1)) ++shift_;
-    max_ = mask >> shift_;
-    mask_ = mask;
-  }
-  std::uint8_t operator()(std::uint32_t word) const {
-    if (max_ == 0) return 0;
-    const std::uint64_t v = (word & mask_) >> shift_;
-    return static_cast<std::uint8_t>((v * 255 + max_ / 2) / max_);
-  }
-
- private:
-  std::uint32_t mask_ = 0;
-  unsigned shift_ = 0;
-  std::uint64_t max_ = 0;
-};
 
 // Row y of the bitmap (counted from the top) is row FileRow(y) of the file's pixel data.
 long long FileRow(const Header& h, int y) {
@@ -250,8 +219,9 @@ void ReadUncompressed(const Bytes& in, const Header& h, Bitmap& bitmap) {
   bitmap = Bitmap(static_cast<int>(h.width), static_cast<int>(h.height), format);
   if (h.bitCount <= 8) bitmap.SetPalette(ReadPalette(in, h));
 
-  const bool convert = NeedsMaskConversion(h, format);
-  const Channel red(h.masks[0]), green(h.masks[1]), blue(h.masks[2]);
+  const bool convert =
+      (h.bitCount == 16 || h.bitCount == 32) && WordFormatOf(h) == PixelFormat::Custom;
+  const MaskedColour colour(h.masks);
   const int width = bitmap.Width();
   for (int y = 0; y < bitmap.Height(); ++y) {
     const std::uint8_t* src = in.At(h.pixelOffset + FileRow(h, y) * fileRowBytes, usedBytes);
@@ -260,24 +230,16 @@ void ReadUncompressed(const Bytes& in, const Header& h, Bitmap& bitmap) {
       std::memcpy(dst, src, usedBytes);
       // Bits outside the colour channels never reach the picture.
       if (h.bitCount == 32) {
-        for (int x = 0; x < width; ++x) dst[4 * x + 3] = 0;
+        ClearFourthBytes(dst, width);
       } else if (format == PixelFormat::Bit15) {
         for (int x = 0; x < width; ++x) dst[2 * x + 1] &= 0x7F;
       }
       continue;
     }
-    for (int x = 0; x < width; ++x, dst += 4) {
-      std::uint32_t w;
-      if (h.bitCount == 16) {
-        w = src[2 * x] | (src[2 * x + 1] << 8);
-      } else {
-        w = src[4 * x] | (src[4 * x + 1] << 8) | (src[4 * x + 2] << 16) |
-            (std::uint32_t(src[4 * x + 3]) << 24);
-      }
-      dst[0] = blue(w);
-      dst[1] = green(w);
-      dst[2] = red(w);
-      dst[3] = 0;
+    for (int x = 0; x < width; ++x) {
+      const std::uint32_t w =
+          h.bitCount == 16 ? pixel_access::Word16(src + 2 * x) : LoadWord(src + 4 * x);
+      pixel_access::WriteBgr<4>(dst, x, colour(w));
     }
   }
 }
@@ -358,42 +320,6 @@ void ReadRle(const Bytes& in, const Header& h, Bitmap& bitmap) {
   }
 }
 
-void Put16(std::vector<std::uint8_t>& out, unsigned v) {
-  out.push_back(static_cast<std::uint8_t>(v));
-  out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
-}
-
-// How a bitmap is written: bit count, compression and, for bit fields, the three masks.
-PixelLayout FileLayoutOf(const Bitmap& bitmap) {
-  switch (bitmap.Format()) {
-    case PixelFormat::Bit1:
-    case PixelFormat::Bit4:
-    case PixelFormat::Bit8:
-    case PixelFormat::Bit15:
-    case PixelFormat::Bit24:
-    case PixelFormat::Bit32:
-      return {bitmap.BitsPerPixel(), kCompressionRgb, 0, 0, 0};
-    case PixelFormat::Bit16:
-      return {16, kCompressionBitFields, kRgb565[0], kRgb565[1], kRgb565[2]};
-    case PixelFormat::Custom: {
-      const PixelLayout& layout = bitmap.Layout();
-      if ((layout.bitCount == 16 || layout.bitCount == 32) &&
-          (layout.compression == kCompressionRgb || layout.compression == kCompressionBitFields)) {
-        return layout;
-      }
-      break;
-    }
-    case PixelFormat::Device:
-      break;
-  }
-  throw AssertionError("Bitmap format is not supported", __FILE__, __LINE__);
-}
-
 }  // namespace
 
 Bitmap ReadBmp(const std::uint8_t* data, std::size_t size) {
@@ -416,69 +342,6 @@ Bitmap ReadBmpFile(const std::string& path) {
   return ReadBmp(ReadFileBytes(path, [](const std::uint8_t* head, std::size_t size) {
     if (size >= 2 && (head[0] != 'B' || head[1] != 'M')) Invalid();
   }));
-}
-
-std::vector<std::uint8_t> EncodeBmp(const Bitmap& bitmap) {
-  if (bitmap.Empty()) Invalid();
-  const PixelLayout layout = FileLayoutOf(bitmap);
-  const bool bitFields = layout.compression == kCompressionBitFields;
-  std::vector<PaletteEntry> palette;
-  if (layout.bitCount <= 8) {
-    const std::size_t full = std::size_t(1) << layout.bitCount;
-    palette = bitmap.PaletteEntries();
-    // Indices beyond the palette read as black; an empty palette becomes a black one.
-    if (palette.size() > full) palette.resize(full);
-    if (palette.empty()) palette.resize(full);
-  }
-  const std::size_t rowBytes = bitmap.RowBytes();
-  const std::size_t imageSize = rowBytes * static_cast<std::size_t>(bitmap.Height());
-  const std::size_t pixelOffset = kFileHeaderSize + 40 + (bitFields ? 12 : 0) + 4 * palette.size();
-  const std::size_t fileSize = pixelOffset + imageSize;
-  if (fileSize > std::numeric_limits<std::uint32_t>::max()) {
-    throw PictureTooLargeError(bitmap.Width(), bitmap.Height());
-  }
-
-  std::vector<std::uint8_t> out;
-  out.reserve(fileSize);
-  out.push_back('B');
-  out.push_back('M');
-  Put32(out, static_cast<std::uint32_t>(fileSize));
-  Put32(out, 0);
-  Put32(out, static_cast<std::uint32_t>(pixelOffset));
-  Put32(out, 40);
-  Put32(out, static_cast<std::uint32_t>(bitmap.Width()));
-  Put32(out, static_cast<std::uint32_t>(bitmap.Height()));  // positive: rows bottom-up
-  Put16(out, 1);
-  Put16(out, static_cast<unsigned>(layout.bitCount));
-  Put32(out, layout.compression);
-  Put32(out, static_cast<std::uint32_t>(imageSize));
-  Put32(out, 0);  // no resolution recorded
-  Put32(out, 0);
-  Put32(out, static_cast<std::uint32_t>(palette.size()));
-  Put32(out, 0);
-  if (bitFields) {
-    Put32(out, layout.redMask);
-    Put32(out, layout.greenMask);
-    Put32(out, layout.blueMask);
-  }
-  for (const PaletteEntry& e : palette) {
-    out.push_back(e.blue);
-    out.push_back(e.green);
-    out.push_back(e.red);
-    out.push_back(0);
-  }
-  for (int y = bitmap.Height() - 1; y >= 0; --y) {
-    const std::uint8_t* row = bitmap.ScanLine(y);
-    out.insert(out.end(), row, row + rowBytes);
-  }
-  return out;
-}
-
-void WriteBmpFile(const Bitmap& bitmap, const std::string& path) {
-  const std::vector<std::uint8_t> bytes = EncodeBmp(bitmap);
-  AtomicFileWriter writer(path);
-  writer.Write(bytes.data(), bytes.size());
-  writer.Commit();
 }
 
 }  // namespace skelda

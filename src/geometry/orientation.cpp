@@ -1,4 +1,4 @@
-#include "geometry/rotate_bitmap.h"
+#include "geometry/orientation.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,18 +9,43 @@
 #include <vector>
 
 #include "core/errors.h"
-#include "geometry/pixel_format_24.h"
-#include "geometry/pixel_groups.h"
-#include "geometry/quarter_turn.h"
+#include "core/pixel_words.h"
+#include "core/round_to_even.h"
 
 namespace skelda {
 
 namespace {
 
-// Nearest integer, an exact half to the even neighbour (the default rounding mode, which the
-// program never changes). The values are bounded by the picture's diagonal.
+using namespace pixel_groups;
+
+// Swaps pixel k with pixel W-1-k, four pairs at a time while the two groups do not meet.
+void ReverseRow(std::uint8_t* row, int width) {
+  std::uint8_t* left = row;
+  std::uint8_t* right = row + 3 * width;  // one past the last pixel
+  while (right - left >= 24) {
+    right -= 12;
+    Pixel l[4], r[4];
+    Load4(left, l);
+    Load4(right, r);
+    Store4(left, r[3], r[2], r[1], r[0]);
+    Store4(right, l[3], l[2], l[1], l[0]);
+    left += 12;
+  }
+  for (right -= 3; left < right; left += 3, right -= 3) Swap3(left, right);
+}
+
+void MirrorRows(Bitmap& bitmap) {
+  const int height = bitmap.Height();
+  const std::size_t bytes = 3 * static_cast<std::size_t>(bitmap.Width());
+  for (int y = 0; y < height / 2; ++y) {
+    std::uint8_t* top = bitmap.ScanLine(y);
+    std::swap_ranges(top, top + bytes, bitmap.ScanLine(height - 1 - y));
+  }
+}
+
+// The values are bounded by the picture's diagonal.
 long long RoundEven(long double v) {
-  return std::llrint(v);
+  return static_cast<long long>(RoundToEven(v));
 }
 
 // Degrees to radians in extended precision, then held as a double, as the angle is kept.
@@ -93,7 +118,37 @@ Bitmap GeneralRotation(const Bitmap& source, Color fill, double angle) {
   return target;
 }
 
+void CopyRow(std::uint8_t* to, const std::uint8_t* from, int width) {
+  for (int x = 0; x < width; ++x) StoreWord(to + 4 * x, LoadWord(from + 4 * x) & kColourBits);
+}
+
+// The row read from its right end.
+void CopyRowReversed(std::uint8_t* to, const std::uint8_t* from, int width) {
+  const std::uint8_t* last = from + 4 * (width - 1);
+  for (int x = 0; x < width; ++x) StoreWord(to + 4 * x, LoadWord(last - 4 * x) & kColourBits);
+}
+
 }  // namespace
+
+void ConvertTo24(Bitmap& bitmap) {
+  if (bitmap.Format() == PixelFormat::Bit24) return;
+  // Palette and packed formats: expand to 32 bits first, then the common row loop.
+  bitmap.SetPixelFormat(PixelFormat::Bit32);
+  bitmap.SetPixelFormat(PixelFormat::Bit24);
+}
+
+void ConvertTo32(Bitmap& bitmap) {
+  bitmap.SetPixelFormat(PixelFormat::Bit32);
+}
+
+void MirrorBitmap(Bitmap& bitmap, bool horizontal) {
+  ConvertTo24(bitmap);
+  if (!horizontal) {
+    MirrorRows(bitmap);
+    return;
+  }
+  for (int y = 0; y < bitmap.Height(); ++y) ReverseRow(bitmap.ScanLine(y), bitmap.Width());
+}
 
 RotationKind KindOfRotation(double angle) {
   if (angle != std::trunc(angle)) return RotationKind::General;  // NaN and fractions
@@ -125,6 +180,24 @@ void RotateBitmap(Bitmap& bitmap, Color fill, double angle) {
     case RotationKind::General:
       bitmap = GeneralRotation(bitmap, fill, angle);
       return;
+  }
+}
+
+void MirrorInto(const Bitmap& source, Bitmap& target, bool horizontal) {
+  const int width = source.Width(), height = source.Height();
+  for (int y = 0; y < height; ++y) {
+    if (horizontal) {
+      CopyRowReversed(target.ScanLine(y), source.ScanLine(y), width);
+    } else {
+      CopyRow(target.ScanLine(y), source.ScanLine(height - 1 - y), width);
+    }
+  }
+}
+
+void HalfTurnInto(const Bitmap& source, Bitmap& target) {
+  const int width = source.Width(), height = source.Height();
+  for (int y = 0; y < height; ++y) {
+    CopyRowReversed(target.ScanLine(y), source.ScanLine(height - 1 - y), width);
   }
 }
 
