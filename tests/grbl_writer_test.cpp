@@ -190,15 +190,19 @@ TEST(GrblWriter, RandomPicturesBurnExactlyTheirDots) {
   std::mt19937 random(7);
   for (const auto& p : profiles) {
     for (int round = 0; round < 30; ++round) {
-      const int w = 1 + static_cast<int>(random() % 9), h = 2 + static_cast<int>(random() % 5);
+      // Narrow rows, and wide ones with long runs: black from 0 to 90 % of the dots, few grays.
+      const int w = 1 + static_cast<int>(random() % (round % 2 ? 9 : 40));
+      const int h = 2 + static_cast<int>(random() % 5);
       const PixelFormat formats[] = {PixelFormat::Bit32, PixelFormat::Bit24, PixelFormat::Bit8};
+      const Color grays[] = {kBlack, RGB(90, 90, 90), kWhite};
       Bitmap b(w, h, formats[round % 3]);
-      for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-          b.SetPixelColor(x, y,
-                          p.grayscale        ? random() & 0xFFFFFF
-                          : random() % 5 < 2 ? kBlack
-                                             : kWhite);
+      for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+          const Color gray = round % 2 ? random() & 0xFFFFFF : grays[random() % 3];
+          const Color dot = static_cast<int>(random() % 10) < round % 10 ? kBlack : kWhite;
+          b.SetPixelColor(x, y, p.grayscale ? gray : dot);
+        }
+      }
       MachineProfile m{Machine::Grbl, 800, 30, p.overscan, p.oneWay, p.offset, p.grayscale};
       const auto burns = Interpret(Write(b, Grbl(p.dot, true, m)));
       const long long offset = ToThousandths(p.offset);

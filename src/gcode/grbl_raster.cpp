@@ -1,6 +1,7 @@
 #include "gcode/grbl_raster.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cstring>
 
@@ -26,6 +27,31 @@ void CheckReach(long long farthest) {
     throw Error("The program would reach " + ThousandthsText(farthest) +
                 " mm, beyond the 99999.999 mm a GRBL program can hold");
   }
+}
+
+// The first column from `from` on, walking by kStep, whose level differs from that of `from`;
+// `end` if none does before it. Eight levels at a time where the byte order allows.
+template <int kStep>
+int SameLevelEnd(const std::uint8_t* levels, int from, int end) {
+  const std::uint8_t level = levels[from];
+  int e = from + kStep;
+  if constexpr (std::endian::native == std::endian::little) {
+    const std::uint64_t all = 0x0101010101010101ULL * level;
+    std::uint64_t word;
+    if constexpr (kStep > 0) {
+      for (; end - e >= 8; e += 8) {
+        std::memcpy(&word, levels + e, 8);
+        if (word != all) return e + std::countr_zero(word ^ all) / 8;
+      }
+    } else {
+      for (; e - end >= 8; e -= 8) {  // levels e - 7 .. e, the last in the top byte
+        std::memcpy(&word, levels + e - 7, 8);
+        if (word != all) return e - std::countl_zero(word ^ all) / 8;
+      }
+    }
+  }
+  while (e != end && levels[e] == level) e += kStep;
+  return e;
 }
 
 char* Append(char* p, std::string_view text) {
@@ -102,13 +128,17 @@ void GrblRowRaster::Feed(BufferedOutput& out, long long x, const Texts* texts, i
 }
 
 // Forward, a stretch c .. e - 1 ends at edge e; reverse, a stretch c .. e + 1 ends at e + 1.
+// Neighbours of one level are one stretch without a look at the palette.
 template <int kStep>
-void GrblRowRaster::WriteStretches(BufferedOutput& out, const int* powers, const Texts& t,
-                                   int begin, int end, std::uint64_t& burns) {
+void GrblRowRaster::WriteStretches(BufferedOutput& out, const std::uint8_t* levels,
+                                   const int* palette, const Texts& t, int begin, int end,
+                                   std::uint64_t& burns) {
   for (int c = begin; c != end;) {
-    const int power = std::max(powers[c], 0);
-    int e = c + kStep;
-    while (e != end && std::max(powers[e], 0) == power) e += kStep;
+    const int power = std::max(palette[levels[c]], 0);
+    int e = SameLevelEnd<kStep>(levels, c, end);
+    while (e != end && std::max(palette[levels[e]], 0) == power) {
+      e = SameLevelEnd<kStep>(levels, e, end);
+    }
     const int stop = kStep < 0 ? e + 1 : e;
     Feed(out, t.value[static_cast<std::size_t>(stop)], &t, stop, power);
     if (power > 0) ++burns;
@@ -116,14 +146,14 @@ void GrblRowRaster::WriteStretches(BufferedOutput& out, const int* powers, const
   }
 }
 
-bool GrblRowRaster::WritePass(BufferedOutput& out, const int* powers, int row, bool reverse,
-                              std::uint64_t& burns) {
+bool GrblRowRaster::WritePass(BufferedOutput& out, const std::uint8_t* levels, const int* palette,
+                              int row, bool reverse, std::uint64_t& burns) {
   const int columns = static_cast<int>(edges_.size()) - 1;
   int first = 0;
-  while (first < columns && powers[first] <= 0) ++first;
+  while (first < columns && palette[levels[first]] <= 0) ++first;
   if (first == columns) return false;
   int last = columns - 1;
-  while (powers[last] <= 0) --last;
+  while (palette[levels[last]] <= 0) --last;
   const Texts& t = reverse ? reverse_ : forward_;
   auto at = [&t](int e) { return t.value[static_cast<std::size_t>(e)]; };
 
@@ -135,9 +165,9 @@ bool GrblRowRaster::WritePass(BufferedOutput& out, const int* powers, int row, b
   Rapid(out, at(entry) + lead, row);
   if (overscan_ != 0) Feed(out, at(entry), &t, entry, 0);
   if (reverse) {
-    WriteStretches<-1>(out, powers, t, begin, end, burns);
+    WriteStretches<-1>(out, levels, palette, t, begin, end, burns);
   } else {
-    WriteStretches<1>(out, powers, t, begin, end, burns);
+    WriteStretches<1>(out, levels, palette, t, begin, end, burns);
   }
   if (overscan_ != 0) Feed(out, x_ - lead, nullptr, 0, 0);
   return true;

@@ -1,4 +1,7 @@
 // One row of a GRBL laser-mode raster: the moves that burn a row's columns at given powers.
+// A row comes as one level per column (0 .. 255) and a palette of 256 powers, so that finding
+// stretches compares bytes: a black-and-white row uses two levels, a grayscale row the gray
+// value itself, a test grid one level per cell.
 //
 // Columns c of width d span c × d .. (c + 1) × d; row k lies at Y = k × d. A pass over a row
 // writes, with every X in thousandths of a mm (see grbl_number.h) and each line ended by "\n":
@@ -34,11 +37,11 @@ class GrblRowRaster {
   // every row once. Throws when a coordinate would not fit GRBL's eight digits.
   GrblRowRaster(double dot, int columns, int rows, const MachineProfile& profile);
 
-  // Writes one pass over row `row` (0 = the bottom row, Y = 0); `powers` holds one S per
-  // column, left to right. A row without any power writes nothing and returns false. Adds the
-  // count of burning moves to `burns`.
-  bool WritePass(BufferedOutput& out, const int* powers, int row, bool reverse,
-                 std::uint64_t& burns);
+  // Writes one pass over row `row` (0 = the bottom row, Y = 0): column c, counted from the
+  // left, burns at S = palette[levels[c]] (0 or less: off). A row without any power writes
+  // nothing and returns false. Adds the count of burning moves to `burns`.
+  bool WritePass(BufferedOutput& out, const std::uint8_t* levels, const int* palette, int row,
+                 bool reverse, std::uint64_t& burns);
 
   // Every X written so far, and X = 0 (where the program starts and ends).
   XRange Range() const { return range_; }
@@ -58,8 +61,8 @@ class GrblRowRaster {
   static Texts Format(const std::vector<long long>& values);
   void Rapid(BufferedOutput& out, long long x, int row);
   template <int kStep>
-  void WriteStretches(BufferedOutput& out, const int* powers, const Texts& t, int begin, int end,
-                      std::uint64_t& burns);
+  void WriteStretches(BufferedOutput& out, const std::uint8_t* levels, const int* palette,
+                      const Texts& t, int begin, int end, std::uint64_t& burns);
   // `text` is a slot of `values` or null (then x is formatted here).
   void Feed(BufferedOutput& out, long long x, const Texts* texts, int edge, int power);
 

@@ -70,7 +70,11 @@ GrblWriter::GrblWriter(TQuickPixels& pixels, const GcodeSettings& settings)
   if (getPixel_.code == nullptr) throw Error("The picture is not attached to a pixel accessor");
   CheckGrblSettings(settings);
   const MachineProfile& m = settings.machine;
-  for (int gray = 0; gray < 256; ++gray) grayPower_[gray] = GrayPower(gray, m.minPower, m.maxPower);
+  if (m.grayscale) {
+    for (int gray = 0; gray < 256; ++gray) palette_[gray] = GrayPower(gray, m.minPower, m.maxPower);
+  } else {
+    palette_[1] = m.maxPower;  // level 1: black
+  }
   if (!settings.lineMode) {  // checked above
     dwell_ = "G4 P" + ThousandthsText(RoundHalfEven(ParseBurnTimeMs(settings.burnTime))) + "\n";
   }
@@ -87,10 +91,10 @@ GrblResult GrblWriter::Write(GcodeSink& sink) const {
 
 namespace {
 
-// The pixel word (blue in the low byte) of each column of a 24- or 32-bit row, as `value`
-// makes it; a loop without lookups, so that the compiler can vectorize it.
-template <int kBytes, class Out, class Value>
-void ReadRow(const std::uint8_t* p, int width, Out* out, Value value) {
+// The level of each column of a 24- or 32-bit row, made by `level` from the pixel word (blue in
+// the low byte); a loop without lookups, so that the compiler can vectorize it.
+template <int kBytes, class Level>
+void ReadRow(const std::uint8_t* p, int width, std::uint8_t* levels, Level level) {
   for (int c = 0; c < width; ++c, p += kBytes) {
     std::uint32_t word;
     if constexpr (kBytes == 4) {
@@ -99,59 +103,54 @@ void ReadRow(const std::uint8_t* p, int width, Out* out, Value value) {
     } else {
       word = p[0] | (p[1] << 8) | (std::uint32_t{p[2]} << 16);
     }
-    out[c] = static_cast<Out>(value(word));
+    levels[c] = static_cast<std::uint8_t>(level(word));
   }
 }
 
-template <class Out, class Value>
-void ReadRow(const std::uint8_t* p, int bytes, int width, Out* out, Value value) {
+template <class Level>
+void ReadRow(const std::uint8_t* p, int bytes, int width, std::uint8_t* levels, Level level) {
   if (bytes == 4) {
-    ReadRow<4>(p, width, out, value);
+    ReadRow<4>(p, width, levels, level);
   } else {
-    ReadRow<3>(p, width, out, value);
+    ReadRow<3>(p, width, levels, level);
   }
 }
 
 }  // namespace
 
-// A pixel's power: the maximum for black, or its gray value's power in grayscale.
-void GrblWriter::RowPowers(int y, std::vector<int>& powers,
-                           std::vector<std::uint8_t>& grays) const {
-  const int full = settings_.machine.maxPower;
-  const bool grayscale = settings_.machine.grayscale;
+// A pixel's level: its gray value in grayscale, else 1 for black and 0 for any other colour.
+void GrblWriter::RowLevels(int y, std::vector<std::uint8_t>& levels) const {
   auto gray = [](std::uint32_t word) { return GrayValue(word, kDiffusionWeights); };
-  auto black = [full](std::uint32_t word) { return word == 0 ? full : 0; };
+  auto black = [](std::uint32_t word) { return word == 0 ? 1 : 0; };
+  const bool grayscale = settings_.machine.grayscale;
   const int bytes = bitsPerPixel_ / 8;
   if (bytes == 3 || bytes == 4) {
     const std::uint8_t* row = bits_ + static_cast<std::ptrdiff_t>(y) * rowStep_;
-    if (!grayscale) {
-      ReadRow(row, bytes, width_, powers.data(), black);
-      return;
+    if (grayscale) {
+      ReadRow(row, bytes, width_, levels.data(), gray);
+    } else {
+      ReadRow(row, bytes, width_, levels.data(), black);
     }
-    ReadRow(row, bytes, width_, grays.data(), gray);
-  } else {
-    const TGetPixel get = getPixel_;
-    for (int c = 0; c < width_; ++c) {
-      const Color color = get(c, y);
-      const std::uint32_t word = BlueOf(color) | (GreenOf(color) << 8) | (RedOf(color) << 16);
-      if (!grayscale) powers[static_cast<std::size_t>(c)] = black(word);
-      grays[static_cast<std::size_t>(c)] = static_cast<std::uint8_t>(gray(word));
-    }
-    if (!grayscale) return;
+    return;
   }
-  for (int c = 0; c < width_; ++c) powers[std::size_t(c)] = grayPower_[grays[std::size_t(c)]];
+  const TGetPixel get = getPixel_;
+  for (int c = 0; c < width_; ++c) {
+    const Color color = get(c, y);
+    const std::uint32_t word = BlueOf(color) | (GreenOf(color) << 8) | (RedOf(color) << 16);
+    levels[static_cast<std::size_t>(c)] =
+        static_cast<std::uint8_t>(grayscale ? gray(word) : black(word));
+  }
 }
 
 GrblResult GrblWriter::WriteLineMode(BufferedOutput& out) const {
   out.Put("G21\nG90\nM5\nM4 S0\nG1 F" + std::to_string(settings_.feed) + "\n");
   GrblRowRaster raster(settings_.dot, width_, height_, settings_.machine);
-  std::vector<int> powers(static_cast<std::size_t>(width_));
-  std::vector<std::uint8_t> grays(static_cast<std::size_t>(width_));
+  std::vector<std::uint8_t> levels(static_cast<std::size_t>(width_));
   GrblResult result;
   bool reverse = false;
   for (int k = 0; k < height_; ++k) {
-    RowPowers(height_ - 1 - k, powers, grays);
-    if (raster.WritePass(out, powers.data(), k, reverse, result.count)) {
+    RowLevels(height_ - 1 - k, levels);
+    if (raster.WritePass(out, levels.data(), palette_, k, reverse, result.count)) {
       reverse = !reverse && !settings_.machine.oneWay;
     }
   }
@@ -164,18 +163,18 @@ GrblResult GrblWriter::WriteDotMode(BufferedOutput& out) const {
   out.Put("G21\nG90\nM5\nG1 F" + std::to_string(settings_.feed) + "\n");
   const std::vector<std::string> xs = CentreTexts(settings_.dot, width_);
   const std::vector<std::string> ys = CentreTexts(settings_.dot, height_);
-  std::vector<int> powers(static_cast<std::size_t>(width_));
-  std::vector<std::uint8_t> grays(static_cast<std::size_t>(width_));
+  std::vector<std::uint8_t> levels(static_cast<std::size_t>(width_));
   GrblResult result;
   bool reverse = false;
   int lastRow = -1;
   int rightmost = -1;
   for (int k = 0; k < height_; ++k) {
-    RowPowers(height_ - 1 - k, powers, grays);
-    const bool burns = std::any_of(powers.begin(), powers.end(), [](int p) { return p > 0; });
+    RowLevels(height_ - 1 - k, levels);
+    const bool burns = std::any_of(levels.begin(), levels.end(),
+                                   [this](std::uint8_t level) { return palette_[level] > 0; });
     for (int i = 0; burns && i < width_; ++i) {
       const int c = reverse ? width_ - 1 - i : i;
-      const int power = powers[static_cast<std::size_t>(c)];
+      const int power = palette_[levels[static_cast<std::size_t>(c)]];
       if (power <= 0) continue;
       out.Put("G0 X");
       out.Put(xs[static_cast<std::size_t>(c)]);

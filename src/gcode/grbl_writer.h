@@ -48,8 +48,7 @@ class GrblWriter {
  private:
   GrblResult WriteLineMode(BufferedOutput& out) const;
   GrblResult WriteDotMode(BufferedOutput& out) const;
-  // `grays` is room for a row of gray values.
-  void RowPowers(int y, std::vector<int>& powers, std::vector<std::uint8_t>& grays) const;
+  void RowLevels(int y, std::vector<std::uint8_t>& levels) const;
 
   TGetPixel getPixel_;
   const std::uint8_t* bits_;  // rows read straight from memory in 24- and 32-bit pictures
@@ -58,8 +57,8 @@ class GrblWriter {
   int width_;
   int height_;
   GcodeSettings settings_;
-  std::string dwell_;  // "G4 P<seconds>\n"
-  int grayPower_[256] = {};
+  std::string dwell_;      // "G4 P<seconds>\n"
+  int palette_[256] = {};  // the power of each level of RowLevels
 };
 
 // What GrblWriter refuses of the settings alone (the profile, the burn time of dot mode), for
