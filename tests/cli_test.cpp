@@ -131,7 +131,7 @@ TEST(SkeldaCli, DpiSetsTheDotSizeAsTheResolutionFieldDoesAndTheSummaryTellsAll) 
                       "G0X0.3", "M3", "G1X0.4", "M5", "G0X1", "M3", "G1X1.1", "M5", "M5",  //
                       "G0Y0.1", "G0Y0.2", "M5", "G0X0Y0", "M2", "%");
   const std::string head = "written: " + (dir / "p.nc") +
-                           "\npicture: 12 x 2 dots, 1.2 x 0.2 mm\nmode: lines\n"
+                           "\npicture: 12 x 2 dots, 1.2 x 0.2 mm\nmode: lines, classic\n"
                            "black lines: 4\ntime: ";
   EXPECT_EQ(run.err.substr(0, head.size()), head);
   EXPECT_TRUE(run.err.ends_with(" ms\n")) << run.err;
