@@ -163,8 +163,8 @@ std::vector<std::string> TestGrid::Legend() const {
   return lines;
 }
 
-void TestGrid::LabelPowers(int row, std::vector<int>& powers) const {
-  std::fill(powers.begin(), powers.end(), 0);
+void TestGrid::LabelLevels(int row, std::vector<std::uint8_t>& levels) const {
+  std::fill(levels.begin(), levels.end(), 0);
   const int p = labelPixel_;
   for (const Label& label : labels_) {
     const int fromBottom = row - label.y;
@@ -172,7 +172,7 @@ void TestGrid::LabelPowers(int row, std::vector<int>& powers) const {
     const int glyphRow = label.image.height - 1 - fromBottom / p;
     for (int x = 0; x < label.image.width * p; ++x) {
       if (label.image.At(x / p, glyphRow))
-        powers[static_cast<std::size_t>(label.x + x)] = labelPower_;
+        levels[static_cast<std::size_t>(label.x + x)] = 1;
     }
   }
 }
@@ -182,23 +182,26 @@ XRange TestGrid::Write(GcodeSink& sink) const {
   for (const std::string& line : Legend()) out.Put("(" + line + ")\n");
   out.Put("G21\nG90\nM5\nM4 S0\nG1 F" + std::to_string(kLabelFeed) + "\n");
   GrblRowRaster raster(settings_.dot, width_, height_, settings_.machine);
-  std::vector<int> powers(static_cast<std::size_t>(width_));
+  // A pass burns at one power at most: level 1 is the labels' or the cell's power.
+  std::vector<std::uint8_t> levels(static_cast<std::size_t>(width_));
+  int palette[2] = {0, labelPower_};
   std::uint64_t burns = 0;
   bool reverse = false;
   auto pass = [&](int row) {
-    if (raster.WritePass(out, powers.data(), row, reverse, burns)) {
+    if (raster.WritePass(out, levels.data(), palette, row, reverse, burns)) {
       reverse = !reverse && !settings_.machine.oneWay;
     }
   };
   for (int row = 0; row < height_; ++row) {
-    LabelPowers(row, powers);
+    LabelLevels(row, levels);
     pass(row);
   }
-  std::fill(powers.begin(), powers.end(), 0);
+  std::fill(levels.begin(), levels.end(), 0);
   for (std::size_t i = 0; i < cells_.size(); ++i) {
     out.Put("G1 F" + std::to_string(cells_[i].feed) + "\n");
-    const auto first = powers.begin() + cellX_[i];
-    std::fill(first, first + cellDots_, cells_[i].power);
+    const auto first = levels.begin() + cellX_[i];
+    std::fill(first, first + cellDots_, 1);
+    palette[1] = cells_[i].power;
     reverse = false;
     for (int row = cellY_[i]; row < cellY_[i] + cellDots_; ++row) pass(row);
     std::fill(first, first + cellDots_, 0);

@@ -16,6 +16,7 @@
 //   M5 / G0 X0 Y0 / M2
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -92,7 +93,7 @@ class TestGrid {
     GlyphImage image;
   };
   long long edge(int dots) const;
-  void LabelPowers(int row, std::vector<int>& powers) const;
+  void LabelLevels(int row, std::vector<std::uint8_t>& levels) const;
 
   TestGridSettings settings_;
   int cellDots_ = 0;
