@@ -3,6 +3,7 @@
 // programs that are wrong, cut short or garbage.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <deque>
 #include <functional>
@@ -12,6 +13,7 @@
 #include "gcode/grbl_writer.h"
 #include "gcode_test_support.h"
 #include "simulation/program_file.h"
+#include "simulation/program_preview.h"
 #include "simulation/program_reader.h"
 #include "support/error_text.h"
 
@@ -223,6 +225,18 @@ TEST(BurnPicture, EveryProgramBurnsItsPicture) {
       }
     }
   }
+}
+
+// The default grid: cells of 25 dots from dot 55, 35 dots apart; S200 bottom-left, S1000 top-right.
+TEST(BurnPicture, TheTestGridBurnsEachCellAtItsPower) {
+  const ProgramPreview preview = PreviewTestGrid(TestGrid(TestGridSettings{}), MotionSettings{});
+  EXPECT_EQ(preview.picture.Width(), 220);
+  EXPECT_EQ(preview.picture.Height(), 220);
+  for (const auto& [x, y, darkness] : {std::array{55, 55, 51}, std::array{79, 79, 51},
+                                       std::array{195, 195, 255}, std::array{80, 80, 0}}) {
+    EXPECT_EQ(preview.picture.At(x, y), darkness) << x << ", " << y;
+  }
+  EXPECT_GT(preview.seconds, 0);
 }
 
 TEST(ProgramReader, RefusesWhatItCannotFollow) {

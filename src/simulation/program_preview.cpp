@@ -24,6 +24,18 @@ ProgramPreview PreviewProgram(TQuickPixels& pixels, const GcodeSettings& setting
   return {reader.Picture(), reader.Seconds()};
 }
 
+ProgramPreview PreviewTestGrid(const TestGrid& grid, const MotionSettings& motion) {
+  SimulationSettings s;
+  s.dot = grid.Settings().dot;
+  s.maxPower = grid.Settings().machine.maxPower;
+  s.motion = motion;
+  ProgramReader reader(s);
+  SimulationSink sink(reader);
+  grid.Write(sink);
+  reader.Finish();
+  return {reader.Picture(), reader.Seconds()};
+}
+
 Bitmap BurnBitmap(const BurnPicture& picture) {
   const int width = std::max(picture.Width(), 1);
   const int height = std::max(picture.Height(), 1);

@@ -5,6 +5,7 @@
 #include "core/bitmap.h"
 #include "core/quick_pixels.h"
 #include "gcode/gcode_settings.h"
+#include "gcode/test_grid.h"
 #include "simulation/burn_picture.h"
 #include "simulation/motion_settings.h"
 
@@ -19,6 +20,9 @@ struct ProgramPreview {
 // nothing is written anywhere and the picture is only read. Throws the writer's refusals.
 ProgramPreview PreviewProgram(TQuickPixels& pixels, const GcodeSettings& settings,
                               const MotionSettings& motion);
+
+// The same for a material test grid; its picture starts at X0 Y0 and reaches its furthest dot.
+ProgramPreview PreviewTestGrid(const TestGrid& grid, const MotionSettings& motion);
 
 // The burn picture as a 32-bit bitmap, gray where burnt, top row first.
 Bitmap BurnBitmap(const BurnPicture& picture);
