@@ -5,7 +5,7 @@
 #include <QMenu>
 
 #include "processing/processing_commands.h"
-#include "ui/Unit1.h"
+#include "ui/main_window.h"
 #include "ui/status_hints.h"
 
 namespace skelda {

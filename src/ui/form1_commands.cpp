@@ -15,7 +15,7 @@
 #include "geometry/geometry_commands.h"
 #include "intake/intake_commands.h"
 #include "processing/processing_commands.h"
-#include "ui/Unit1.h"
+#include "ui/main_window.h"
 #include "ui/busy_cursor.h"
 
 namespace skelda {

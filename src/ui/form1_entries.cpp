@@ -6,8 +6,8 @@
 #include <QMouseEvent>
 #include <QPointer>
 
-#include "ui/Unit1.h"
-#include "ui/Unit2.h"
+#include "ui/main_window.h"
+#include "ui/keypad_window.h"
 #include "ui/keypad_entry.h"
 
 namespace skelda {

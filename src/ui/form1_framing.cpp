@@ -13,7 +13,7 @@
 #include "gcode/frame_program.h"
 #include "gcode/gcode_command.h"
 #include "gcode/test_grid.h"
-#include "ui/Unit1.h"
+#include "ui/main_window.h"
 #include "ui/status_hints.h"
 #include "ui/test_grid_dialog.h"
 

@@ -15,7 +15,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "ui/Unit1.h"
+#include "ui/main_window.h"
 #include "ui/preview_canvas.h"
 #include "ui/tool_images.h"
 #include "ui/window_title.h"

@@ -11,7 +11,7 @@
 #include "gcode/grbl_writer.h"
 #include "simulation/program_file.h"
 #include "simulation/program_preview.h"
-#include "ui/Unit1.h"
+#include "ui/main_window.h"
 #include "ui/busy_cursor.h"
 #include "ui/machine_dialog.h"
 #include "ui/machine_settings.h"

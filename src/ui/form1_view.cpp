@@ -8,7 +8,7 @@
 
 #include "geometry/warp/warp_tool.h"
 #include "intake/intake_commands.h"
-#include "ui/Unit1.h"
+#include "ui/main_window.h"
 #include "ui/preview_canvas.h"
 
 namespace skelda {
