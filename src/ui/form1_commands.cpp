@@ -1,5 +1,6 @@
 // The command handlers: each is the list of steps of its command over the toolkit-free commands,
 // run inside RunCommand so that an error ends it in the error box.
+#include <QAction>
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QFile>
@@ -12,11 +13,10 @@
 
 #include "gcode/gcode_command.h"
 #include "gcode/grbl_writer.h"
-#include "geometry/geometry_commands.h"
 #include "intake/intake_commands.h"
 #include "processing/processing_commands.h"
-#include "ui/main_window.h"
 #include "ui/busy_cursor.h"
+#include "ui/main_window.h"
 
 namespace skelda {
 namespace {
@@ -62,24 +62,12 @@ void TForm1::LoadPicClick() {
     UpdateActions();
   });
 }
-
-void TForm1::N10Click() {
-  LoadPicClick();
-}
-void TForm1::btn7Click() {
-  LoadPicClick();
-}
-
 void TForm1::N4Click() {
   RunBusy([this] {
     ReadPictureFile();
     ShowOriginal(ws_);
     RefreshPreview();
   });
-}
-
-void TForm1::btn17Click() {
-  N4Click();
 }
 
 void TForm1::btn5Click() {
@@ -137,25 +125,6 @@ void TForm1::N9Click() {
   ws_.EffectApplied = true;
   btn2Click();
 }
-
-void TForm1::btn22Click() {
-  btn2Click();
-}
-
-void TForm1::btn3Click() {
-  RunBusy([this] {
-    DitherCommand(ws_);
-    RefreshPreview();
-  });
-}
-
-void TForm1::N5Click() {
-  btn3Click();
-}
-void TForm1::btn18Click() {
-  btn3Click();
-}
-
 void TForm1::trckbrTrackSeuilChange() {
   RunCommand([this] {
     const int position = trckbrTrackSeuil->value();
@@ -210,68 +179,16 @@ void TForm1::btn12Click() {
   btn4Click();
 }
 
-// ---- Effects ----
-
-void TForm1::N6Click() {
-  RunBusy([this] {
-    RandomThresholdCommand(ws_);
+void TForm1::DotMethodClick(DotMethod method) {
+  RunCommand([this, method] {
+    DotMethodCommand(ws_, method);
     RefreshPreview();
   });
 }
 
-void TForm1::N7Click() {
-  RunBusy([this] {
-    RandomDitherCommand(ws_);
-    RefreshPreview();
-  });
-}
-
-void TForm1::N11Click() {
-  RunBusy([this] {
-    CrossCommand(ws_, 1);
-    RefreshPreview();
-  });
-}
-
-void TForm1::N21Click() {
-  RunBusy([this] {
-    CrossCommand(ws_, 2);
-    RefreshPreview();
-  });
-}
-
-void TForm1::N31Click() {
-  RunBusy([this] {
-    CrossCommand(ws_, 3);
-    RefreshPreview();
-  });
-}
-
-void TForm1::N41Click() {
-  RunBusy([this] {
-    CrossCommand(ws_, 4);
-    RefreshPreview();
-  });
-}
-
-void TForm1::N15Click() {
-  RunBusy([this] {
-    ScatterCommand(ws_, 2);
-    RefreshPreview();
-  });
-}
-
-void TForm1::N16Click() {
-  RunBusy([this] {
-    ScatterCommand(ws_, 5);
-    RefreshPreview();
-  });
-}
-
-void TForm1::N18Click() {
-  RunBusy([this] {
-    MosaicCommand(ws_);
-    RefreshPreview();
+void TForm1::SerpentineClick() {
+  RunCommand([this] {
+    if (SerpentineCommand(ws_, Serpentine1->isChecked())) RefreshPreview();
   });
 }
 
@@ -301,70 +218,6 @@ void TForm1::btn1Click() {
         this, QString::fromStdString(GcodeReport(QFileInfo(*name).fileName().toStdString(), elapsed,
                                                  count, settings.lineMode)));
   });
-}
-
-void TForm1::nc1Click() {
-  btn1Click();
-}
-void TForm1::btn8Click() {
-  btn1Click();
-}
-
-void TForm1::chk1Click() {
-  UpdateActions();
-}
-
-// ---- Geometry ----
-
-void TForm1::N13Click() {
-  RunBusy([this] {
-    MirrorCommand(ws_, true);
-    RefreshPreview();
-  });
-}
-
-void TForm1::btn25Click() {
-  N13Click();
-}
-
-void TForm1::N14Click() {
-  RunBusy([this] {
-    MirrorCommand(ws_, false);
-    RefreshPreview();
-  });
-}
-
-void TForm1::btn24Click() {
-  N14Click();
-}
-
-void TForm1::N901Click() {
-  RunBusy([this] {
-    RotateCommand(ws_, 90.0);
-    RefreshPreview();
-  });
-}
-
-void TForm1::btn19Click() {
-  N901Click();
-}
-
-void TForm1::btn21Click() {
-  RunBusy([this] {
-    RotateCommand(ws_, -90.0);
-    RefreshPreview();
-  });
-}
-
-void TForm1::N8Click() {
-  RunBusy([this] {
-    InvertCommand(ws_);
-    RefreshPreview();
-  });
-}
-
-void TForm1::btn20Click() {
-  N8Click();
 }
 
 // ---- Exit ----

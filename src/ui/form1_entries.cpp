@@ -6,9 +6,9 @@
 #include <QMouseEvent>
 #include <QPointer>
 
-#include "ui/main_window.h"
-#include "ui/keypad_window.h"
 #include "ui/keypad_entry.h"
+#include "ui/keypad_window.h"
+#include "ui/main_window.h"
 
 namespace skelda {
 

@@ -14,7 +14,6 @@
 #include "gcode/gcode_command.h"
 #include "gcode/test_grid.h"
 #include "ui/main_window.h"
-#include "ui/status_hints.h"
 #include "ui/test_grid_dialog.h"
 
 namespace skelda {
@@ -29,23 +28,6 @@ std::string BaseName(const QString& name) {
 }
 
 }  // namespace
-
-void TForm1::BuildFramingItems() {
-  N50->addSeparator();
-  N54 = N50->addAction(QStringLiteral("Рамка…"));
-  N54->setObjectName(QStringLiteral("N54"));
-  N55 = N50->addAction(QStringLiteral("Тестовая сетка…"));
-  N55->setObjectName(QStringLiteral("N55"));
-}
-
-void TForm1::ConnectFramingCommands() {
-  connect(N54, &QAction::triggered, this, &TForm1::N54Click);
-  connect(N55, &QAction::triggered, this, &TForm1::N55Click);
-  for (QAction* item : {N54, N55}) {
-    connect(item, &QAction::hovered, this,
-            [this, item] { stat1->showMessage(HintFor(item->objectName())); });
-  }
-}
 
 // The frame of the picture the G-code command would write: the shown one, as it stands.
 void TForm1::N54Click() {

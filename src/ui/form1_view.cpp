@@ -29,13 +29,6 @@ void TForm1::btn9Click() {
   });
 }
 
-void TForm1::btn11Click() {
-  RunBusy([this] {
-    ws_.ShownBitmap = ws_.BaseBitmap;
-    RefreshPreview();
-  });
-}
-
 void TForm1::btn13Click() {
   ws_.MouseTool = kMouseToolWarp;
 }
@@ -80,6 +73,8 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 }
 
 // Every change of size is allowed; the picture is drawn again at the top-left corner.
-void TForm1::FormCanResize() { RefreshPreview(); }
+void TForm1::FormCanResize() {
+  RefreshPreview();
+}
 
 }  // namespace skelda

@@ -31,6 +31,7 @@ namespace skelda {
 class PreviewCanvas;
 class TForm2;
 struct SizeFields;
+struct WindowCommand;
 
 class TForm1 : public QMainWindow {
   Q_OBJECT
@@ -52,6 +53,12 @@ class TForm1 : public QMainWindow {
 
   // Shows ShownBitmap 1:1 at the top-left corner of the picture area, repainted at once.
   void RefreshPreview();
+
+  // The items of "Другие методы", one per method (command_table.cpp).
+  template <DotMethod method>
+  void DotMethodItemClick() {
+    DotMethodClick(method);
+  }
 
   // Side panel.
   QFrame* pnl1 = nullptr;
@@ -146,12 +153,10 @@ class TForm1 : public QMainWindow {
   TForm2* Form2 = nullptr;
 
  public slots:
+  // The handlers of the command table's rows (command_table.cpp) and of the fields and sliders.
   // Picture loading and size.
   void LoadPicClick();
-  void N10Click();
-  void btn7Click();
   void N4Click();
-  void btn17Click();
   void btn5Click();
   void btn6Click();
   void edt1KeyPress();
@@ -160,33 +165,17 @@ class TForm1 : public QMainWindow {
   // Black and white, tone, apply.
   void btn2Click();
   void N9Click();
-  void btn22Click();
-  void btn3Click();
-  void N5Click();
-  void btn18Click();
   void trckbrTrackSeuilChange();
   void trckbr1Change();
   void trckbr2Change();
   void trckbr3Change();
   void btn4Click();
   void btn12Click();
-  // Effects.
-  void N6Click();
-  void N7Click();
-  void N11Click();
-  void N21Click();
-  void N31Click();
-  void N41Click();
-  void N15Click();
-  void N16Click();
-  void N18Click();
+  // "Другие методы".
   void DotMethodClick(DotMethod method);
   void SerpentineClick();
   // G-code.
   void btn1Click();
-  void nc1Click();
-  void btn8Click();
-  void chk1Click();
   // Machine (form1_machine.cpp).
   void N51Click();
   void N52Click();
@@ -196,19 +185,8 @@ class TForm1 : public QMainWindow {
   void N55Click();
   // The burn preview and job time of the program "G-Code *.nc" would write now.
   void N56Click();
-  // Geometry.
-  void N13Click();
-  void btn25Click();
-  void N14Click();
-  void btn24Click();
-  void N901Click();
-  void btn19Click();
-  void btn21Click();
-  void N8Click();
-  void btn20Click();
   // View and warp.
   void btn9Click();
-  void btn11Click();
   void btn13Click();
   void FormMouseDown(Qt::MouseButton button, int X, int Y);
   void FormMouseMove(Qt::MouseButtons buttons, int X, int Y);
@@ -234,12 +212,12 @@ class TForm1 : public QMainWindow {
   void FitPanelToFont();
   void BuildToolBar();
   void BuildMenus();
-  void BuildDotMethodsMenu();  // dot_methods_menu.cpp
+  void BuildMachineMenu();  // form1_machine.cpp
+  // The command table (command_table.cpp): the items of one menu, made from its rows; every
+  // control of every row connected to its command; one command run.
+  void AddCommandItems(QMenu* menu);
   void ConnectCommands();
-  void BuildMachineMenu();
-  void ConnectMachineCommands();
-  void BuildFramingItems();
-  void ConnectFramingCommands();
+  void Run(const WindowCommand& command);
   // After a GRBL program is written: the X range it moves in, in the status bar.
   void ShowGrblRange(const XRange& range);
   void KeepNormalSize();

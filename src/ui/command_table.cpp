@@ -1,0 +1,160 @@
+// The window's commands, one row each: the controls that run it by object name (the same names
+// find their status-bar hints in status_hints.cpp), the menu item's caption and what it runs.
+// The menus are built from the rows, and every menu item, tool button and panel button is
+// connected here. Each command runs either a handler of the window or, for a step on the
+// picture alone, the toolkit-free routine itself, under the busy cursor, and is shown after.
+#include <QAbstractButton>
+#include <QAction>
+#include <QActionGroup>
+#include <QCheckBox>
+#include <QFrame>
+#include <QLineEdit>
+#include <QMenu>
+#include <QSlider>
+#include <span>
+
+#include "geometry/geometry_commands.h"
+#include "processing/processing_commands.h"
+#include "ui/main_window.h"
+#include "ui/preview_canvas.h"
+#include "ui/status_hints.h"
+
+namespace skelda {
+
+struct WindowCommand {
+  QMenu* TForm1::*menu = nullptr;  // the menu of the item
+  QAction* TForm1::*item = nullptr;
+  const char* itemName = nullptr;  // a row with a name and no caption is a separator
+  const char* caption = nullptr;
+  const char* toolButton = nullptr;
+  const char* panelButton = nullptr;
+  void (TForm1::*handler)() = nullptr;
+  void (*step)(Workspace&) = nullptr;  // when there is no handler
+};
+
+namespace {
+
+using F = TForm1;
+
+// clang-format off
+const WindowCommand kCommands[] = {
+  {&F::File1, &F::N10,  "N10",  "Загрузить изображение",         "btn7",  "LoadPic", &F::LoadPicClick},
+  {&F::File1, &F::N12,  "N12",  "Сохранить изображение (*.bmp)", nullptr, nullptr,   &F::N12Click},
+  {&F::File1, &F::nc1,  "nc1",  "Создать и сохранить (*.nc)",    "btn8",  "btn1",    &F::btn1Click},
+  {&F::File1, nullptr,  "N1"},
+  {&F::File1, &F::N2,   "N2",   "Выход",                         nullptr, nullptr,   &F::N2Click},
+
+  {&F::N17,   &F::N13,  "N13",  "Отразить по горизонтали", "btn25", nullptr, nullptr,
+   [](Workspace& ws) { MirrorCommand(ws, true); }},
+  {&F::N17,   &F::N14,  "N14",  "Отразить по вертикали",   "btn24", nullptr, nullptr,
+   [](Workspace& ws) { MirrorCommand(ws, false); }},
+  {&F::N17,   &F::N901, "N901", "Повернуть на 90 град.",   "btn19", nullptr, nullptr,
+   [](Workspace& ws) { RotateCommand(ws, 90.0); }},
+  {&F::N17,   &F::N8,   "N8",   "Инвертировать",           "btn20", nullptr, nullptr, InvertCommand},
+
+  {&F::N3, &F::N4,  "N4",  "Оригинал",                 "btn17", nullptr, &F::N4Click},
+  {&F::N3, &F::N5,  "N5",  "Точечный Floyd-Steinberg", "btn18", "btn3",  nullptr, DitherCommand},
+  {&F::N3, &F::N6,  "N6",  "Точечный мутно",           nullptr, nullptr, nullptr, RandomThresholdCommand},
+  {&F::N3, &F::N7,  "N7",  "Точечный разброс",         nullptr, nullptr, nullptr, RandomDitherCommand},
+  {&F::N3, &F::N11, "N11", "Крестик 1", nullptr, nullptr, nullptr, [](Workspace& ws) { CrossCommand(ws, 1); }},
+  {&F::N3, &F::N21, "N21", "Крестик 2", nullptr, nullptr, nullptr, [](Workspace& ws) { CrossCommand(ws, 2); }},
+  {&F::N3, &F::N31, "N31", "Крестик 3", nullptr, nullptr, nullptr, [](Workspace& ws) { CrossCommand(ws, 3); }},
+  {&F::N3, &F::N41, "N41", "Крестик 4", nullptr, nullptr, nullptr, [](Workspace& ws) { CrossCommand(ws, 4); }},
+  {&F::N3, &F::N15, "N15", "Слабый разброс", nullptr, nullptr, nullptr, [](Workspace& ws) { ScatterCommand(ws, 2); }},
+  {&F::N3, &F::N16, "N16", "Мутное стекло",  nullptr, nullptr, nullptr, [](Workspace& ws) { ScatterCommand(ws, 5); }},
+  {&F::N3, &F::N18, "N18", "Мозайка",        nullptr, nullptr, nullptr, MosaicCommand},
+  {&F::N3, &F::N9,  "N9",  "Черно-белое",    nullptr, nullptr, &F::N9Click},
+
+  // "Другие методы" in "Эффекты" (DotMethodItems, in the order of DotMethod).
+  {&F::DotMethods1, nullptr, "DotAtkinson1",   "Аткинсон",                 nullptr, nullptr, &F::DotMethodItemClick<DotMethod::Atkinson>},
+  {&F::DotMethods1, nullptr, "DotJarvis1",     "Джарвис — Джудис — Нинке", nullptr, nullptr, &F::DotMethodItemClick<DotMethod::JarvisJudiceNinke>},
+  {&F::DotMethods1, nullptr, "DotStucki1",     "Стуки",                    nullptr, nullptr, &F::DotMethodItemClick<DotMethod::Stucki>},
+  {&F::DotMethods1, nullptr, "DotBurkes1",     "Беркс",                    nullptr, nullptr, &F::DotMethodItemClick<DotMethod::Burkes>},
+  {&F::DotMethods1, nullptr, "DotSierra1",     "Серра",                    nullptr, nullptr, &F::DotMethodItemClick<DotMethod::Sierra>},
+  {&F::DotMethods1, nullptr, "DotSierra21",    "Серра, две строки",        nullptr, nullptr, &F::DotMethodItemClick<DotMethod::TwoRowSierra>},
+  {&F::DotMethods1, nullptr, "DotSierraLite1", "Серра облегчённая",        nullptr, nullptr, &F::DotMethodItemClick<DotMethod::SierraLite>},
+  {&F::DotMethods1, nullptr, "DotBayer1",      "Упорядоченный 8×8",        nullptr, nullptr, &F::DotMethodItemClick<DotMethod::Bayer8>},
+  {&F::DotMethods1, nullptr, ""},
+  {&F::DotMethods1, &F::Serpentine1, "Serpentine1", "Змейкой",           nullptr, nullptr, &F::SerpentineClick},
+
+  {&F::N50, &F::N51, "N51", "Классический (G5, M40)",   nullptr, nullptr, &F::N51Click},
+  {&F::N50, &F::N52, "N52", "GRBL 1.1, лазерный режим", nullptr, nullptr, &F::N52Click},
+  {&F::N50, nullptr, ""},
+  {&F::N50, &F::N53, "N53", "Параметры станка…",        nullptr, nullptr, &F::N53Click},
+  {&F::N50, &F::N56, "N56", "Просмотр прожига",         nullptr, nullptr, &F::N56Click},
+  {&F::N50, nullptr, ""},
+  {&F::N50, &F::N54, "N54", "Рамка…",                   nullptr, nullptr, &F::N54Click},
+  {&F::N50, &F::N55, "N55", "Тестовая сетка…",          nullptr, nullptr, &F::N55Click},
+
+  // Buttons alone.
+  {nullptr, nullptr, nullptr, nullptr, nullptr, "btn5",  &F::btn5Click},  // "S": to the width
+  {nullptr, nullptr, nullptr, nullptr, nullptr, "btn6",  &F::btn6Click},  // "S": to the height
+  {nullptr, nullptr, nullptr, nullptr, "btn22", "btn2",  &F::btn2Click},  // "Черно-белое"
+  {nullptr, nullptr, nullptr, nullptr, nullptr, "btn4",  &F::btn4Click},  // "Применить"
+  {nullptr, nullptr, nullptr, nullptr, "btn12", nullptr, &F::btn12Click},
+  {nullptr, nullptr, nullptr, nullptr, "btn21", nullptr, nullptr,
+   [](Workspace& ws) { RotateCommand(ws, -90.0); }},
+  {nullptr, nullptr, nullptr, nullptr, "btn9",  nullptr, &F::btn9Click},
+  {nullptr, nullptr, nullptr, nullptr, "btn11", nullptr, nullptr,
+   [](Workspace& ws) { ws.ShownBitmap = ws.BaseBitmap; }},
+  {nullptr, nullptr, nullptr, nullptr, "btn13", nullptr, &F::btn13Click},
+};
+// clang-format on
+
+}  // namespace
+
+void TForm1::AddCommandItems(QMenu* menu) {
+  for (const WindowCommand& c : kCommands) {
+    if (c.menu == nullptr || this->*c.menu != menu) continue;
+    if (c.caption == nullptr) {
+      menu->addSeparator()->setObjectName(QLatin1String(c.itemName));
+      continue;
+    }
+    QAction* action = menu->addAction(QString::fromUtf8(c.caption));
+    action->setObjectName(QLatin1String(c.itemName));
+    // The status bar shows an item's hint while the item is highlighted.
+    action->setStatusTip(HintFor(action->objectName()));
+    if (c.item != nullptr) this->*c.item = action;
+  }
+}
+
+void TForm1::Run(const WindowCommand& c) {
+  if (c.handler != nullptr) {
+    (this->*c.handler)();
+    return;
+  }
+  RunBusy([&] {
+    c.step(ws_);
+    RefreshPreview();
+  });
+}
+
+void TForm1::ConnectCommands() {
+  for (const WindowCommand& c : kCommands) {
+    const auto run = [this, &c] { Run(c); };
+    if (c.menu != nullptr && c.caption != nullptr)
+      connect((this->*c.menu)->findChild<QAction*>(QLatin1String(c.itemName)), &QAction::triggered,
+              this, run);
+    if (c.toolButton != nullptr)
+      connect(tlb1->findChild<QAbstractButton*>(QLatin1String(c.toolButton)),
+              &QAbstractButton::clicked, this, run);
+    if (c.panelButton != nullptr)
+      connect(pnl1->findChild<QAbstractButton*>(QLatin1String(c.panelButton)),
+              &QAbstractButton::clicked, this, run);
+  }
+
+  connect(edt1, &QLineEdit::returnPressed, this, &TForm1::edt1KeyPress);
+  connect(edt4, &QLineEdit::returnPressed, this, &TForm1::edt4KeyPress);
+  connect(trckbrTrackSeuil, &QSlider::valueChanged, this, &TForm1::trckbrTrackSeuilChange);
+  connect(trckbr1, &QSlider::valueChanged, this, &TForm1::trckbr1Change);
+  connect(trckbr2, &QSlider::valueChanged, this, &TForm1::trckbr2Change);
+  connect(trckbr3, &QSlider::valueChanged, this, &TForm1::trckbr3Change);
+  connect(chk1, &QCheckBox::clicked, this, &TForm1::UpdateActions);
+  connect(canvas_, &PreviewCanvas::mousePressed, this, &TForm1::FormMouseDown);
+  connect(canvas_, &PreviewCanvas::mouseMoved, this, &TForm1::FormMouseMove);
+  connect(canvas_, &PreviewCanvas::mouseReleased, this, &TForm1::FormMouseUp);
+  // A click into these fields starts a keypad entry (eventFilter).
+  for (QLineEdit* field : {edt1, edt2, edt3, edt7}) field->installEventFilter(this);
+}
+
+}  // namespace skelda
