@@ -11,7 +11,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QSlider>
-#include <span>
+#include <cstring>
 
 #include "geometry/geometry_commands.h"
 #include "processing/processing_commands.h"
@@ -28,6 +28,7 @@ struct WindowCommand {
   const char* caption = nullptr;
   const char* toolButton = nullptr;
   const char* panelButton = nullptr;
+  const char* panelCaption = nullptr;
   void (TForm1::*handler)() = nullptr;
   void (*step)(Workspace&) = nullptr;  // when there is no handler
 };
@@ -35,73 +36,77 @@ struct WindowCommand {
 namespace {
 
 using F = TForm1;
+using W = Workspace;
 
 // clang-format off
 const WindowCommand kCommands[] = {
-  {&F::File1, &F::N10,  "N10",  "Загрузить изображение",         "btn7",  "LoadPic", &F::LoadPicClick},
-  {&F::File1, &F::N12,  "N12",  "Сохранить изображение (*.bmp)", nullptr, nullptr,   &F::N12Click},
-  {&F::File1, &F::nc1,  "nc1",  "Создать и сохранить (*.nc)",    "btn8",  "btn1",    &F::btn1Click},
+  // menu     item      name    caption                          tool     panel      panel caption   handler or step
+  {&F::File1, &F::N10,  "N10",  "Загрузить изображение",         "btn7",  "LoadPic", "Load",        &F::LoadPicClick},
+  {&F::File1, &F::N12,  "N12",  "Сохранить изображение (*.bmp)", nullptr, nullptr,   nullptr,       &F::N12Click},
+  {&F::File1, &F::nc1,  "nc1",  "Создать и сохранить (*.nc)",    "btn8",  "btn1",    "G-Code *.nc", &F::btn1Click},
   {&F::File1, nullptr,  "N1"},
-  {&F::File1, &F::N2,   "N2",   "Выход",                         nullptr, nullptr,   &F::N2Click},
+  {&F::File1, &F::N2,   "N2",   "Выход",                         nullptr, nullptr,   nullptr,       &F::N2Click},
 
-  {&F::N17,   &F::N13,  "N13",  "Отразить по горизонтали", "btn25", nullptr, nullptr,
-   [](Workspace& ws) { MirrorCommand(ws, true); }},
-  {&F::N17,   &F::N14,  "N14",  "Отразить по вертикали",   "btn24", nullptr, nullptr,
-   [](Workspace& ws) { MirrorCommand(ws, false); }},
-  {&F::N17,   &F::N901, "N901", "Повернуть на 90 град.",   "btn19", nullptr, nullptr,
-   [](Workspace& ws) { RotateCommand(ws, 90.0); }},
-  {&F::N17,   &F::N8,   "N8",   "Инвертировать",           "btn20", nullptr, nullptr, InvertCommand},
+  {&F::N17, &F::N13,  "N13",  "Отразить по горизонтали", "btn25", nullptr, nullptr, nullptr, [](W& ws) { MirrorCommand(ws, true); }},
+  {&F::N17, &F::N14,  "N14",  "Отразить по вертикали",   "btn24", nullptr, nullptr, nullptr, [](W& ws) { MirrorCommand(ws, false); }},
+  {&F::N17, &F::N901, "N901", "Повернуть на 90 град.",   "btn19", nullptr, nullptr, nullptr, [](W& ws) { RotateCommand(ws, 90.0); }},
+  {&F::N17, &F::N8,   "N8",   "Инвертировать",           "btn20", nullptr, nullptr, nullptr, InvertCommand},
 
-  {&F::N3, &F::N4,  "N4",  "Оригинал",                 "btn17", nullptr, &F::N4Click},
-  {&F::N3, &F::N5,  "N5",  "Точечный Floyd-Steinberg", "btn18", "btn3",  nullptr, DitherCommand},
-  {&F::N3, &F::N6,  "N6",  "Точечный мутно",           nullptr, nullptr, nullptr, RandomThresholdCommand},
-  {&F::N3, &F::N7,  "N7",  "Точечный разброс",         nullptr, nullptr, nullptr, RandomDitherCommand},
-  {&F::N3, &F::N11, "N11", "Крестик 1", nullptr, nullptr, nullptr, [](Workspace& ws) { CrossCommand(ws, 1); }},
-  {&F::N3, &F::N21, "N21", "Крестик 2", nullptr, nullptr, nullptr, [](Workspace& ws) { CrossCommand(ws, 2); }},
-  {&F::N3, &F::N31, "N31", "Крестик 3", nullptr, nullptr, nullptr, [](Workspace& ws) { CrossCommand(ws, 3); }},
-  {&F::N3, &F::N41, "N41", "Крестик 4", nullptr, nullptr, nullptr, [](Workspace& ws) { CrossCommand(ws, 4); }},
-  {&F::N3, &F::N15, "N15", "Слабый разброс", nullptr, nullptr, nullptr, [](Workspace& ws) { ScatterCommand(ws, 2); }},
-  {&F::N3, &F::N16, "N16", "Мутное стекло",  nullptr, nullptr, nullptr, [](Workspace& ws) { ScatterCommand(ws, 5); }},
-  {&F::N3, &F::N18, "N18", "Мозайка",        nullptr, nullptr, nullptr, MosaicCommand},
-  {&F::N3, &F::N9,  "N9",  "Черно-белое",    nullptr, nullptr, &F::N9Click},
+  {&F::N3, &F::N4,  "N4",  "Оригинал",                 "btn17", nullptr, nullptr,   &F::N4Click},
+  {&F::N3, &F::N5,  "N5",  "Точечный Floyd-Steinberg", "btn18", "btn3",  "Точками", nullptr, DitherCommand},
+  {&F::N3, &F::N6,  "N6",  "Точечный мутно",           nullptr, nullptr, nullptr,   nullptr, RandomThresholdCommand},
+  {&F::N3, &F::N7,  "N7",  "Точечный разброс",         nullptr, nullptr, nullptr,   nullptr, RandomDitherCommand},
+  {&F::N3, &F::N11, "N11", "Крестик 1",                nullptr, nullptr, nullptr,   nullptr, [](W& ws) { CrossCommand(ws, 1); }},
+  {&F::N3, &F::N21, "N21", "Крестик 2",                nullptr, nullptr, nullptr,   nullptr, [](W& ws) { CrossCommand(ws, 2); }},
+  {&F::N3, &F::N31, "N31", "Крестик 3",                nullptr, nullptr, nullptr,   nullptr, [](W& ws) { CrossCommand(ws, 3); }},
+  {&F::N3, &F::N41, "N41", "Крестик 4",                nullptr, nullptr, nullptr,   nullptr, [](W& ws) { CrossCommand(ws, 4); }},
+  {&F::N3, &F::N15, "N15", "Слабый разброс",           nullptr, nullptr, nullptr,   nullptr, [](W& ws) { ScatterCommand(ws, 2); }},
+  {&F::N3, &F::N16, "N16", "Мутное стекло",            nullptr, nullptr, nullptr,   nullptr, [](W& ws) { ScatterCommand(ws, 5); }},
+  {&F::N3, &F::N18, "N18", "Мозайка",                  nullptr, nullptr, nullptr,   nullptr, MosaicCommand},
+  {&F::N3, &F::N9,  "N9",  "Черно-белое",              nullptr, nullptr, nullptr,   &F::N9Click},
 
   // "Другие методы" in "Эффекты" (DotMethodItems, in the order of DotMethod).
-  {&F::DotMethods1, nullptr, "DotAtkinson1",   "Аткинсон",                 nullptr, nullptr, &F::DotMethodItemClick<DotMethod::Atkinson>},
-  {&F::DotMethods1, nullptr, "DotJarvis1",     "Джарвис — Джудис — Нинке", nullptr, nullptr, &F::DotMethodItemClick<DotMethod::JarvisJudiceNinke>},
-  {&F::DotMethods1, nullptr, "DotStucki1",     "Стуки",                    nullptr, nullptr, &F::DotMethodItemClick<DotMethod::Stucki>},
-  {&F::DotMethods1, nullptr, "DotBurkes1",     "Беркс",                    nullptr, nullptr, &F::DotMethodItemClick<DotMethod::Burkes>},
-  {&F::DotMethods1, nullptr, "DotSierra1",     "Серра",                    nullptr, nullptr, &F::DotMethodItemClick<DotMethod::Sierra>},
-  {&F::DotMethods1, nullptr, "DotSierra21",    "Серра, две строки",        nullptr, nullptr, &F::DotMethodItemClick<DotMethod::TwoRowSierra>},
-  {&F::DotMethods1, nullptr, "DotSierraLite1", "Серра облегчённая",        nullptr, nullptr, &F::DotMethodItemClick<DotMethod::SierraLite>},
-  {&F::DotMethods1, nullptr, "DotBayer1",      "Упорядоченный 8×8",        nullptr, nullptr, &F::DotMethodItemClick<DotMethod::Bayer8>},
+  {&F::DotMethods1, nullptr, "DotAtkinson1",   "Аткинсон",                 nullptr, nullptr, nullptr, &F::DotMethodItemClick<DotMethod::Atkinson>},
+  {&F::DotMethods1, nullptr, "DotJarvis1",     "Джарвис — Джудис — Нинке", nullptr, nullptr, nullptr, &F::DotMethodItemClick<DotMethod::JarvisJudiceNinke>},
+  {&F::DotMethods1, nullptr, "DotStucki1",     "Стуки",                    nullptr, nullptr, nullptr, &F::DotMethodItemClick<DotMethod::Stucki>},
+  {&F::DotMethods1, nullptr, "DotBurkes1",     "Беркс",                    nullptr, nullptr, nullptr, &F::DotMethodItemClick<DotMethod::Burkes>},
+  {&F::DotMethods1, nullptr, "DotSierra1",     "Серра",                    nullptr, nullptr, nullptr, &F::DotMethodItemClick<DotMethod::Sierra>},
+  {&F::DotMethods1, nullptr, "DotSierra21",    "Серра, две строки",        nullptr, nullptr, nullptr, &F::DotMethodItemClick<DotMethod::TwoRowSierra>},
+  {&F::DotMethods1, nullptr, "DotSierraLite1", "Серра облегчённая",        nullptr, nullptr, nullptr, &F::DotMethodItemClick<DotMethod::SierraLite>},
+  {&F::DotMethods1, nullptr, "DotBayer1",      "Упорядоченный 8×8",        nullptr, nullptr, nullptr, &F::DotMethodItemClick<DotMethod::Bayer8>},
   {&F::DotMethods1, nullptr, ""},
-  {&F::DotMethods1, &F::Serpentine1, "Serpentine1", "Змейкой",           nullptr, nullptr, &F::SerpentineClick},
+  {&F::DotMethods1, &F::Serpentine1, "Serpentine1", "Змейкой",             nullptr, nullptr, nullptr, &F::SerpentineClick},
 
-  {&F::N50, &F::N51, "N51", "Классический (G5, M40)",   nullptr, nullptr, &F::N51Click},
-  {&F::N50, &F::N52, "N52", "GRBL 1.1, лазерный режим", nullptr, nullptr, &F::N52Click},
+  {&F::N50, &F::N51, "N51", "Классический (G5, M40)",   nullptr, nullptr, nullptr, &F::N51Click},
+  {&F::N50, &F::N52, "N52", "GRBL 1.1, лазерный режим", nullptr, nullptr, nullptr, &F::N52Click},
   {&F::N50, nullptr, ""},
-  {&F::N50, &F::N53, "N53", "Параметры станка…",        nullptr, nullptr, &F::N53Click},
-  {&F::N50, &F::N56, "N56", "Просмотр прожига",         nullptr, nullptr, &F::N56Click},
+  {&F::N50, &F::N53, "N53", "Параметры станка…",        nullptr, nullptr, nullptr, &F::N53Click},
+  {&F::N50, &F::N56, "N56", "Просмотр прожига",         nullptr, nullptr, nullptr, &F::N56Click},
   {&F::N50, nullptr, ""},
-  {&F::N50, &F::N54, "N54", "Рамка…",                   nullptr, nullptr, &F::N54Click},
-  {&F::N50, &F::N55, "N55", "Тестовая сетка…",          nullptr, nullptr, &F::N55Click},
+  {&F::N50, &F::N54, "N54", "Рамка…",                   nullptr, nullptr, nullptr, &F::N54Click},
+  {&F::N50, &F::N55, "N55", "Тестовая сетка…",          nullptr, nullptr, nullptr, &F::N55Click},
 
   // Buttons alone.
-  {nullptr, nullptr, nullptr, nullptr, nullptr, "btn5",  &F::btn5Click},  // "S": to the width
-  {nullptr, nullptr, nullptr, nullptr, nullptr, "btn6",  &F::btn6Click},  // "S": to the height
-  {nullptr, nullptr, nullptr, nullptr, "btn22", "btn2",  &F::btn2Click},  // "Черно-белое"
-  {nullptr, nullptr, nullptr, nullptr, nullptr, "btn4",  &F::btn4Click},  // "Применить"
-  {nullptr, nullptr, nullptr, nullptr, "btn12", nullptr, &F::btn12Click},
-  {nullptr, nullptr, nullptr, nullptr, "btn21", nullptr, nullptr,
-   [](Workspace& ws) { RotateCommand(ws, -90.0); }},
-  {nullptr, nullptr, nullptr, nullptr, "btn9",  nullptr, &F::btn9Click},
-  {nullptr, nullptr, nullptr, nullptr, "btn11", nullptr, nullptr,
-   [](Workspace& ws) { ws.ShownBitmap = ws.BaseBitmap; }},
-  {nullptr, nullptr, nullptr, nullptr, "btn13", nullptr, &F::btn13Click},
+  {nullptr, nullptr, nullptr, nullptr, nullptr, "btn5",  "S",           &F::btn5Click},  // to the width
+  {nullptr, nullptr, nullptr, nullptr, nullptr, "btn6",  "S",           &F::btn6Click},  // to the height
+  {nullptr, nullptr, nullptr, nullptr, "btn22", "btn2",  "Черно-белое", &F::btn2Click},
+  {nullptr, nullptr, nullptr, nullptr, nullptr, "btn4",  "Применить",   &F::btn4Click},
+  {nullptr, nullptr, nullptr, nullptr, "btn12", nullptr, nullptr,       &F::btn12Click},  // confirm
+  {nullptr, nullptr, nullptr, nullptr, "btn21", nullptr, nullptr,       nullptr, [](W& ws) { RotateCommand(ws, -90.0); }},
+  {nullptr, nullptr, nullptr, nullptr, "btn9",  nullptr, nullptr,       &F::btn9Click},  // fit to window
+  {nullptr, nullptr, nullptr, nullptr, "btn11", nullptr, nullptr,       nullptr, [](W& ws) { ws.ShownBitmap = ws.BaseBitmap; }},  // 1:1
+  {nullptr, nullptr, nullptr, nullptr, "btn13", nullptr, nullptr,       &F::btn13Click},  // the warp tool
 };
 // clang-format on
 
 }  // namespace
+
+QString PanelCaption(const char* panelButton) {
+  for (const WindowCommand& c : kCommands)
+    if (c.panelButton != nullptr && std::strcmp(c.panelButton, panelButton) == 0)
+      return QString::fromUtf8(c.panelCaption);
+  return QString();
+}
 
 void TForm1::AddCommandItems(QMenu* menu) {
   for (const WindowCommand& c : kCommands) {

@@ -69,8 +69,8 @@ QLineEdit* MakeEdit(QWidget* parent, const char* name, const QString& text, QRec
   return edit;
 }
 
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, QRect geometry) {
-  auto* button = new QPushButton(caption, parent);
+QPushButton* MakeButton(QWidget* parent, const char* name, QRect geometry) {
+  auto* button = new QPushButton(PanelCaption(name), parent);
   button->setObjectName(QLatin1String(name));
   button->setGeometry(geometry);
   button->setAutoDefault(false);
@@ -178,17 +178,17 @@ void TForm1::BuildPanel() {
   lbl2 = MakeLabel(p, "lbl2", QStringLiteral("Размер по X"), 17, 56);
   edt5 = MakeEdit(p, "edt5", QString(), {16, 72, 33, 19}, false);
   edt2 = MakeEdit(p, "edt2", QString(), {48, 72, 33, 19}, true);
-  btn5 = MakeButton(p, "btn5", QStringLiteral("S"), {82, 72, 17, 19});
+  btn5 = MakeButton(p, "btn5", {82, 72, 17, 19});
   lbl3 = MakeLabel(p, "lbl3", QStringLiteral("Размер по Y"), 17, 96);
   edt6 = MakeEdit(p, "edt6", QString(), {16, 112, 33, 19}, false);
   edt3 = MakeEdit(p, "edt3", QString(), {48, 112, 33, 19}, true);
-  btn6 = MakeButton(p, "btn6", QStringLiteral("S"), {82, 112, 17, 19});
+  btn6 = MakeButton(p, "btn6", {82, 112, 17, 19});
   lbl4 = MakeLabel(p, "lbl4", QStringLiteral(" пикс.    мм."), 17, 128);
   lbl10 = MakeLabel(p, "lbl10", QStringLiteral("Черно-белое 50%"), 10, 152);
   trckbrTrackSeuil = MakeSlider(p, "trckbrTrackSeuil", 0, 256, 128, 7, 165);
-  btn2 = MakeButton(p, "btn2", QStringLiteral("Черно-белое"), {16, 192, 81, 25});
-  btn3 = MakeButton(p, "btn3", QStringLiteral("Точками"), {16, 224, 81, 25});
-  btn4 = MakeButton(p, "btn4", QStringLiteral("Применить"), {16, 256, 81, 25});
+  btn2 = MakeButton(p, "btn2", {16, 192, 81, 25});
+  btn3 = MakeButton(p, "btn3", {16, 224, 81, 25});
+  btn4 = MakeButton(p, "btn4", {16, 256, 81, 25});
 
   lbl5 = MakeLabel(p, "lbl5", QStringLiteral("Резкость 0%"), 106, 8);
   trckbr1 = MakeSlider(p, "trckbr1", -100, 100, 0, 103, 21);
@@ -206,11 +206,11 @@ void TForm1::BuildPanel() {
   lbl9->setFont(ControlFont(16));
   lbl9->adjustSize();
   edt8 = MakeEdit(p, "edt8", QStringLiteral("300"), {128, 168, 65, 19}, false);
-  btn1 = MakeButton(p, "btn1", QStringLiteral("G-Code *.nc"), {112, 192, 81, 25});
+  btn1 = MakeButton(p, "btn1", {112, 192, 81, 25});
 
   LoadPic = new QToolButton(p);
   LoadPic->setObjectName(QStringLiteral("LoadPic"));
-  LoadPic->setText(QStringLiteral("Load"));
+  LoadPic->setText(PanelCaption("LoadPic"));
   LoadPic->setIcon(QIcon(LoadGlyph()));
   LoadPic->setIconSize(QSize(32, 32));
   LoadPic->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);

@@ -33,6 +33,9 @@ class TForm2;
 struct SizeFields;
 struct WindowCommand;
 
+// The caption of a panel button, from the command table (command_table.cpp).
+QString PanelCaption(const char* panelButton);
+
 class TForm1 : public QMainWindow {
   Q_OBJECT
 
