@@ -1,6 +1,7 @@
 // TForm1: the main window. A side panel of settings, a tool bar, a menu bar, a status bar and the
-// picture area. Each handler is the short list of steps of its command over the toolkit-free
-// commands of src/; the controls carry the names the handlers refer to as object names.
+// picture area. Its commands are the rows of the command table (command_table.cpp): from a
+// caption or a control's object name to the handler or toolkit-free routine it runs. Each
+// handler is the short list of steps of its command over the toolkit-free commands of src/.
 #pragma once
 
 #include <QMainWindow>
@@ -179,11 +180,11 @@ class TForm1 : public QMainWindow {
   void SerpentineClick();
   // G-code.
   void btn1Click();
-  // Machine (form1_machine.cpp).
+  // Machine (main_window_machine.cpp).
   void N51Click();
   void N52Click();
   void N53Click();
-  // Framing and the test grid (form1_framing.cpp).
+  // Framing and the test grid (main_window_framing.cpp).
   void N54Click();
   void N55Click();
   // The burn preview and job time of the program "G-Code *.nc" would write now.
@@ -209,13 +210,13 @@ class TForm1 : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // Layout (form1_layout.cpp).
+  // Layout (main_window_layout.cpp).
   void BuildWindow();
   void BuildPanel();
   void FitPanelToFont();
   void BuildToolBar();
   void BuildMenus();
-  void BuildMachineMenu();  // form1_machine.cpp
+  void BuildMachineMenu();  // main_window_machine.cpp
   // The command table (command_table.cpp): the items of one menu, made from its rows; every
   // control of every row connected to its command; one command run.
   void AddCommandItems(QMenu* menu);
