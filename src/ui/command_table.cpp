@@ -158,8 +158,7 @@ void TForm1::ConnectCommands() {
   connect(canvas_, &PreviewCanvas::mousePressed, this, &TForm1::FormMouseDown);
   connect(canvas_, &PreviewCanvas::mouseMoved, this, &TForm1::FormMouseMove);
   connect(canvas_, &PreviewCanvas::mouseReleased, this, &TForm1::FormMouseUp);
-  // A click into these fields starts a keypad entry (eventFilter).
-  for (QLineEdit* field : {edt1, edt2, edt3, edt7}) field->installEventFilter(this);
+  WatchKeypadFields();
 }
 
 }  // namespace skelda

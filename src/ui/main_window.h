@@ -196,11 +196,6 @@ class TForm1 : public QMainWindow {
   void FormMouseMove(Qt::MouseButtons buttons, int X, int Y);
   void FormMouseUp(Qt::MouseButton button, int X, int Y);
   void FormCanResize();
-  // Keypad entries.
-  void edt1Click();
-  void edt2Click();
-  void edt3Click();
-  void edt7Click();
   // Exit.
   void N2Click();
 
@@ -245,6 +240,8 @@ class TForm1 : public QMainWindow {
   void ShowSizeFields(const SizeFields& fields);
   void ShowPictureSize(bool dotChanged);
   void SetLabel(QLabel* label, const std::string& text);
+  // Keypad entries (main_window_keypad.cpp): a click into a keypad field asks for its value.
+  void WatchKeypadFields();
   void KeypadEntry(QLineEdit* field, void (TForm1::*followUp)());
 
   Workspace ws_;
