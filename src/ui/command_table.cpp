@@ -151,9 +151,7 @@ void TForm1::ConnectCommands() {
   connect(edt1, &QLineEdit::returnPressed, this, &TForm1::edt1KeyPress);
   connect(edt4, &QLineEdit::returnPressed, this, &TForm1::edt4KeyPress);
   connect(trckbrTrackSeuil, &QSlider::valueChanged, this, &TForm1::trckbrTrackSeuilChange);
-  connect(trckbr1, &QSlider::valueChanged, this, &TForm1::trckbr1Change);
-  connect(trckbr2, &QSlider::valueChanged, this, &TForm1::trckbr2Change);
-  connect(trckbr3, &QSlider::valueChanged, this, &TForm1::trckbr3Change);
+  ConnectToneSliders();
   connect(chk1, &QCheckBox::clicked, this, &TForm1::UpdateActions);
   connect(canvas_, &PreviewCanvas::mousePressed, this, &TForm1::FormMouseDown);
   connect(canvas_, &PreviewCanvas::mouseMoved, this, &TForm1::FormMouseMove);

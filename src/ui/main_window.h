@@ -170,9 +170,6 @@ class TForm1 : public QMainWindow {
   void btn2Click();
   void N9Click();
   void trckbrTrackSeuilChange();
-  void trckbr1Change();
-  void trckbr2Change();
-  void trckbr3Change();
   void btn4Click();
   void btn12Click();
   // "Другие методы".
@@ -242,6 +239,7 @@ class TForm1 : public QMainWindow {
   void SetLabel(QLabel* label, const std::string& text);
   // Keypad entries (main_window_keypad.cpp): a click into a keypad field asks for its value.
   void WatchKeypadFields();
+  void ConnectToneSliders();  // main_window_handlers.cpp
   void KeypadEntry(QLineEdit* field, void (TForm1::*followUp)());
 
   Workspace ws_;

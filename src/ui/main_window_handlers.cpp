@@ -133,31 +133,35 @@ void TForm1::trckbrTrackSeuilChange() {
   });
 }
 
-void TForm1::trckbr1Change() {
-  RunCommand([this] {
-    const int position = trckbr1->value();
-    if (!ToneSliderMoved(ws_, ToneSlider::Sharpness, position)) return;
-    RefreshPreview();
-    SetLabel(lbl5, SharpnessLabel(position));
-  });
-}
+namespace {
 
-void TForm1::trckbr2Change() {
-  RunCommand([this] {
-    const int position = trckbr2->value();
-    if (!ToneSliderMoved(ws_, ToneSlider::Brightness, position)) return;
-    RefreshPreview();
-    SetLabel(lbl11, BrightnessLabel(position));
-  });
-}
+// The tone sliders, each with its label.
+struct ToneControl {
+  QSlider* TForm1::*slider;
+  ToneSlider tone;
+  QLabel* TForm1::*label;
+  std::string (*labelText)(int position);
+};
 
-void TForm1::trckbr3Change() {
-  RunCommand([this] {
-    const int position = trckbr3->value();
-    if (!ToneSliderMoved(ws_, ToneSlider::Contrast, position)) return;
-    RefreshPreview();
-    SetLabel(lbl12, ContrastLabel(position));
-  });
+const ToneControl kToneControls[] = {
+    {&TForm1::trckbr1, ToneSlider::Sharpness, &TForm1::lbl5, SharpnessLabel},
+    {&TForm1::trckbr2, ToneSlider::Brightness, &TForm1::lbl11, BrightnessLabel},
+    {&TForm1::trckbr3, ToneSlider::Contrast, &TForm1::lbl12, ContrastLabel},
+};
+
+}  // namespace
+
+void TForm1::ConnectToneSliders() {
+  for (const ToneControl& c : kToneControls) {
+    connect(this->*c.slider, &QSlider::valueChanged, this, [this, &c] {
+      RunCommand([&] {
+        const int position = (this->*c.slider)->value();
+        if (!ToneSliderMoved(ws_, c.tone, position)) return;
+        RefreshPreview();
+        SetLabel(this->*c.label, c.labelText(position));
+      });
+    });
+  }
 }
 
 void TForm1::btn4Click() {
