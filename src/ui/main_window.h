@@ -31,6 +31,7 @@ namespace skelda {
 
 class PreviewCanvas;
 class TForm2;
+struct GcodeSettings;
 struct SizeFields;
 struct WindowCommand;
 
@@ -214,6 +215,8 @@ class TForm1 : public QMainWindow {
   void AddCommandItems(QMenu* menu);
   void ConnectCommands();
   void Run(const WindowCommand& command);
+  // The settings of the panel's fields for the machine chosen, as the G-code command reads them.
+  GcodeSettings PanelGcodeSettings() const;
   // After a GRBL program is written: the X range it moves in, in the status bar.
   void ShowGrblRange(const XRange& range);
   void KeepNormalSize();

@@ -32,10 +32,7 @@ std::string BaseName(const QString& name) {
 // The frame of the picture the G-code command would write: the shown one, as it stands.
 void TForm1::N54Click() {
   RunCommand([this] {
-    GcodeSettings settings =
-        ParseGcodeSettings(edt1->text().toStdString(), chk1->isChecked(),
-                           edt8->text().toStdString(), edt7->text().toStdString());
-    settings.machine = machine_;
+    GcodeSettings settings = PanelGcodeSettings();
     CheckFramePower(settings, 0);
     int power = 0;
     if (machine_.machine == Machine::Grbl) {

@@ -198,12 +198,17 @@ void TForm1::SerpentineClick() {
 
 // ---- G-code ----
 
+GcodeSettings TForm1::PanelGcodeSettings() const {
+  GcodeSettings settings =
+      ParseGcodeSettings(Text(edt1), chk1->isChecked(), Text(edt8), Text(edt7));
+  settings.machine = machine_;
+  return settings;
+}
+
 void TForm1::btn1Click() {
   RunCommand([this] {
     CommitForGcode(ws_);
-    GcodeSettings settings =
-        ParseGcodeSettings(Text(edt1), chk1->isChecked(), Text(edt8), Text(edt7));
-    settings.machine = machine_;
+    const GcodeSettings settings = PanelGcodeSettings();
     if (machine_.machine == Machine::Grbl) CheckGrblSettings(settings);
     std::optional<QString> name = dialogs_->SaveGcode(this);
     if (!name || !MayReplace(*name + kGcodeExtension)) return;

@@ -19,14 +19,6 @@
 
 namespace skelda {
 
-namespace {
-
-std::string FieldText(const QLineEdit* field) {
-  return field->text().toStdString();
-}
-
-}  // namespace
-
 // The items themselves are rows of the command table.
 void TForm1::BuildMachineMenu() {
   AddCommandItems(N50);
@@ -62,9 +54,7 @@ void TForm1::N53Click() {
 // Reads ShownBitmap, which the G-code command would commit and write, without committing it.
 void TForm1::N56Click() {
   RunCommand([this] {
-    GcodeSettings settings =
-        ParseGcodeSettings(FieldText(edt1), chk1->isChecked(), FieldText(edt8), FieldText(edt7));
-    settings.machine = machine_;
+    const GcodeSettings settings = PanelGcodeSettings();
     if (machine_.machine == Machine::Grbl) CheckGrblSettings(settings);
     const BusyCursor busy;
     TQuickPixels pixels;
