@@ -2,8 +2,6 @@
 // a material test grid, each written through the save dialog.
 #include <QAction>
 #include <QCheckBox>
-#include <QFile>
-#include <QFileInfo>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMenu>
@@ -17,17 +15,6 @@
 #include "ui/test_grid_dialog.h"
 
 namespace skelda {
-namespace {
-
-std::string FileNameText(const QString& name) {
-  return QFile::encodeName(name).toStdString();
-}
-
-std::string BaseName(const QString& name) {
-  return QFileInfo(name).fileName().toStdString();
-}
-
-}  // namespace
 
 // The frame of the picture the G-code command would write: the shown one, as it stands.
 void TForm1::N54Click() {

@@ -3,8 +3,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSlider>
@@ -23,9 +21,6 @@ namespace {
 
 std::string Text(const QLineEdit* field) {
   return field->text().toStdString();
-}
-std::string FileNameText(const QString& name) {
-  return QFile::encodeName(name).toStdString();
 }
 
 const QString kApplyQuestion =
@@ -223,9 +218,8 @@ void TForm1::btn1Click() {
       elapsed = timer.elapsed();
     }
     if (machine_.machine == Machine::Grbl) ShowGrblRange(range);
-    dialogs_->Information(
-        this, QString::fromStdString(GcodeReport(QFileInfo(*name).fileName().toStdString(), elapsed,
-                                                 count, settings.lineMode)));
+    dialogs_->Information(this, QString::fromStdString(GcodeReport(BaseName(*name), elapsed, count,
+                                                                   settings.lineMode)));
   });
 }
 
