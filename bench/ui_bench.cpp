@@ -9,7 +9,7 @@
 
 #include "core/bitmap.h"
 #include "intake/intake_commands.h"
-#include "ui/Unit1.h"
+#include "ui/main_window.h"
 #include "ui/preview_canvas.h"
 
 namespace skelda {

@@ -22,7 +22,7 @@
 #include "intake/intake_commands.h"
 #include "processing/processing_commands.h"
 #include "support/bitmap_assert.h"
-#include "ui/Unit1.h"
+#include "ui/main_window.h"
 #include "ui/preview_canvas.h"
 #include "ui_fake_dialogs.h"
 #include "ui_test_app.h"

@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "form1_fixture.h"
-#include "ui/Unit2.h"
+#include "ui/keypad_window.h"
 
 namespace skelda::testing {
 namespace {

@@ -7,7 +7,7 @@
 #include <functional>
 #include <memory>
 
-#include "ui/Unit2.h"
+#include "ui/keypad_window.h"
 #include "ui/keypad_entry.h"
 #include "ui_parts_app.h"
 

@@ -12,7 +12,7 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "ui/Unit2.h"
+#include "ui/keypad_window.h"
 #include "ui_parts_app.h"
 
 namespace skelda {

@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QSlider>
 
-#include "ui/Unit1.h"
+#include "ui/main_window.h"
 
 namespace skelda {
 

@@ -1,6 +1,8 @@
 #include "ui/dialogs.h"
 
+#include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 namespace skelda {
@@ -74,6 +76,14 @@ class QtDialogs final : public Dialogs {
 
 std::unique_ptr<Dialogs> MakeQtDialogs() {
   return std::make_unique<QtDialogs>();
+}
+
+std::string FileNameText(const QString& name) {
+  return QFile::encodeName(name).toStdString();
+}
+
+std::string BaseName(const QString& name) {
+  return QFileInfo(name).fileName().toStdString();
 }
 
 }  // namespace skelda

@@ -5,6 +5,7 @@
 #include <QString>
 #include <memory>
 #include <optional>
+#include <string>
 
 class QWidget;
 
@@ -33,5 +34,10 @@ class Dialogs {
 
 // QFileDialog and QMessageBox.
 std::unique_ptr<Dialogs> MakeQtDialogs();
+
+// A name chosen in a file dialog as the file routines open it (the system's encoding), and its
+// last part as the reports show it.
+std::string FileNameText(const QString& name);
+std::string BaseName(const QString& name);
 
 }  // namespace skelda

@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <optional>
 
-#include "ui/Unit2.h"
+#include "ui/keypad_window.h"
 
 namespace skelda {
 

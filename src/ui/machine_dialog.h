@@ -2,20 +2,16 @@
 // and refused with the same messages.
 #pragma once
 
-#include <QDialog>
-
 #include "gcode/machine_profile.h"
 #include "simulation/motion_settings.h"
+#include "ui/fields_dialog.h"
 
 class QCheckBox;
 class QLineEdit;
-class QPushButton;
 
 namespace skelda {
 
-class Dialogs;
-
-class MachineDialog : public QDialog {
+class MachineDialog : public FieldsDialog {
   Q_OBJECT
 
  public:
@@ -37,15 +33,11 @@ class MachineDialog : public QDialog {
   QLineEdit* edtJunction = nullptr;
   QCheckBox* chkOneWay = nullptr;
   QCheckBox* chkGrayscale = nullptr;
-  QPushButton* btnOk = nullptr;
-  QPushButton* btnCancel = nullptr;
-
- public slots:
-  // Parses every field; closes with Accepted only when all are valid.
-  void OkClick();
+  void OkClick() override;
 
  private:
-  Dialogs& dialogs_;
+  static QLineEdit* Field(const char* name, const std::string& text);
+
   MachineProfile profile_;
   MotionSettings motion_;
 };

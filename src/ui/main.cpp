@@ -1,7 +1,7 @@
 #include <QApplication>
 
-#include "ui/Unit1.h"
-#include "ui/Unit2.h"
+#include "ui/keypad_window.h"
+#include "ui/main_window.h"
 #include "ui/qt_translations.h"
 #include "ui/start_hook.h"
 

@@ -10,7 +10,7 @@
 #include <QTimer>
 #include <QtGlobal>
 
-#include "ui/Unit1.h"
+#include "ui/main_window.h"
 
 namespace skelda {
 namespace {

@@ -14,7 +14,8 @@ struct Hint {
   const char* text;
 };
 
-const std::array<Hint, 39> kHints = {{
+// Tool buttons, fields and menu items (a menu item shows its hint as its status tip).
+const Hint kHints[] = {
     {"btn9", "Вписать изображение по размеру окна."},
     {"btn11", "Отобразить в масштабе 1:1."},
     {"btn21", "Повернуть изображение на 90 градусов против часовой стрелки."},
@@ -56,10 +57,6 @@ const std::array<Hint, 39> kHints = {{
     {"edtPowers", "Мощности S строк сетки: от:до:количество (до 20)."},
     {"edtFeeds", "Скорости столбцов сетки в мм\\мин: от:до:количество (до 20)."},
     {"edtCell", "Сторона квадрата сетки в мм, не меньше двух точек."},
-}};
-
-// The items of "Другие методы", shown through their status tips.
-const Hint kDotMethodHints[] = {
     {"DotMethods1", "Другие способы перевести изображение в точки."},
     {"DotAtkinson1", "Точками по Аткинсону: контрастно, хорошо для дерева."},
     {"DotJarvis1", "Точками по Джарвису — Джудису — Нинке: мягкие переходы тонов."},
@@ -136,8 +133,6 @@ void Watch(QWidget& widget, HintWatcher& watcher) {
 
 QString HintFor(const QString& objectName) {
   for (const Hint& hint : kHints)
-    if (objectName == QLatin1String(hint.objectName)) return QString::fromUtf8(hint.text);
-  for (const Hint& hint : kDotMethodHints)
     if (objectName == QLatin1String(hint.objectName)) return QString::fromUtf8(hint.text);
   return QString();
 }

@@ -2,18 +2,14 @@
 // before the dialog closes.
 #pragma once
 
-#include <QDialog>
-
 #include "gcode/test_grid.h"
+#include "ui/fields_dialog.h"
 
 class QLineEdit;
-class QPushButton;
 
 namespace skelda {
 
-class Dialogs;
-
-class TestGridDialog : public QDialog {
+class TestGridDialog : public FieldsDialog {
   Q_OBJECT
 
  public:
@@ -27,15 +23,10 @@ class TestGridDialog : public QDialog {
   QLineEdit* edtPowers = nullptr;
   QLineEdit* edtFeeds = nullptr;
   QLineEdit* edtCell = nullptr;
-  QPushButton* btnOk = nullptr;
-  QPushButton* btnCancel = nullptr;
-
- public slots:
-  // Parses every field and lays the grid out; closes with Accepted only when all is valid.
-  void OkClick();
+  // Also lays the grid out: every refusal comes before the save dialog.
+  void OkClick() override;
 
  private:
-  Dialogs& dialogs_;
   TestGridSettings settings_;
 };
 

@@ -1,6 +1,7 @@
 // TForm1: the main window. A side panel of settings, a tool bar, a menu bar, a status bar and the
-// picture area. Each handler is the short list of steps of its command over the toolkit-free
-// commands of src/; the controls carry the names the handlers refer to as object names.
+// picture area. Its commands are the rows of the command table (command_table.cpp): from a
+// caption or a control's object name to the handler or toolkit-free routine it runs. Each
+// handler is the short list of steps of its command over the toolkit-free commands of src/.
 #pragma once
 
 #include <QMainWindow>
@@ -30,7 +31,12 @@ namespace skelda {
 
 class PreviewCanvas;
 class TForm2;
+struct GcodeSettings;
 struct SizeFields;
+struct WindowCommand;
+
+// The caption of a panel button, from the command table (command_table.cpp).
+QString PanelCaption(const char* panelButton);
 
 class TForm1 : public QMainWindow {
   Q_OBJECT
@@ -52,6 +58,12 @@ class TForm1 : public QMainWindow {
 
   // Shows ShownBitmap 1:1 at the top-left corner of the picture area, repainted at once.
   void RefreshPreview();
+
+  // The items of "Другие методы", one per method (command_table.cpp).
+  template <DotMethod method>
+  void DotMethodItemClick() {
+    DotMethodClick(method);
+  }
 
   // Side panel.
   QFrame* pnl1 = nullptr;
@@ -146,12 +158,10 @@ class TForm1 : public QMainWindow {
   TForm2* Form2 = nullptr;
 
  public slots:
+  // The handlers of the command table's rows (command_table.cpp) and of the fields and sliders.
   // Picture loading and size.
   void LoadPicClick();
-  void N10Click();
-  void btn7Click();
   void N4Click();
-  void btn17Click();
   void btn5Click();
   void btn6Click();
   void edt1KeyPress();
@@ -160,65 +170,30 @@ class TForm1 : public QMainWindow {
   // Black and white, tone, apply.
   void btn2Click();
   void N9Click();
-  void btn22Click();
-  void btn3Click();
-  void N5Click();
-  void btn18Click();
   void trckbrTrackSeuilChange();
-  void trckbr1Change();
-  void trckbr2Change();
-  void trckbr3Change();
   void btn4Click();
   void btn12Click();
-  // Effects.
-  void N6Click();
-  void N7Click();
-  void N11Click();
-  void N21Click();
-  void N31Click();
-  void N41Click();
-  void N15Click();
-  void N16Click();
-  void N18Click();
+  // "Другие методы".
   void DotMethodClick(DotMethod method);
   void SerpentineClick();
   // G-code.
   void btn1Click();
-  void nc1Click();
-  void btn8Click();
-  void chk1Click();
-  // Machine (form1_machine.cpp).
+  // Machine (main_window_machine.cpp).
   void N51Click();
   void N52Click();
   void N53Click();
-  // Framing and the test grid (form1_framing.cpp).
+  // Framing and the test grid (main_window_framing.cpp).
   void N54Click();
   void N55Click();
   // The burn preview and job time of the program "G-Code *.nc" would write now.
   void N56Click();
-  // Geometry.
-  void N13Click();
-  void btn25Click();
-  void N14Click();
-  void btn24Click();
-  void N901Click();
-  void btn19Click();
-  void btn21Click();
-  void N8Click();
-  void btn20Click();
   // View and warp.
   void btn9Click();
-  void btn11Click();
   void btn13Click();
   void FormMouseDown(Qt::MouseButton button, int X, int Y);
   void FormMouseMove(Qt::MouseButtons buttons, int X, int Y);
   void FormMouseUp(Qt::MouseButton button, int X, int Y);
   void FormCanResize();
-  // Keypad entries.
-  void edt1Click();
-  void edt2Click();
-  void edt3Click();
-  void edt7Click();
   // Exit.
   void N2Click();
 
@@ -228,18 +203,20 @@ class TForm1 : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // Layout (form1_layout.cpp).
+  // Layout (main_window_layout.cpp).
   void BuildWindow();
   void BuildPanel();
   void FitPanelToFont();
   void BuildToolBar();
   void BuildMenus();
-  void BuildDotMethodsMenu();  // dot_methods_menu.cpp
+  void BuildMachineMenu();  // main_window_machine.cpp
+  // The command table (command_table.cpp): the items of one menu, made from its rows; every
+  // control of every row connected to its command; one command run.
+  void AddCommandItems(QMenu* menu);
   void ConnectCommands();
-  void BuildMachineMenu();
-  void ConnectMachineCommands();
-  void BuildFramingItems();
-  void ConnectFramingCommands();
+  void Run(const WindowCommand& command);
+  // The settings of the panel's fields for the machine chosen, as the G-code command reads them.
+  GcodeSettings PanelGcodeSettings() const;
   // After a GRBL program is written: the X range it moves in, in the status bar.
   void ShowGrblRange(const XRange& range);
   void KeepNormalSize();
@@ -263,6 +240,9 @@ class TForm1 : public QMainWindow {
   void ShowSizeFields(const SizeFields& fields);
   void ShowPictureSize(bool dotChanged);
   void SetLabel(QLabel* label, const std::string& text);
+  // Keypad entries (main_window_keypad.cpp): a click into a keypad field asks for its value.
+  void WatchKeypadFields();
+  void ConnectToneSliders();  // main_window_handlers.cpp
   void KeypadEntry(QLineEdit* field, void (TForm1::*followUp)());
 
   Workspace ws_;

@@ -8,7 +8,7 @@
 
 #include "geometry/warp/warp_tool.h"
 #include "intake/intake_commands.h"
-#include "ui/Unit1.h"
+#include "ui/main_window.h"
 #include "ui/preview_canvas.h"
 
 namespace skelda {
@@ -26,13 +26,6 @@ void TForm1::btn9Click() {
     const int availW = outer.width() - pnl1->width();
     const int availH = outer.height() - tlb1->height() - stat1->height() - 20;
     if (FitToWindow(ws_, edt1->text().toStdString(), availW, availH)) RefreshPreview();
-  });
-}
-
-void TForm1::btn11Click() {
-  RunBusy([this] {
-    ws_.ShownBitmap = ws_.BaseBitmap;
-    RefreshPreview();
   });
 }
 
@@ -80,6 +73,8 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 }
 
 // Every change of size is allowed; the picture is drawn again at the top-left corner.
-void TForm1::FormCanResize() { RefreshPreview(); }
+void TForm1::FormCanResize() {
+  RefreshPreview();
+}
 
 }  // namespace skelda

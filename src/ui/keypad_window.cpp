@@ -1,4 +1,4 @@
-#include "ui/Unit2.h"
+#include "ui/keypad_window.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

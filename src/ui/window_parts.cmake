@@ -6,8 +6,8 @@ add_library(skelda_ui_parts STATIC
   ${CMAKE_CURRENT_LIST_DIR}/status_hints.h
   ${CMAKE_CURRENT_LIST_DIR}/tool_images.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tool_images.h
-  ${CMAKE_CURRENT_LIST_DIR}/Unit2.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/Unit2.h
+  ${CMAKE_CURRENT_LIST_DIR}/keypad_window.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/keypad_window.h
 )
 target_include_directories(skelda_ui_parts PUBLIC ${PROJECT_SOURCE_DIR}/src)
 find_package(Qt6 REQUIRED COMPONENTS Svg)

@@ -6,11 +6,32 @@
 #include <QMouseEvent>
 #include <QPointer>
 
-#include "ui/Unit1.h"
-#include "ui/Unit2.h"
 #include "ui/keypad_entry.h"
+#include "ui/keypad_window.h"
+#include "ui/main_window.h"
 
 namespace skelda {
+
+namespace {
+
+// The fields a click into which asks the keypad, and the command each runs with the value.
+struct KeypadField {
+  QLineEdit* TForm1::*field;
+  void (TForm1::*followUp)();
+};
+
+const KeypadField kKeypadFields[] = {
+    {&TForm1::edt1, &TForm1::btn5Click},
+    {&TForm1::edt2, &TForm1::btn5Click},
+    {&TForm1::edt3, &TForm1::btn6Click},
+    {&TForm1::edt7, nullptr},
+};
+
+}  // namespace
+
+void TForm1::WatchKeypadFields() {
+  for (const KeypadField& entry : kKeypadFields) (this->*entry.field)->installEventFilter(this);
+}
 
 void TForm1::KeypadEntry(QLineEdit* field, void (TForm1::*followUp)()) {
   if (Form2 == nullptr) return;
@@ -21,19 +42,6 @@ void TForm1::KeypadEntry(QLineEdit* field, void (TForm1::*followUp)()) {
   if (followUp != nullptr) (this->*followUp)();
 }
 
-void TForm1::edt1Click() {
-  KeypadEntry(edt1, &TForm1::btn5Click);
-}
-void TForm1::edt2Click() {
-  KeypadEntry(edt2, &TForm1::btn5Click);
-}
-void TForm1::edt3Click() {
-  KeypadEntry(edt3, &TForm1::btn6Click);
-}
-void TForm1::edt7Click() {
-  KeypadEntry(edt7, nullptr);
-}
-
 // A click is a left-button release over the field. The entry runs from the event queue, not
 // inside the field's own mouse handling, since it waits for the keypad.
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
@@ -42,12 +50,12 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     auto* field = qobject_cast<QLineEdit*>(watched);
     if (field != nullptr && mouse->button() == Qt::LeftButton &&
         field->rect().contains(mouse->position().toPoint())) {
-      void (TForm1::*entry)() = nullptr;
-      if (field == edt1) entry = &TForm1::edt1Click;
-      if (field == edt2) entry = &TForm1::edt2Click;
-      if (field == edt3) entry = &TForm1::edt3Click;
-      if (field == edt7) entry = &TForm1::edt7Click;
-      if (entry != nullptr) QMetaObject::invokeMethod(this, entry, Qt::QueuedConnection);
+      for (const KeypadField& entry : kKeypadFields) {
+        if (this->*entry.field != field) continue;
+        QMetaObject::invokeMethod(
+            this, [this, field, followUp = entry.followUp] { KeypadEntry(field, followUp); },
+            Qt::QueuedConnection);
+      }
     }
   }
   return QMainWindow::eventFilter(watched, event);

@@ -11,34 +11,17 @@
 #include "gcode/grbl_writer.h"
 #include "simulation/program_file.h"
 #include "simulation/program_preview.h"
-#include "ui/Unit1.h"
 #include "ui/busy_cursor.h"
 #include "ui/machine_dialog.h"
 #include "ui/machine_settings.h"
+#include "ui/main_window.h"
 #include "ui/preview_canvas.h"
-#include "ui/status_hints.h"
 
 namespace skelda {
 
-namespace {
-
-std::string FieldText(const QLineEdit* field) {
-  return field->text().toStdString();
-}
-
-}  // namespace
-
+// The items themselves are rows of the command table.
 void TForm1::BuildMachineMenu() {
-  auto add = [this](const char* name, const QString& caption) {
-    QAction* action = N50->addAction(caption);
-    action->setObjectName(QLatin1String(name));
-    return action;
-  };
-  N51 = add("N51", QStringLiteral("Классический (G5, M40)"));
-  N52 = add("N52", QStringLiteral("GRBL 1.1, лазерный режим"));
-  N50->addSeparator();
-  N53 = add("N53", QStringLiteral("Параметры станка…"));
-  N56 = add("N56", QStringLiteral("Просмотр прожига"));
+  AddCommandItems(N50);
   auto* machines = new QActionGroup(N50);
   for (QAction* item : {N51, N52}) {
     item->setCheckable(true);
@@ -47,18 +30,6 @@ void TForm1::BuildMachineMenu() {
   machine_ = LoadMachineProfile();
   motion_ = LoadMotionSettings();
   (machine_.machine == Machine::Grbl ? N52 : N51)->setChecked(true);
-}
-
-void TForm1::ConnectMachineCommands() {
-  connect(N51, &QAction::triggered, this, &TForm1::N51Click);
-  connect(N52, &QAction::triggered, this, &TForm1::N52Click);
-  connect(N53, &QAction::triggered, this, &TForm1::N53Click);
-  connect(N56, &QAction::triggered, this, &TForm1::N56Click);
-  // Menu items have no mouse moves of their own; their hint follows the highlight.
-  for (QAction* item : {N51, N52, N53, N56}) {
-    connect(item, &QAction::hovered, this,
-            [this, item] { stat1->showMessage(HintFor(item->objectName())); });
-  }
 }
 
 void TForm1::N51Click() {
@@ -83,9 +54,7 @@ void TForm1::N53Click() {
 // Reads ShownBitmap, which the G-code command would commit and write, without committing it.
 void TForm1::N56Click() {
   RunCommand([this] {
-    GcodeSettings settings =
-        ParseGcodeSettings(FieldText(edt1), chk1->isChecked(), FieldText(edt8), FieldText(edt7));
-    settings.machine = machine_;
+    const GcodeSettings settings = PanelGcodeSettings();
     if (machine_.machine == Machine::Grbl) CheckGrblSettings(settings);
     const BusyCursor busy;
     TQuickPixels pixels;

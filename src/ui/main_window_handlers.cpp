@@ -1,9 +1,8 @@
 // The command handlers: each is the list of steps of its command over the toolkit-free commands,
 // run inside RunCommand so that an error ends it in the error box.
+#include <QAction>
 #include <QCheckBox>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSlider>
@@ -12,20 +11,16 @@
 
 #include "gcode/gcode_command.h"
 #include "gcode/grbl_writer.h"
-#include "geometry/geometry_commands.h"
 #include "intake/intake_commands.h"
 #include "processing/processing_commands.h"
-#include "ui/Unit1.h"
 #include "ui/busy_cursor.h"
+#include "ui/main_window.h"
 
 namespace skelda {
 namespace {
 
 std::string Text(const QLineEdit* field) {
   return field->text().toStdString();
-}
-std::string FileNameText(const QString& name) {
-  return QFile::encodeName(name).toStdString();
 }
 
 const QString kApplyQuestion =
@@ -62,24 +57,12 @@ void TForm1::LoadPicClick() {
     UpdateActions();
   });
 }
-
-void TForm1::N10Click() {
-  LoadPicClick();
-}
-void TForm1::btn7Click() {
-  LoadPicClick();
-}
-
 void TForm1::N4Click() {
   RunBusy([this] {
     ReadPictureFile();
     ShowOriginal(ws_);
     RefreshPreview();
   });
-}
-
-void TForm1::btn17Click() {
-  N4Click();
 }
 
 void TForm1::btn5Click() {
@@ -137,25 +120,6 @@ void TForm1::N9Click() {
   ws_.EffectApplied = true;
   btn2Click();
 }
-
-void TForm1::btn22Click() {
-  btn2Click();
-}
-
-void TForm1::btn3Click() {
-  RunBusy([this] {
-    DitherCommand(ws_);
-    RefreshPreview();
-  });
-}
-
-void TForm1::N5Click() {
-  btn3Click();
-}
-void TForm1::btn18Click() {
-  btn3Click();
-}
-
 void TForm1::trckbrTrackSeuilChange() {
   RunCommand([this] {
     const int position = trckbrTrackSeuil->value();
@@ -164,31 +128,35 @@ void TForm1::trckbrTrackSeuilChange() {
   });
 }
 
-void TForm1::trckbr1Change() {
-  RunCommand([this] {
-    const int position = trckbr1->value();
-    if (!ToneSliderMoved(ws_, ToneSlider::Sharpness, position)) return;
-    RefreshPreview();
-    SetLabel(lbl5, SharpnessLabel(position));
-  });
-}
+namespace {
 
-void TForm1::trckbr2Change() {
-  RunCommand([this] {
-    const int position = trckbr2->value();
-    if (!ToneSliderMoved(ws_, ToneSlider::Brightness, position)) return;
-    RefreshPreview();
-    SetLabel(lbl11, BrightnessLabel(position));
-  });
-}
+// The tone sliders, each with its label.
+struct ToneControl {
+  QSlider* TForm1::*slider;
+  ToneSlider tone;
+  QLabel* TForm1::*label;
+  std::string (*labelText)(int position);
+};
 
-void TForm1::trckbr3Change() {
-  RunCommand([this] {
-    const int position = trckbr3->value();
-    if (!ToneSliderMoved(ws_, ToneSlider::Contrast, position)) return;
-    RefreshPreview();
-    SetLabel(lbl12, ContrastLabel(position));
-  });
+const ToneControl kToneControls[] = {
+    {&TForm1::trckbr1, ToneSlider::Sharpness, &TForm1::lbl5, SharpnessLabel},
+    {&TForm1::trckbr2, ToneSlider::Brightness, &TForm1::lbl11, BrightnessLabel},
+    {&TForm1::trckbr3, ToneSlider::Contrast, &TForm1::lbl12, ContrastLabel},
+};
+
+}  // namespace
+
+void TForm1::ConnectToneSliders() {
+  for (const ToneControl& c : kToneControls) {
+    connect(this->*c.slider, &QSlider::valueChanged, this, [this, &c] {
+      RunCommand([&] {
+        const int position = (this->*c.slider)->value();
+        if (!ToneSliderMoved(ws_, c.tone, position)) return;
+        RefreshPreview();
+        SetLabel(this->*c.label, c.labelText(position));
+      });
+    });
+  }
 }
 
 void TForm1::btn4Click() {
@@ -210,79 +178,32 @@ void TForm1::btn12Click() {
   btn4Click();
 }
 
-// ---- Effects ----
-
-void TForm1::N6Click() {
-  RunBusy([this] {
-    RandomThresholdCommand(ws_);
+void TForm1::DotMethodClick(DotMethod method) {
+  RunCommand([this, method] {
+    DotMethodCommand(ws_, method);
     RefreshPreview();
   });
 }
 
-void TForm1::N7Click() {
-  RunBusy([this] {
-    RandomDitherCommand(ws_);
-    RefreshPreview();
-  });
-}
-
-void TForm1::N11Click() {
-  RunBusy([this] {
-    CrossCommand(ws_, 1);
-    RefreshPreview();
-  });
-}
-
-void TForm1::N21Click() {
-  RunBusy([this] {
-    CrossCommand(ws_, 2);
-    RefreshPreview();
-  });
-}
-
-void TForm1::N31Click() {
-  RunBusy([this] {
-    CrossCommand(ws_, 3);
-    RefreshPreview();
-  });
-}
-
-void TForm1::N41Click() {
-  RunBusy([this] {
-    CrossCommand(ws_, 4);
-    RefreshPreview();
-  });
-}
-
-void TForm1::N15Click() {
-  RunBusy([this] {
-    ScatterCommand(ws_, 2);
-    RefreshPreview();
-  });
-}
-
-void TForm1::N16Click() {
-  RunBusy([this] {
-    ScatterCommand(ws_, 5);
-    RefreshPreview();
-  });
-}
-
-void TForm1::N18Click() {
-  RunBusy([this] {
-    MosaicCommand(ws_);
-    RefreshPreview();
+void TForm1::SerpentineClick() {
+  RunCommand([this] {
+    if (SerpentineCommand(ws_, Serpentine1->isChecked())) RefreshPreview();
   });
 }
 
 // ---- G-code ----
 
+GcodeSettings TForm1::PanelGcodeSettings() const {
+  GcodeSettings settings =
+      ParseGcodeSettings(Text(edt1), chk1->isChecked(), Text(edt8), Text(edt7));
+  settings.machine = machine_;
+  return settings;
+}
+
 void TForm1::btn1Click() {
   RunCommand([this] {
     CommitForGcode(ws_);
-    GcodeSettings settings =
-        ParseGcodeSettings(Text(edt1), chk1->isChecked(), Text(edt8), Text(edt7));
-    settings.machine = machine_;
+    const GcodeSettings settings = PanelGcodeSettings();
     if (machine_.machine == Machine::Grbl) CheckGrblSettings(settings);
     std::optional<QString> name = dialogs_->SaveGcode(this);
     if (!name || !MayReplace(*name + kGcodeExtension)) return;
@@ -297,74 +218,9 @@ void TForm1::btn1Click() {
       elapsed = timer.elapsed();
     }
     if (machine_.machine == Machine::Grbl) ShowGrblRange(range);
-    dialogs_->Information(
-        this, QString::fromStdString(GcodeReport(QFileInfo(*name).fileName().toStdString(), elapsed,
-                                                 count, settings.lineMode)));
+    dialogs_->Information(this, QString::fromStdString(GcodeReport(BaseName(*name), elapsed, count,
+                                                                   settings.lineMode)));
   });
-}
-
-void TForm1::nc1Click() {
-  btn1Click();
-}
-void TForm1::btn8Click() {
-  btn1Click();
-}
-
-void TForm1::chk1Click() {
-  UpdateActions();
-}
-
-// ---- Geometry ----
-
-void TForm1::N13Click() {
-  RunBusy([this] {
-    MirrorCommand(ws_, true);
-    RefreshPreview();
-  });
-}
-
-void TForm1::btn25Click() {
-  N13Click();
-}
-
-void TForm1::N14Click() {
-  RunBusy([this] {
-    MirrorCommand(ws_, false);
-    RefreshPreview();
-  });
-}
-
-void TForm1::btn24Click() {
-  N14Click();
-}
-
-void TForm1::N901Click() {
-  RunBusy([this] {
-    RotateCommand(ws_, 90.0);
-    RefreshPreview();
-  });
-}
-
-void TForm1::btn19Click() {
-  N901Click();
-}
-
-void TForm1::btn21Click() {
-  RunBusy([this] {
-    RotateCommand(ws_, -90.0);
-    RefreshPreview();
-  });
-}
-
-void TForm1::N8Click() {
-  RunBusy([this] {
-    InvertCommand(ws_);
-    RefreshPreview();
-  });
-}
-
-void TForm1::btn20Click() {
-  N8Click();
 }
 
 // ---- Exit ----

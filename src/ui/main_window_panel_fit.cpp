@@ -10,7 +10,7 @@
 #include <utility>
 
 #include "processing/processing_commands.h"
-#include "ui/Unit1.h"
+#include "ui/main_window.h"
 
 namespace skelda {
 namespace {

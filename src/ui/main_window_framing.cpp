@@ -2,8 +2,6 @@
 // a material test grid, each written through the save dialog.
 #include <QAction>
 #include <QCheckBox>
-#include <QFile>
-#include <QFileInfo>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMenu>
@@ -13,47 +11,15 @@
 #include "gcode/frame_program.h"
 #include "gcode/gcode_command.h"
 #include "gcode/test_grid.h"
-#include "ui/Unit1.h"
-#include "ui/status_hints.h"
+#include "ui/main_window.h"
 #include "ui/test_grid_dialog.h"
 
 namespace skelda {
-namespace {
-
-std::string FileNameText(const QString& name) {
-  return QFile::encodeName(name).toStdString();
-}
-
-std::string BaseName(const QString& name) {
-  return QFileInfo(name).fileName().toStdString();
-}
-
-}  // namespace
-
-void TForm1::BuildFramingItems() {
-  N50->addSeparator();
-  N54 = N50->addAction(QStringLiteral("Рамка…"));
-  N54->setObjectName(QStringLiteral("N54"));
-  N55 = N50->addAction(QStringLiteral("Тестовая сетка…"));
-  N55->setObjectName(QStringLiteral("N55"));
-}
-
-void TForm1::ConnectFramingCommands() {
-  connect(N54, &QAction::triggered, this, &TForm1::N54Click);
-  connect(N55, &QAction::triggered, this, &TForm1::N55Click);
-  for (QAction* item : {N54, N55}) {
-    connect(item, &QAction::hovered, this,
-            [this, item] { stat1->showMessage(HintFor(item->objectName())); });
-  }
-}
 
 // The frame of the picture the G-code command would write: the shown one, as it stands.
 void TForm1::N54Click() {
   RunCommand([this] {
-    GcodeSettings settings =
-        ParseGcodeSettings(edt1->text().toStdString(), chk1->isChecked(),
-                           edt8->text().toStdString(), edt7->text().toStdString());
-    settings.machine = machine_;
+    GcodeSettings settings = PanelGcodeSettings();
     CheckFramePower(settings, 0);
     int power = 0;
     if (machine_.machine == Machine::Grbl) {

@@ -14,9 +14,11 @@
 #include <QStatusBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
-#include "ui/Unit1.h"
+#include "ui/main_window.h"
 #include "ui/preview_canvas.h"
+#include "ui/status_hints.h"
 #include "ui/tool_images.h"
 #include "ui/window_title.h"
 
@@ -67,8 +69,8 @@ QLineEdit* MakeEdit(QWidget* parent, const char* name, const QString& text, QRec
   return edit;
 }
 
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, QRect geometry) {
-  auto* button = new QPushButton(caption, parent);
+QPushButton* MakeButton(QWidget* parent, const char* name, QRect geometry) {
+  auto* button = new QPushButton(PanelCaption(name), parent);
   button->setObjectName(QLatin1String(name));
   button->setGeometry(geometry);
   button->setAutoDefault(false);
@@ -107,12 +109,6 @@ void AddSeparator(QWidget* bar, const char* name, int& x) {
   line->setFrameShadow(QFrame::Sunken);
   line->setGeometry(x, kToolBarTop + 4, kSeparatorWidth, kToolButtonHeight - 8);
   x += kSeparatorWidth;
-}
-
-QAction* AddItem(QMenu* menu, const char* name, const QString& caption) {
-  QAction* action = menu->addAction(caption);
-  action->setObjectName(QLatin1String(name));
-  return action;
 }
 
 QMenu* AddMenu(QMenuBar* bar, const char* name, const QString& caption) {
@@ -182,17 +178,17 @@ void TForm1::BuildPanel() {
   lbl2 = MakeLabel(p, "lbl2", QStringLiteral("Размер по X"), 17, 56);
   edt5 = MakeEdit(p, "edt5", QString(), {16, 72, 33, 19}, false);
   edt2 = MakeEdit(p, "edt2", QString(), {48, 72, 33, 19}, true);
-  btn5 = MakeButton(p, "btn5", QStringLiteral("S"), {82, 72, 17, 19});
+  btn5 = MakeButton(p, "btn5", {82, 72, 17, 19});
   lbl3 = MakeLabel(p, "lbl3", QStringLiteral("Размер по Y"), 17, 96);
   edt6 = MakeEdit(p, "edt6", QString(), {16, 112, 33, 19}, false);
   edt3 = MakeEdit(p, "edt3", QString(), {48, 112, 33, 19}, true);
-  btn6 = MakeButton(p, "btn6", QStringLiteral("S"), {82, 112, 17, 19});
+  btn6 = MakeButton(p, "btn6", {82, 112, 17, 19});
   lbl4 = MakeLabel(p, "lbl4", QStringLiteral(" пикс.    мм."), 17, 128);
   lbl10 = MakeLabel(p, "lbl10", QStringLiteral("Черно-белое 50%"), 10, 152);
   trckbrTrackSeuil = MakeSlider(p, "trckbrTrackSeuil", 0, 256, 128, 7, 165);
-  btn2 = MakeButton(p, "btn2", QStringLiteral("Черно-белое"), {16, 192, 81, 25});
-  btn3 = MakeButton(p, "btn3", QStringLiteral("Точками"), {16, 224, 81, 25});
-  btn4 = MakeButton(p, "btn4", QStringLiteral("Применить"), {16, 256, 81, 25});
+  btn2 = MakeButton(p, "btn2", {16, 192, 81, 25});
+  btn3 = MakeButton(p, "btn3", {16, 224, 81, 25});
+  btn4 = MakeButton(p, "btn4", {16, 256, 81, 25});
 
   lbl5 = MakeLabel(p, "lbl5", QStringLiteral("Резкость 0%"), 106, 8);
   trckbr1 = MakeSlider(p, "trckbr1", -100, 100, 0, 103, 21);
@@ -210,11 +206,11 @@ void TForm1::BuildPanel() {
   lbl9->setFont(ControlFont(16));
   lbl9->adjustSize();
   edt8 = MakeEdit(p, "edt8", QStringLiteral("300"), {128, 168, 65, 19}, false);
-  btn1 = MakeButton(p, "btn1", QStringLiteral("G-Code *.nc"), {112, 192, 81, 25});
+  btn1 = MakeButton(p, "btn1", {112, 192, 81, 25});
 
   LoadPic = new QToolButton(p);
   LoadPic->setObjectName(QStringLiteral("LoadPic"));
-  LoadPic->setText(QStringLiteral("Load"));
+  LoadPic->setText(PanelCaption("LoadPic"));
   LoadPic->setIcon(QIcon(LoadGlyph()));
   LoadPic->setIconSize(QSize(32, 32));
   LoadPic->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
@@ -257,102 +253,25 @@ void TForm1::BuildToolBar() {
 void TForm1::BuildMenus() {
   QMenuBar* bar = menuBar();
   bar->setObjectName(QStringLiteral("mm1"));
+  // The items are rows of the command table.
   File1 = AddMenu(bar, "File1", QStringLiteral("Файл"));
-  N10 = AddItem(File1, "N10", QStringLiteral("Загрузить изображение"));
-  N12 = AddItem(File1, "N12", QStringLiteral("Сохранить изображение (*.bmp)"));
-  nc1 = AddItem(File1, "nc1", QStringLiteral("Создать и сохранить (*.nc)"));
-  File1->addSeparator()->setObjectName(QStringLiteral("N1"));
-  N2 = AddItem(File1, "N2", QStringLiteral("Выход"));
-
+  AddCommandItems(File1);
   N17 = AddMenu(bar, "N17", QStringLiteral("Редактировать"));
-  N13 = AddItem(N17, "N13", QStringLiteral("Отразить по горизонтали"));
-  N14 = AddItem(N17, "N14", QStringLiteral("Отразить по вертикали"));
-  N901 = AddItem(N17, "N901", QStringLiteral("Повернуть на 90 град."));
-  N8 = AddItem(N17, "N8", QStringLiteral("Инвертировать"));
-
+  AddCommandItems(N17);
   N3 = AddMenu(bar, "N3", QStringLiteral("Эффекты"));
-  N4 = AddItem(N3, "N4", QStringLiteral("Оригинал"));
-  N5 = AddItem(N3, "N5", QStringLiteral("Точечный Floyd-Steinberg"));
-  N6 = AddItem(N3, "N6", QStringLiteral("Точечный мутно"));
-  N7 = AddItem(N3, "N7", QStringLiteral("Точечный разброс"));
-  N11 = AddItem(N3, "N11", QStringLiteral("Крестик 1"));
-  N21 = AddItem(N3, "N21", QStringLiteral("Крестик 2"));
-  N31 = AddItem(N3, "N31", QStringLiteral("Крестик 3"));
-  N41 = AddItem(N3, "N41", QStringLiteral("Крестик 4"));
-  N15 = AddItem(N3, "N15", QStringLiteral("Слабый разброс"));
-  N16 = AddItem(N3, "N16", QStringLiteral("Мутное стекло"));
-  N18 = AddItem(N3, "N18", QStringLiteral("Мозайка"));
-  N9 = AddItem(N3, "N9", QStringLiteral("Черно-белое"));
-  BuildDotMethodsMenu();
+  AddCommandItems(N3);
+  N3->addSeparator();
+  DotMethods1 = N3->addMenu(QStringLiteral("Другие методы"));
+  DotMethods1->setObjectName(QStringLiteral("DotMethods1"));
+  DotMethods1->setFont(N3->font());
+  DotMethods1->menuAction()->setObjectName(QStringLiteral("DotMethods1"));
+  DotMethods1->menuAction()->setStatusTip(HintFor(QStringLiteral("DotMethods1")));
+  AddCommandItems(DotMethods1);
+  std::copy_n(DotMethods1->actions().cbegin(), std::size(DotMethodItems), DotMethodItems);
+  Serpentine1->setCheckable(true);
 
   N50 = AddMenu(bar, "N50", QStringLiteral("Станок"));
   BuildMachineMenu();
-  BuildFramingItems();
-}
-
-void TForm1::ConnectCommands() {
-  connect(LoadPic, &QToolButton::clicked, this, &TForm1::LoadPicClick);
-  connect(N10, &QAction::triggered, this, &TForm1::N10Click);
-  connect(btn7, &QToolButton::clicked, this, &TForm1::btn7Click);
-  connect(N4, &QAction::triggered, this, &TForm1::N4Click);
-  connect(btn17, &QToolButton::clicked, this, &TForm1::btn17Click);
-  connect(btn5, &QPushButton::clicked, this, &TForm1::btn5Click);
-  connect(btn6, &QPushButton::clicked, this, &TForm1::btn6Click);
-  connect(edt1, &QLineEdit::returnPressed, this, &TForm1::edt1KeyPress);
-  connect(edt4, &QLineEdit::returnPressed, this, &TForm1::edt4KeyPress);
-  connect(N12, &QAction::triggered, this, &TForm1::N12Click);
-
-  connect(btn2, &QPushButton::clicked, this, &TForm1::btn2Click);
-  connect(N9, &QAction::triggered, this, &TForm1::N9Click);
-  connect(btn22, &QToolButton::clicked, this, &TForm1::btn22Click);
-  connect(btn3, &QPushButton::clicked, this, &TForm1::btn3Click);
-  connect(N5, &QAction::triggered, this, &TForm1::N5Click);
-  connect(btn18, &QToolButton::clicked, this, &TForm1::btn18Click);
-  connect(trckbrTrackSeuil, &QSlider::valueChanged, this, &TForm1::trckbrTrackSeuilChange);
-  connect(trckbr1, &QSlider::valueChanged, this, &TForm1::trckbr1Change);
-  connect(trckbr2, &QSlider::valueChanged, this, &TForm1::trckbr2Change);
-  connect(trckbr3, &QSlider::valueChanged, this, &TForm1::trckbr3Change);
-  connect(btn4, &QPushButton::clicked, this, &TForm1::btn4Click);
-  connect(btn12, &QToolButton::clicked, this, &TForm1::btn12Click);
-
-  connect(N6, &QAction::triggered, this, &TForm1::N6Click);
-  connect(N7, &QAction::triggered, this, &TForm1::N7Click);
-  connect(N11, &QAction::triggered, this, &TForm1::N11Click);
-  connect(N21, &QAction::triggered, this, &TForm1::N21Click);
-  connect(N31, &QAction::triggered, this, &TForm1::N31Click);
-  connect(N41, &QAction::triggered, this, &TForm1::N41Click);
-  connect(N15, &QAction::triggered, this, &TForm1::N15Click);
-  connect(N16, &QAction::triggered, this, &TForm1::N16Click);
-  connect(N18, &QAction::triggered, this, &TForm1::N18Click);
-
-  connect(btn1, &QPushButton::clicked, this, &TForm1::btn1Click);
-  connect(nc1, &QAction::triggered, this, &TForm1::nc1Click);
-  connect(btn8, &QToolButton::clicked, this, &TForm1::btn8Click);
-  connect(chk1, &QCheckBox::clicked, this, &TForm1::chk1Click);
-
-  connect(N13, &QAction::triggered, this, &TForm1::N13Click);
-  connect(btn25, &QToolButton::clicked, this, &TForm1::btn25Click);
-  connect(N14, &QAction::triggered, this, &TForm1::N14Click);
-  connect(btn24, &QToolButton::clicked, this, &TForm1::btn24Click);
-  connect(N901, &QAction::triggered, this, &TForm1::N901Click);
-  connect(btn19, &QToolButton::clicked, this, &TForm1::btn19Click);
-  connect(btn21, &QToolButton::clicked, this, &TForm1::btn21Click);
-  connect(N8, &QAction::triggered, this, &TForm1::N8Click);
-  connect(btn20, &QToolButton::clicked, this, &TForm1::btn20Click);
-
-  connect(btn9, &QToolButton::clicked, this, &TForm1::btn9Click);
-  connect(btn11, &QToolButton::clicked, this, &TForm1::btn11Click);
-  connect(btn13, &QToolButton::clicked, this, &TForm1::btn13Click);
-  connect(canvas_, &PreviewCanvas::mousePressed, this, &TForm1::FormMouseDown);
-  connect(canvas_, &PreviewCanvas::mouseMoved, this, &TForm1::FormMouseMove);
-  connect(canvas_, &PreviewCanvas::mouseReleased, this, &TForm1::FormMouseUp);
-
-  // A click into these fields starts a keypad entry (eventFilter).
-  for (QLineEdit* field : {edt1, edt2, edt3, edt7}) field->installEventFilter(this);
-
-  connect(N2, &QAction::triggered, this, &TForm1::N2Click);
-  ConnectMachineCommands();
-  ConnectFramingCommands();
 }
 
 // The picture area keeps its width when the side panel is wider than the form's.
