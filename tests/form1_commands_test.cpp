@@ -539,6 +539,15 @@ TEST_F(Form1Test, FrameAndTestGridAreWrittenFromTheMachineMenu) {
             "Программа рамки frame.nc успешно создана !\r\nРамка: 2 x 1 мм от точки X0 Y0.");
   EXPECT_TRUE(fake->informations[2].contains("мощность S: 100, 200, 300.\r\n"))
       << fake->informations[2].toStdString();
+  // The grid's burn picture is shown in place of the picture, its job time in the status bar.
+  EXPECT_NE(form->canvas().ShownBitmap(), &ws().ShownBitmap);
+  EXPECT_TRUE(form->stat1->currentMessage().startsWith("Время работы: 0:0"));
+  // An existing frame file is replaced only when the user says so.
+  form->N51->trigger();
+  fake->saveGcodeAnswers.push_back(QString::fromStdString(Path("grid")));
+  form->N54->trigger();
+  EXPECT_EQ(fake->questions.size(), 1);
+  EXPECT_TRUE(ReadText(Path("grid.nc")).startsWith("(Skelda"));
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "gcode/grbl_raster.h"
 #include "gcode/machine_profile.h"
 #include "simulation/motion_settings.h"
+#include "simulation/program_preview.h"
 #include "ui/dialogs.h"
 
 class QAction;
@@ -219,6 +220,8 @@ class TForm1 : public QMainWindow {
   GcodeSettings PanelGcodeSettings() const;
   // After a GRBL program is written: the X range it moves in, in the status bar.
   void ShowGrblRange(const XRange& range);
+  // The burn picture in the picture area until the next command, the job time in the status bar.
+  void ShowBurnPreview(const ProgramPreview& preview);
   void KeepNormalSize();
   QSize NormalSize() const;
 

@@ -11,6 +11,8 @@
 #include "gcode/frame_program.h"
 #include "gcode/gcode_command.h"
 #include "gcode/test_grid.h"
+#include "simulation/program_preview.h"
+#include "ui/busy_cursor.h"
 #include "ui/main_window.h"
 #include "ui/test_grid_dialog.h"
 
@@ -34,7 +36,7 @@ void TForm1::N54Click() {
     const int width = ws_.ShownBitmap.Width(), height = ws_.ShownBitmap.Height();
     const FrameProgram frame(width, height, settings, power);
     const std::optional<QString> name = dialogs_->SaveGcode(this);
-    if (!name) return;
+    if (!name || !MayReplace(*name + ".nc")) return;
     WriteFrameProgramFile(frame, FileNameText(*name) + ".nc");
     dialogs_->Information(
         this, QString::fromStdString(FrameReport(BaseName(*name), width, height, settings.dot)));
@@ -53,8 +55,12 @@ void TForm1::N55Click() {
     if (dialog.exec() != QDialog::Accepted) return;
     const TestGrid grid(dialog.Settings());
     const std::optional<QString> name = dialogs_->SaveGcode(this);
-    if (!name) return;
-    ShowGrblRange(WriteTestGridFile(grid, FileNameText(*name) + ".nc"));
+    if (!name || !MayReplace(*name + ".nc")) return;
+    {
+      const BusyCursor busy;
+      WriteTestGridFile(grid, FileNameText(*name) + ".nc");
+      ShowBurnPreview(PreviewTestGrid(grid, motion_));
+    }
     dialogs_->Information(this, QString::fromStdString(TestGridReport(BaseName(*name), grid)));
   });
 }

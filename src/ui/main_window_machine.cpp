@@ -59,13 +59,16 @@ void TForm1::N56Click() {
     const BusyCursor busy;
     TQuickPixels pixels;
     pixels.Attach(ws_.ShownBitmap);
-    const ProgramPreview preview = PreviewProgram(pixels, settings, motion_);
-    burnPicture_ = BurnBitmap(preview.picture);
-    canvas_->ShowBitmap(&burnPicture_);
-    canvas_->repaint();
-    stat1->showMessage(QStringLiteral("Время работы: ") +
-                       QString::fromStdString(ClockText(preview.seconds)));
+    ShowBurnPreview(PreviewProgram(pixels, settings, motion_));
   });
+}
+
+void TForm1::ShowBurnPreview(const ProgramPreview& preview) {
+  burnPicture_ = BurnBitmap(preview.picture);
+  canvas_->ShowBitmap(&burnPicture_);
+  canvas_->repaint();
+  stat1->showMessage(QStringLiteral("Время работы: ") +
+                     QString::fromStdString(ClockText(preview.seconds)));
 }
 
 void TForm1::ShowGrblRange(const XRange& range) {
