@@ -210,7 +210,9 @@ TEST(GrblWriter, RandomPicturesBurnExactlyTheirDots) {
         for (const Burn& burn : row == burns.end() ? std::vector<Burn>{} : row->second) {
           const long long shift = burn.leftward ? offset : 0;
           EXPECT_TRUE(!p.oneWay || !burn.leftward);
-          if (!p.oneWay) EXPECT_NE(burn.leftward, lastLeftward) << "row " << k;
+          if (!p.oneWay) {
+            EXPECT_NE(burn.leftward, lastLeftward) << "row " << k;
+          }
           for (int c = 0; c < w; ++c) {
             const long long a = ToThousandths(c * static_cast<long double>(p.dot)) + shift;
             const long long z = ToThousandths((c + 1) * static_cast<long double>(p.dot)) + shift;
