@@ -24,7 +24,8 @@ class PassRows {
  public:
   // The cells of a pass row (a row past the picture is all 0).
   virtual void Fill(int passRow, std::int32_t* cells) const = 0;
-  // Columns first .. last-1 of a pass row: decided into decided, shares into current and next.
+  // Columns first .. last-1 of a pass row: outcomes into decided, shares for the row above into
+  // next.
   virtual void Decide(int passRow, const std::int32_t* current, std::int32_t* next,
                       std::uint32_t* decided, int first, int last, RowCarry& carry) = 0;
   virtual void WriteBack(int passRow, const std::uint32_t* decided) = 0;
