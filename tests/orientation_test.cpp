@@ -12,9 +12,9 @@
 namespace skelda {
 namespace {
 
-namespace mirror {
-
 using testing::MakePicture;
+
+namespace mirror {
 
 // A different colour for every pixel, so a misplaced pixel cannot go unseen.
 Color Distinct(int x, int y) {
@@ -109,8 +109,6 @@ TEST(MirrorBitmap, PaletteStartPictureIsConverted) {
 }  // namespace mirror
 
 namespace turns {
-
-using testing::MakePicture;
 
 Color Distinct(int x, int y) {
   return RGB(x * 7 + 1, y * 11 + 2, (x * 3 + y * 5) & 0xFF);
@@ -289,8 +287,6 @@ TEST(RotateBitmap, EmptyPictureStaysEmpty) {
 }  // namespace turns
 
 namespace working_form {
-
-using testing::MakePicture;
 
 Color Distinct(int x, int y) {
   return RGB(x * 5 + 3, y * 13 + 1, x * y + 7);
