@@ -14,7 +14,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "core/bmp_codec.h"
+#include "core/bmp_reader.h"
+#include "core/bmp_writer.h"
 #include "gcode/gcode_command.h"
 #include "gcode/test_grid.h"
 #include "gcode_test_support.h"

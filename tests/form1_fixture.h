@@ -14,7 +14,7 @@
 #include <memory>
 #include <string>
 
-#include "core/bmp_codec.h"
+#include "core/bmp_writer.h"
 #include "core/workspace.h"
 #include "gcode/gcode_command.h"
 #include "geometry/geometry_commands.h"

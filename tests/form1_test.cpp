@@ -11,6 +11,7 @@
 #include <QStatusBar>
 #include <vector>
 
+#include "core/bmp_reader.h"
 #include "form1_fixture.h"
 #include "ui/qt_translations.h"
 

@@ -5,7 +5,8 @@
 #include <algorithm>
 #include <map>
 #include <random>
-#include <regex>
+#include <string>
+#include <string_view>
 
 #include "core/errors.h"
 #include "gcode/frame_program.h"
@@ -45,8 +46,29 @@ struct Burn {
   bool leftward;
   long long feed;
 };
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// The length of the word at line[at]: one of the letters GMXYSFP and a number of the form
+// -?d+(.d{1,3})?, as long as it goes; 0 when there is none.
+std::size_t WordLength(const std::string& line, std::size_t at) {
+  if (at >= line.size() || std::string_view("GMXYSFP").find(line[at]) == std::string_view::npos) {
+    return 0;
+  }
+  std::size_t end = at + 1;
+  if (end < line.size() && line[end] == '-') ++end;
+  const std::size_t digits = end;
+  while (end < line.size() && IsDigit(line[end])) ++end;
+  if (end == digits) return 0;
+  if (end + 1 < line.size() && line[end] == '.' && IsDigit(line[end + 1])) {
+    const std::size_t fraction = ++end;
+    while (end < line.size() && end - fraction < 3 && IsDigit(line[end])) ++end;
+  }
+  return end - at;
+}
+
 std::map<long long, std::vector<Burn>> Interpret(const std::string& text) {
-  static const std::regex word(R"(([GMXYSFP])(-?\d+(\.\d{1,3})?))");
   std::map<long long, std::vector<Burn>> burns;
   long long x = 0, y = 0, s = 0, motion = 0, feed = 0;
   std::istringstream in(text);
@@ -61,14 +83,13 @@ std::map<long long, std::vector<Burn>> Interpret(const std::string& text) {
     long long nx = x;
     bool move = false;
     for (std::size_t at = 0; at < line.size(); at += line[at] == ' ' ? 1 : 0) {
-      std::smatch m;
-      const std::string rest = line.substr(at);
-      if (!std::regex_search(rest, m, word, std::regex_constants::match_continuous)) {
+      const std::size_t length = WordLength(line, at);
+      if (length == 0) {
         ADD_FAILURE() << "not a GRBL word: " << line;
         break;
       }
-      const long long v = ToThousandths(std::stold(m[2]));
-      switch (m[1].str()[0]) {
+      const long long v = ToThousandths(std::stold(line.substr(at + 1, length - 1)));
+      switch (line[at]) {
         case 'G':
           EXPECT_TRUE(v == 0 || v == 1000 || v == 4000 || v == 21000 || v == 90000) << line;
           if (v <= 1000) motion = v;
@@ -91,7 +112,7 @@ std::map<long long, std::vector<Burn>> Interpret(const std::string& text) {
           feed = v / 1000;
           break;
       }
-      at += static_cast<std::size_t>(m.length(0));
+      at += length;
     }
     if (move && motion == 1000 && s > 0 && nx != x) {
       burns[y].push_back({std::min(x, nx), std::max(x, nx), s, nx < x, feed});
@@ -214,7 +235,9 @@ TEST(GrblWriter, RandomPicturesBurnExactlyTheirDots) {
         for (const Burn& burn : row == burns.end() ? std::vector<Burn>{} : row->second) {
           const long long shift = burn.leftward ? offset : 0;
           EXPECT_TRUE(!p.oneWay || !burn.leftward);
-          if (!p.oneWay) EXPECT_NE(burn.leftward, lastLeftward) << "row " << k;
+          if (!p.oneWay) {
+            EXPECT_NE(burn.leftward, lastLeftward) << "row " << k;
+          }
           for (int c = 0; c < w; ++c) {
             const long long a = ToThousandths(c * static_cast<long double>(p.dot)) + shift;
             const long long z = ToThousandths((c + 1) * static_cast<long double>(p.dot)) + shift;

@@ -9,7 +9,7 @@
 
 #include "ui/keypad_window.h"
 #include "ui/keypad_entry.h"
-#include "ui_parts_app.h"
+#include "ui_test_app.h"
 
 namespace skelda {
 namespace {
@@ -17,7 +17,6 @@ namespace {
 // A stand-in for the main window: a visible window with the hidden field edt9 and the keypad.
 struct KeypadFixture : ::testing::Test {
   void SetUp() override {
-    testing::TestApp();
     main = std::make_unique<QWidget>();
     main->setGeometry(100, 100, 816, 495);
     edt9 = new QLineEdit(main.get());
@@ -185,7 +184,6 @@ TEST_F(KeypadFixture, KeypadIsCentredOnTheMainWindowAndOnlyRaisedWhenOpen) {
 }
 
 TEST(Keypad, ControlsCaptionsAndPlaces) {
-  testing::TestApp();
   QLineEdit edt9;
   TForm2 keypad(&edt9);
   EXPECT_EQ(keypad.windowTitle(), QStringLiteral("Значение"));

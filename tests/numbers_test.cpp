@@ -37,7 +37,7 @@ TEST(StrToFloat, RefusesEverythingElseNamingTheTextAsGiven) {
                            "1e",  "1e+", "e5",  "inf", "-inf", "nan",    "0x10", "\t1",
                            "1\t", "1 2", "- 1", "--1", "+-1",  "1e5000", "12a",  "1.5 e3"}) {
     EXPECT_EQ(ErrorText([&] { StrToFloat(text); }),
-              "'" + std::string(text) + "' is not a valid floating point value");
+              std::string("'") + text + "' is not a valid floating point value");
     long double value = 42;
     EXPECT_FALSE(TryStrToFloat(text, value)) << "text '" << text << "'";
     EXPECT_EQ(value, 42) << "text '" << text << "'";
@@ -62,7 +62,7 @@ TEST(StrToInt, ReadsPlainDecimalIntegersOfThirtyTwoBits) {
   for (const char* text : {"", " ", "-", "2147483648", "-2147483649", "99999999999999999999", "1.0",
                            "1e3", "$10", "0x10", "12a", "1 2"}) {
     EXPECT_EQ(ErrorText([&] { StrToInt(text); }),
-              "'" + std::string(text) + "' is not a valid integer value");
+              std::string("'") + text + "' is not a valid integer value");
   }
 }
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "core/bmp_codec.h"
+#include "core/bmp_reader.h"
 #include "core/errors.h"
 #include "intake/picture_file.h"
 #include "intake_test_support.h"

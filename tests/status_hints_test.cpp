@@ -13,7 +13,7 @@
 #include <QToolButton>
 
 #include "ui/keypad_window.h"
-#include "ui_parts_app.h"
+#include "ui_test_app.h"
 
 namespace skelda {
 namespace {
@@ -54,11 +54,7 @@ const HintCase kFields[] = {
 
 // A window laid out like the main one: a panel of fields with a label and a panel button, a
 // tool bar of buttons with a gap, a status bar, and the keypad as a child window.
-struct AppFirst {
-  AppFirst() { testing::TestApp(); }
-};
-
-struct HintsFixture : AppFirst, ::testing::Test {
+struct HintsFixture : ::testing::Test {
   void SetUp() override {
     form.setGeometry(50, 50, 816, 495);
     pnl1 = Child<QFrame>(&form, "pnl1", QRect(606, 0, 210, 418));
@@ -174,7 +170,6 @@ TEST_F(HintsFixture, KeypadControlsOfTheSameNamesHaveNoHints) {
 }
 
 TEST(StatusHints, MenuStatusTipsLeaveTheTextAlone) {
-  testing::TestApp();
   QMainWindow form1;
   auto* stat1 = new QStatusBar(&form1);
   stat1->setObjectName(QStringLiteral("stat1"));

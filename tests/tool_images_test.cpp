@@ -7,7 +7,7 @@
 #include <QPainter>
 #include <cstdlib>
 
-#include "ui_parts_app.h"
+#include "ui_test_app.h"
 
 namespace skelda {
 namespace {
@@ -24,7 +24,6 @@ int OpaquePixels(const QImage& image) {
 }
 
 TEST(ToolImages, EveryImageIs48By48WithATransparentBackground) {
-  testing::TestApp();
   for (int index = 0; index < kToolImageCount; ++index) {
     const QImage image = ImageOf(index);
     ASSERT_EQ(image.size(), QSize(48, 48)) << index;
@@ -37,7 +36,6 @@ TEST(ToolImages, EveryImageIs48By48WithATransparentBackground) {
 }
 
 TEST(ToolImages, ImagesArePairwiseDistinct) {
-  testing::TestApp();
   for (int a = 0; a < kToolImageCount; ++a) {
     for (int b = a + 1; b < kToolImageCount; ++b) {
       const QImage ia = ImageOf(a), ib = ImageOf(b);
@@ -50,13 +48,11 @@ TEST(ToolImages, ImagesArePairwiseDistinct) {
 }
 
 TEST(ToolImages, OutOfRangeIndexGivesANullPixmap) {
-  testing::TestApp();
   EXPECT_TRUE(ToolImage(-1).isNull());
   EXPECT_TRUE(ToolImage(kToolImageCount).isNull());
 }
 
 TEST(ToolImages, GlyphAndWindowIconAre32By32) {
-  testing::TestApp();
   const QPixmap glyph = LoadGlyph();
   EXPECT_EQ(glyph.size(), QSize(32, 32));
   EXPECT_GT(OpaquePixels(glyph.toImage().convertToFormat(QImage::Format_ARGB32)), 100);
@@ -68,7 +64,6 @@ TEST(ToolImages, GlyphAndWindowIconAre32By32) {
 // With SKELDA_CONTACT_SHEET=<file.png> the images are also drawn into one sheet to look at: each
 // at 2x and 1x on white, the glyph and the icon at the end, and the tool bar's row below.
 TEST(ToolImages, ContactSheet) {
-  testing::TestApp();
   const char* path = std::getenv("SKELDA_CONTACT_SHEET");
   if (path == nullptr) GTEST_SKIP() << "SKELDA_CONTACT_SHEET not set";
   const int cell = 110;

@@ -1,4 +1,4 @@
-// The one QApplication of a window test program, created before the first test and run on the
+// The one QApplication of a Qt test program, created before the first test and run on the
 // offscreen platform unless a platform is named.
 #pragma once
 

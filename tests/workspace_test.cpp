@@ -5,7 +5,8 @@
 #include <set>
 #include <vector>
 
-#include "core/bmp_codec.h"
+#include "core/bmp_reader.h"
+#include "core/bmp_writer.h"
 #include "core/start_picture.h"
 #include "support/bitmap_assert.h"
 
@@ -59,29 +60,15 @@ TEST(StartPicture, SavedRightAfterStartIsAnEightBitFileWithItsPalette) {
   EXPECT_EQ(file.size(), 14u + 40 + 1024 + 592 * 465);  // rows padded to 592 bytes
 }
 
-TEST(Workspace, StartUpGivesBothBitmapsTheStartPicture) {
+// Both bitmaps hold the start picture; every other member has its start value.
+TEST(Workspace, StartValues) {
   Workspace w;
+  w.EffectApplied = true;
   w.StartUp();
   const Bitmap logo = LoadStartPicture();
   EXPECT_TRUE(w.BaseBitmap == logo);
   EXPECT_TRUE(w.ShownBitmap == logo);
   EXPECT_EQ(w.ShownBitmap.Format(), PixelFormat::Bit8);
-}
-
-TEST(Workspace, TheTwoBitmapsAreIndependentCopies) {
-  Workspace w;
-  w.StartUp();
-  w.ShownBitmap.SetPixelColor(0, 0, kBlack);
-  w.ShownBitmap.SetWidth(10);
-  EXPECT_EQ(w.BaseBitmap.Width(), 590);
-  EXPECT_EQ(w.BaseBitmap.PixelColor(0, 0), kWhite);
-  EXPECT_NE(w.BaseBitmap.Bits(), w.ShownBitmap.Bits());
-}
-
-TEST(Workspace, StartValues) {
-  Workspace w;
-  w.EffectApplied = true;
-  w.StartUp();
   EXPECT_EQ(w.BasePixels.Bitmap_, nullptr);
   EXPECT_EQ(w.ShownPixels.Bitmap_, nullptr);
   EXPECT_FALSE(w.EffectApplied);
@@ -95,6 +82,16 @@ TEST(Workspace, StartValues) {
   EXPECT_FALSE(w.ConfirmClicked);
   // An empty tool rectangle: the mouse does nothing on the start picture.
   EXPECT_FALSE(w.ToolRect.Contains(0, 0));
+}
+
+TEST(Workspace, TheTwoBitmapsAreIndependentCopies) {
+  Workspace w;
+  w.StartUp();
+  w.ShownBitmap.SetPixelColor(0, 0, kBlack);
+  w.ShownBitmap.SetWidth(10);
+  EXPECT_EQ(w.BaseBitmap.Width(), 590);
+  EXPECT_EQ(w.BaseBitmap.PixelColor(0, 0), kWhite);
+  EXPECT_NE(w.BaseBitmap.Bits(), w.ShownBitmap.Bits());
 }
 
 TEST(Workspace, StartUpWithAPictureOfTheCaller) {

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "cli/cli_options.h"
-#include "cli/cli_road.h"
 #include "cli/cli_simulation.h"
 #include "cli/cli_test_grid.h"
+#include "cli/picture_to_program.h"
 
 int main(int argc, char** argv) {
   using namespace skelda::cli;

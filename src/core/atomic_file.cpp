@@ -108,17 +108,21 @@ void AtomicFileWriter::Discard() noexcept {
   cleanupSlot_ = -1;
 }
 
-void AtomicFileWriter::Write(const void* data, std::size_t size) {
+void WriteAll(int fd, const void* data, std::size_t size, const std::string& name) {
   const char* p = static_cast<const char*>(data);
   while (size > 0) {
-    const ssize_t n = ::write(fd_, p, size);
+    const ssize_t n = ::write(fd, p, size);
     if (n < 0) {
       if (errno == EINTR) continue;
-      throw WriteFileError(path_, errno);
+      throw WriteFileError(name, errno);
     }
     p += n;
     size -= static_cast<std::size_t>(n);
   }
+}
+
+void AtomicFileWriter::Write(const void* data, std::size_t size) {
+  WriteAll(fd_, data, size, path_);
 }
 
 void AtomicFileWriter::Finish() {

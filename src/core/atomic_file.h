@@ -15,6 +15,10 @@
 
 namespace skelda {
 
+// Writes every byte to the descriptor, again after an interrupted call; a failure throws
+// WriteFileError naming the file.
+void WriteAll(int fd, const void* data, std::size_t size, const std::string& name);
+
 class AtomicFileWriter {
  public:
   // Creates the temporary file; throws CreateFileError naming the target when it cannot, or

@@ -130,7 +130,7 @@ RoundedDigits RoundTo15Digits(long double magnitude) {
   const std::string_view text(buffer, result.ptr - buffer);  // d.ddddddddddddddde±x
   const auto e = text.find('e');
   RoundedDigits rounded;
-  rounded.digits = std::string(text.substr(0, 1)) + std::string(text.substr(2, e - 2));
+  rounded.digits.assign(text.substr(0, 1)).append(text.substr(2, e - 2));
   std::from_chars(text.data() + e + (text[e + 1] == '+' ? 2 : 1), text.data() + text.size(),
                   rounded.exponent);
   rounded.digits.erase(rounded.digits.find_last_not_of('0') + 1);
@@ -146,7 +146,7 @@ std::string FixedText(const RoundedDigits& r) {
 
 std::string ExponentText(const RoundedDigits& r) {
   std::string text = r.digits.substr(0, 1);
-  if (r.digits.size() > 1) text += "." + r.digits.substr(1);
+  if (r.digits.size() > 1) text.append(".").append(r.digits, 1);
   return text + "E" + std::to_string(r.exponent);
 }
 

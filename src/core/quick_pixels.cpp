@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <atomic>
 #include <cstddef>
 #include <string_view>
 #include <utility>
@@ -13,8 +12,6 @@
 namespace skelda {
 
 namespace {
-
-std::atomic<int> paletteObjectsHeld{0};
 
 // The assertion text names the source file without the build machine's folders.
 const char* SourceName(const char* path) {
@@ -82,14 +79,6 @@ PixelFormat AccessedFormat(const Bitmap& bitmap) {
 
 }  // namespace
 
-TQuickPixels::~TQuickPixels() {
-  ReleasePalette();
-}
-
-int TQuickPixels::PaletteObjectsHeld() {
-  return paletteObjectsHeld.load();
-}
-
 void TQuickPixels::Attach(Bitmap& bitmap) {
   BitsPerPixel = 0;
   Bitmap_ = &bitmap;
@@ -114,7 +103,7 @@ void TQuickPixels::Attach(Bitmap& bitmap) {
   GetPixel = {routines.get, this};
   SetPixel = {routines.set, this};
 
-  ReleasePalette();
+  Palette_.reset();
   if (BitsPerPixel <= 8) MakePalette(bitmap);
 
   Bits = bitmap.ScanLine(0);
@@ -136,7 +125,6 @@ void TQuickPixels::MakePalette(const Bitmap& bitmap) {
   const std::size_t usable = held > 0 ? held : 1;
   Palette_ = std::make_unique<Palette>(
       std::vector<PaletteEntry>(PaletteBlock.entries, PaletteBlock.entries + usable));
-  ++paletteObjectsHeld;
   LastColor = 0x07FFFFFF;
 }
 
@@ -146,13 +134,6 @@ void TQuickPixels::Detach() {
   RowStep = 0;
   GetPixel = {};
   SetPixel = {};
-}
-
-void TQuickPixels::ReleasePalette() {
-  if (!Palette_) return;
-  Palette_.reset();
-  --paletteObjectsHeld;
-  ++palettesReleased_;
 }
 
 int TQuickPixels::NearestIndex(Color color) {

@@ -36,7 +36,6 @@ class TQuickPixels {
   TQuickPixels() = default;
   TQuickPixels(const TQuickPixels&) = delete;
   TQuickPixels& operator=(const TQuickPixels&) = delete;
-  ~TQuickPixels();
 
   // Measures the bitmap and selects the routines. Must be called again after the bitmap was
   // copied into, resized or changed its format. Throws AssertionError "Bitmap format is not
@@ -59,20 +58,12 @@ class TQuickPixels {
   TSetPixel SetPixel;
   TGetPixel GetPixel;
 
-  // How many palette objects this accessor has released; lets tests see that a palette is
-  // released exactly once.
-  int PalettesReleased() const { return palettesReleased_; }
-  // Palette objects held by all accessors together; lets tests see that none is leaked.
-  static int PaletteObjectsHeld();
-
   // Nearest palette index with the LastColor/LastIndex cache (used by the palette writers).
   int NearestIndex(Color color);
 
  private:
-  void ReleasePalette();
   void MakePalette(const Bitmap& bitmap);
   void Detach();
-  int palettesReleased_ = 0;
 };
 
 }  // namespace skelda

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "core/bmp_codec.h"
+#include "core/bmp_reader.h"
 
 namespace skelda {
 

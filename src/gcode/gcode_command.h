@@ -15,12 +15,13 @@ namespace skelda {
 // that could not be written.
 void CheckPictureReach(const Workspace& ws, double dot);
 
-// Step 1: ShownBitmap into BaseBitmap, BaseBitmap into ShownBitmap, BasePixels attached.
+// The first thing the command does: ShownBitmap into BaseBitmap, BaseBitmap into ShownBitmap,
+// BasePixels attached.
 void CommitForGcode(Workspace& ws);
 
-// Parses the fields before anything is created: edt1, edt8 in line mode (a whole number above
-// 0) and edt7 (copied unchanged, so it must be a plain decimal number); throws the conversion
-// errors, or a clear refusal of a dot size that would print in exponent form.
+// Parses the fields before anything is created: the dot size, the feed in line mode (a whole
+// number above 0) and the burn time (copied unchanged, so it must be a plain decimal number);
+// throws the conversion errors, or a clear refusal of a dot size that would print in exponent form.
 GcodeSettings ParseGcodeSettings(const std::string& dotText, bool lineMode,
                                  const std::string& feedText, const std::string& burnTimeText);
 

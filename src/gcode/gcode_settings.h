@@ -8,10 +8,10 @@
 namespace skelda {
 
 struct GcodeSettings {
-  double dot = 0.2;            // from edt1
-  bool lineMode = false;       // chk1 checked
-  int feed = 300;              // from edt8 (line mode)
-  std::string burnTime = "1";  // edt7, copied unchanged (dot mode)
+  double dot = 0.2;            // the dot size, mm
+  bool lineMode = false;       // lines rather than dots
+  int feed = 300;              // the feed (line mode)
+  std::string burnTime = "1";  // the burn time, copied unchanged (dot mode)
   MachineProfile machine;      // the classic machine unless chosen otherwise
 };
 

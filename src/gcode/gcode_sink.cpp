@@ -1,7 +1,5 @@
 #include "gcode/gcode_sink.h"
 
-#include <unistd.h>
-
 #include <cerrno>
 #include <ostream>
 
@@ -16,15 +14,7 @@ void StreamSink::Write(const char* data, std::size_t size) {
 }
 
 void FileDescriptorSink::Write(const char* data, std::size_t size) {
-  while (size > 0) {
-    const ssize_t n = ::write(fd_, data, size);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      throw WriteFileError(name_, errno);
-    }
-    data += n;
-    size -= static_cast<std::size_t>(n);
-  }
+  WriteAll(fd_, data, size, name_);
 }
 
 void AtomicFileSink::Write(const char* data, std::size_t size) {

@@ -8,9 +8,9 @@
 
 namespace skelda {
 
-// Ends silently (false) when edt1 is empty or the area has no room; the edt1 text must be a
-// number (it is not otherwise used). Then ShownBitmap gets the size round(side / s), s the
-// larger of its width / availW and height / availH, at least 1 x 1 and in its own pixel format,
+// Ends silently (false) when the dot size is empty or the area has no room; the dot-size text
+// must be a number (it is not otherwise used). Then ShownBitmap gets the size round(side / s), s
+// the larger of its width / availW and height / availH, at least 1 x 1 and in its own pixel format,
 // and the whole of BaseBitmap is stretched onto it. True when done.
 bool FitToWindow(Workspace& ws, const std::string& dotText, int availW, int availH);
 

@@ -5,16 +5,16 @@
 // ReadPictureKindFile          picture_file.h
 // ReadPictureFile, BeginLoad, FinishLoad, ShowOriginal   picture_loading.h
 // ResampleToWidth, ResampleToHeight (the "S" buttons)     resampling.h
-// ResolutionForDot, DotForResolution (Enter in edt1/edt4) dot_size.h
+// ResolutionForDot, DotForResolution (Enter in a size field) dot_size.h
 // AreaResample                 area_resample.h
 // FitToWindow                  fit_to_window.h
 // SavePicture                  picture_saving.h
 // SizeFields                   size_fields.h
 #pragma once
 
+#include "intake/area_resample.h"
 #include "intake/dot_size.h"
 #include "intake/fit_to_window.h"
-#include "intake/area_resample.h"
 #include "intake/picture_file.h"
 #include "intake/picture_loading.h"
 #include "intake/picture_saving.h"

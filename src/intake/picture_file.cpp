@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/bmp_codec.h"
+#include "core/bmp_reader.h"
 #include "intake/jpeg_decoder.h"
 
 namespace skelda {

@@ -9,7 +9,7 @@
 
 namespace skelda {
 
-// ReadPictureFile: dot from the edt1 text, the file read in full, then BaseBitmap := the
+// ReadPictureFile: dot from the dot-size text, the file read in full, then BaseBitmap := the
 // picture in 32 bits; returns the size fields. On any error BaseBitmap is unchanged.
 SizeFields ReadPictureFile(Workspace& ws, const std::string& dotText, const std::string& fileName);
 

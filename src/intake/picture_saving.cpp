@@ -1,6 +1,6 @@
 #include "intake/picture_saving.h"
 
-#include "core/bmp_codec.h"
+#include "core/bmp_writer.h"
 
 namespace skelda {
 

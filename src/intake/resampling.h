@@ -10,15 +10,15 @@
 
 namespace skelda {
 
-// Returns nothing (and changes nothing) when edt1 or the axis field is empty; otherwise
+// Returns nothing (and changes nothing) when the dot size or the axis field is empty; otherwise
 // resamples the whole of ShownBitmap onto BaseBitmap at the new size (32 bits), makes
 // ShownBitmap a copy, attaches BasePixels and returns the four size fields. Errors, all before
 // anything changes: the conversion error, "Floating point division by zero", "Invalid floating
 // point operation", a refusal of a size of 0 dots or below that names the wanted size and the
 // dot size, and the too-large error.
 std::optional<SizeFields> ResampleToWidth(Workspace& ws, const std::string& dotText,
-                                          const std::string& widthMmText);  // btn5
+                                          const std::string& widthMmText);
 std::optional<SizeFields> ResampleToHeight(Workspace& ws, const std::string& dotText,
-                                           const std::string& heightMmText);  // btn6
+                                           const std::string& heightMmText);
 
 }  // namespace skelda

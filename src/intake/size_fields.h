@@ -5,12 +5,12 @@
 
 namespace skelda {
 
-// edt2/edt3 in mm, edt5/edt6 in dots.
+// Width and height in mm, then in dots.
 struct SizeFields {
-  std::string widthMm;     // edt2
-  std::string heightMm;    // edt3
-  std::string widthDots;   // edt5
-  std::string heightDots;  // edt6
+  std::string widthMm;
+  std::string heightMm;
+  std::string widthDots;
+  std::string heightDots;
   friend bool operator==(const SizeFields&, const SizeFields&) = default;
 };
 

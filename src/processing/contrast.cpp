@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "processing/bitmap_steps.h"
 #include "processing/clamp_byte.h"
 #include "processing/parallel_rows.h"
+#include "processing/pass_bitmaps.h"
 #include "processing/pixel_words.h"
 
 namespace skelda {

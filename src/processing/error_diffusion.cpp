@@ -1,16 +1,16 @@
 #include "processing/error_diffusion.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cstdint>
 #include <optional>
 #include <thread>
 #include <vector>
 
 #include "core/errors.h"
-#include "processing/bitmap_steps.h"
 #include "processing/diffusion_rows.h"
+#include "processing/diffusion_wavefront.h"
 #include "processing/parallel_rows.h"
+#include "processing/pass_bitmaps.h"
 #include "processing/pixel_words.h"
 #include "processing/random_threshold.h"
 
@@ -106,13 +106,6 @@ class RightShareTables {
   std::vector<const std::int32_t*> columnTables_;  // likewise
 };
 
-// What a row carries from one column to the next.
-struct RowCarry {
-  std::int64_t fromLeft = 0;    // the 7/16 share of the cell just decided
-  std::int32_t pending = 0;     // 5/16 of the cell above c - 1 plus 1/16 from c - 2
-  std::int32_t pendingOne = 0;  // 1/16 of the last cell, for the cell up-right of it
-};
-
 // One pass row being decided left to right: its cells, the cells of the row above, where its
 // outcomes go, and what it carries. decide(c, v, white, right) sets white to all ones when the
 // cell of column c and value v becomes white (else 0) and right to the share it passes to the
@@ -152,11 +145,6 @@ void DiffuseColumns(const std::int32_t* current, std::int32_t* next, std::uint32
   auto row = Walk(current, next, decided, decide, carry);
   for (int c = first; c < last; ++c) row.Step(c);
   carry = row.carry;
-}
-
-// After the last column: the last cell above gets its shares (the rest leave the picture).
-void FinishRow(std::int32_t* next, int width, const RowCarry& carry) {
-  if (width > 0) next[width - 1] += carry.pending;
 }
 
 // Two rows at once, the upper two columns behind the lower: a cell has all its shares once the
@@ -206,7 +194,7 @@ struct TableDecision {
 };
 
 // One run of the pass: fill, diffuse and write back row by row, from the bottom up.
-class DiffusionRun {
+class DiffusionRun final : public PassRows {
  public:
   DiffusionRun(const Bitmap& source, Bitmap& target, const DiffusionRule& rule)
       : source_(source),
@@ -245,89 +233,14 @@ class DiffusionRun {
     }
   }
 
-  // Two threads on alternate rows, each a little behind the row below: a cell can be decided
-  // once the row below has decided the column to its right, which gives the cell its last
-  // share. The rows of cells go round a ring of four. False (nothing done) when no second
-  // thread can be had. Not for drawn thresholds, which must be drawn in pass order.
-  bool Wavefront() {
-    Ring ring(width_);
-    Fill(0, ring.Cells(0));
-    std::thread helper;
-    try {
-      helper = std::thread([&] { WavefrontRows(ring, 1); });
-    } catch (...) {
-      return false;  // no second thread to be had
-    }
-    WavefrontRows(ring, 0);
-    helper.join();
-    return true;
-  }
-
+  bool Wavefront() { return DiffuseOnTwoThreads(*this, width_, height_); }
   bool DrawsThresholds() const { return !tables_; }
   int Height() const { return height_; }
 
  private:
-  static constexpr int kRingRows = 4;
-  static constexpr int kChunk = 256;  // columns between two reports of progress
-
-  struct Ring {
-    explicit Ring(int width)
-        : width(width),
-          cells(static_cast<std::size_t>(kRingRows) * (width + 1)),
-          decided(static_cast<std::size_t>(2) * width) {}
-    std::int32_t* Cells(int passRow) {
-      return cells.data() + static_cast<std::size_t>(passRow % kRingRows) * (width + 1);
-    }
-    std::uint32_t* Decided(int thread) {
-      return decided.data() + static_cast<std::size_t>(thread) * width;
-    }
-    // Per ring slot: passRow x (W + 2) + the columns that row has done, W + 1 once finished;
-    // it only grows, so a reader can tell an old row from the one it waits for.
-    std::atomic<std::int64_t> progress[kRingRows] = {};
-    int width;
-    std::vector<std::int32_t> cells;
-    std::vector<std::uint32_t> decided;
-  };
-
-  std::int64_t Mark(int passRow, int columns) const {
-    return static_cast<std::int64_t>(passRow) * (width_ + 2) + columns;
-  }
-
-  static void WaitFor(const std::atomic<std::int64_t>& progress, std::int64_t mark) {
-    for (int spins = 0; progress.load(std::memory_order_acquire) < mark; ++spins) {
-      if (spins > 100) std::this_thread::yield();
-    }
-  }
-
-  // Rows first, first + 2, ... The ring slot a row fills for the row above was last used by
-  // the row three below, which is finished: this thread's previous row waited for it.
-  void WavefrontRows(Ring& ring, int first) {
-    for (int passRow = first; passRow < height_; passRow += 2) {
-      std::int32_t* current = ring.Cells(passRow);
-      std::int32_t* next = ring.Cells(passRow + 1);
-      if (passRow > 0) WaitFor(ring.progress[(passRow - 1) % kRingRows], Mark(passRow - 1, 0));
-      Fill(passRow + 1, next);
-      std::uint32_t* decided = ring.Decided(first);
-      std::atomic<std::int64_t>& mine = ring.progress[passRow % kRingRows];
-      RowCarry carry;
-      for (int c = 0; c < width_; c += kChunk) {
-        const int last = std::min(c + kChunk, width_);
-        if (passRow > 0) {
-          WaitFor(ring.progress[(passRow - 1) % kRingRows],
-                  Mark(passRow - 1, std::min(last + 1, width_ + 1)));
-        }
-        Decide(passRow, current, next, decided, c, last, carry);
-        mine.store(Mark(passRow, last), std::memory_order_release);
-      }
-      FinishRow(next, width_, carry);
-      mine.store(Mark(passRow, width_ + 1), std::memory_order_release);
-      WriteBack(passRow, decided);
-    }
-  }
-
   // The cells of a pass row: the gray values, or 0 for the extra row above the picture. A row
   // is read before it is written back, so source may be target.
-  void Fill(int passRow, std::int32_t* cells) const {
+  void Fill(int passRow, std::int32_t* cells) const override {
     if (passRow < height_) {
       FillRow(source_.ScanLine(height_ - 1 - passRow), width_, cells);
     } else {
@@ -335,13 +248,13 @@ class DiffusionRun {
     }
   }
 
-  void WriteBack(int passRow, const std::uint32_t* decided) {
+  void WriteBack(int passRow, const std::uint32_t* decided) override {
     const int y = height_ - 1 - passRow;
     WriteBackRow(source_.ScanLine(y), target_.ScanLine(y), width_, decided);
   }
 
   void Decide(int passRow, const std::int32_t* current, std::int32_t* next, std::uint32_t* decided,
-              int first, int last, RowCarry& carry) {
+              int first, int last, RowCarry& carry) override {
     if (!tables_) {
       RandomGenerator& random = rule_.random();
       DiffuseColumns(current, next, decided, first, last, carry,

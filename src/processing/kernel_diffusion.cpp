@@ -9,8 +9,8 @@
 #endif
 
 #include "core/errors.h"
-#include "processing/bitmap_steps.h"
 #include "processing/diffusion_rows.h"
+#include "processing/pass_bitmaps.h"
 #include "processing/pixel_words.h"
 
 namespace skelda {

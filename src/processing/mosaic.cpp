@@ -5,8 +5,8 @@
 #include <cstring>
 #include <vector>
 
-#include "processing/bitmap_steps.h"
 #include "processing/parallel_rows.h"
+#include "processing/pass_bitmaps.h"
 
 namespace skelda {
 

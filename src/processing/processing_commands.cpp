@@ -3,12 +3,12 @@
 #include <new>
 
 #include "core/errors.h"
-#include "processing/bitmap_steps.h"
 #include "processing/brightness.h"
 #include "processing/contrast.h"
 #include "processing/error_diffusion.h"
 #include "processing/kernel_diffusion.h"
 #include "processing/mosaic.h"
+#include "processing/pass_bitmaps.h"
 #include "processing/scatter.h"
 #include "processing/sharpen.h"
 #include "processing/threshold_pass.h"

@@ -20,10 +20,10 @@ std::string SharpnessLabel(int position);   // "Резкость 0%"
 std::string BrightnessLabel(int position);  // "Яркость -100%"
 std::string ContrastLabel(int position);    // "Контрастность 0%"
 
-// "Черно-белое" (btn2, btn22; N9 sets EffectApplied first): BwMode 1, ShownBitmap :=
-// BaseBitmap thresholded at t.
+// "Черно-белое" (its menu entry sets EffectApplied first): BwMode 1, ShownBitmap := BaseBitmap
+// thresholded at t.
 void ThresholdCommand(Workspace& ws, int threshold);
-// "Точками" (btn3, N5, btn18): BwMode 2, EffectApplied true, ShownBitmap := BaseBitmap
+// "Точками": BwMode 2, EffectApplied true, ShownBitmap := BaseBitmap
 // dithered. Out of memory: the flags are set and ShownBitmap holds the copy of BaseBitmap.
 void DitherCommand(Workspace& ws);
 // The other dot methods ("Другие методы"): BwMode 3 with Method, EffectApplied true,
@@ -49,17 +49,18 @@ bool ToneSliderMoved(Workspace& ws, ToneSlider slider, int position);
 void ApplyShown(Workspace& ws);
 
 // The dot-pattern effects: EffectApplied true, ShownBitmap := BaseBitmap converted.
-void RandomThresholdCommand(Workspace& ws);  // N6 "Точечный мутно"
-void RandomDitherCommand(Workspace& ws);     // N7 "Точечный разброс"
-// N11, N21, N31, N41: "Крестик 1" .. "Крестик 4" ("Крестик 1" also sets PictureWidth and
+void RandomThresholdCommand(Workspace& ws);  // "Точечный мутно"
+void RandomDitherCommand(Workspace& ws);     // "Точечный разброс"
+// "Крестик 1" .. "Крестик 4" ("Крестик 1" also sets PictureWidth and
 // PictureHeight). Another number throws before anything changes.
 void CrossCommand(Workspace& ws, int number);
 
 // The texture effects: the result becomes BaseBitmap and ShownBitmap, BasePixels attached to
 // ShownBitmap. The scatter reseeds Workspace::Random from the clock; out of memory it leaves
 // BaseBitmap as it was and its 32-bit copy in ShownBitmap.
-// N15 reach 2, N16 reach 5 (rx = ry = reach); a reach below 1 throws before anything changes.
+// The two scatter entries take reach 2 and 5 (rx = ry = reach); a reach below 1 throws before
+// anything changes.
 void ScatterCommand(Workspace& ws, int reach);
-void MosaicCommand(Workspace& ws);  // N18, 6 x 6 blocks
+void MosaicCommand(Workspace& ws);  // 6 x 6 blocks
 
 }  // namespace skelda

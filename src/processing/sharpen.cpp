@@ -9,9 +9,9 @@
 #endif
 
 #include "core/errors.h"
-#include "processing/bitmap_steps.h"
 #include "processing/clamp_byte.h"
 #include "processing/parallel_rows.h"
+#include "processing/pass_bitmaps.h"
 #include "processing/pixel_words.h"
 
 namespace skelda {

@@ -7,9 +7,9 @@
 #include <emmintrin.h>
 #endif
 
-#include "processing/bitmap_steps.h"
 #include "processing/gray_value.h"
 #include "processing/parallel_rows.h"
+#include "processing/pass_bitmaps.h"
 #include "processing/pixel_words.h"
 #include "processing/random_threshold.h"
 

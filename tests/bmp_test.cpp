@@ -1,7 +1,6 @@
-#include "core/bmp_codec.h"
-
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -11,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "core/bmp_reader.h"
+#include "core/bmp_writer.h"
 #include "core/errors.h"
 #include "support/bitmap_assert.h"
 
@@ -465,13 +466,14 @@ TEST(BmpEncode, AnEmptyBitmapIsNotWritten) {
 // A bottom-up 40-byte-header file with the given pixel bytes after an optional palette.
 Bytes MakeFile(int width, int height, int bitCount, std::uint32_t compression, const Bytes& palette,
                const Bytes& pixels, const Bytes& masks = {}) {
-  Bytes f(54, 0);
+  const std::size_t pixelsAt = 54 + masks.size() + palette.size();
+  Bytes f(pixelsAt + pixels.size(), 0);
   f[0] = 'B';
   f[1] = 'M';
-  f.insert(f.end(), masks.begin(), masks.end());
-  f.insert(f.end(), palette.begin(), palette.end());
-  SetU32(f, 10, static_cast<std::uint32_t>(f.size()));
-  f.insert(f.end(), pixels.begin(), pixels.end());
+  std::copy(masks.begin(), masks.end(), f.begin() + 54);
+  std::copy(palette.begin(), palette.end(), f.begin() + 54 + masks.size());
+  std::copy(pixels.begin(), pixels.end(), f.begin() + pixelsAt);
+  SetU32(f, 10, static_cast<std::uint32_t>(pixelsAt));
   SetU32(f, 2, static_cast<std::uint32_t>(f.size()));
   SetU32(f, 14, 40);
   SetU32(f, 18, static_cast<std::uint32_t>(width));

@@ -1,4 +1,4 @@
-#include "processing/bitmap_steps.h"
+#include "processing/pass_bitmaps.h"
 
 #include <utility>
 

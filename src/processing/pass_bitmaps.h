@@ -1,5 +1,5 @@
-// The bitmap steps the commands share: a whole copy that never leaves a half-assigned bitmap,
-// the change to 32 bits, and the fourth byte a round trip through 24 bits clears.
+// The bitmaps a pass reads and writes: a whole copy that never leaves a half-assigned bitmap,
+// the change to 32 bits, the fourth byte a round trip through 24 bits clears, the shape checks.
 #pragma once
 
 #include "core/bitmap.h"

@@ -20,7 +20,7 @@ struct RoadResult {
   bool lineMode = false;
   bool grbl = false;
   std::uint64_t count = 0;
-  XRange xRange;  // GRBL only: the X the program moves in, thousandths of a mm
+  XRange xRange;          // GRBL only: the X the program moves in, thousandths of a mm
   std::string frameName;  // the framing program written, if any
   int framePower = 0;
   std::int64_t elapsedMs = 0;

@@ -1,4 +1,4 @@
-#include "cli/cli_road.h"
+#include "cli/picture_to_program.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,7 +11,7 @@
 
 #include "cli/cli_simulation.h"
 #include "core/atomic_file.h"
-#include "core/bmp_codec.h"
+#include "core/bmp_writer.h"
 #include "core/errors.h"
 #include "core/numbers.h"
 #include "gcode/coordinate_text.h"
@@ -307,7 +307,7 @@ std::string Summary(const RoadResult& r) {
          "mode: " + (r.lineMode ? "lines" : "dots") + (r.grbl ? ", grbl" : ", classic") + "\n" +      //
          (r.lineMode ? (r.grbl ? "burning moves: " : "black lines: ") : "black dots: ") +    //
          count + "\n" + grbl + FrameLine(r) + "time: " + std::to_string(r.elapsedMs) + " ms\n" +
-         (r.previewName ? "preview: " + *r.previewName + "\n" : "") +                        //
+         (r.previewName ? "preview: " + *r.previewName + "\n" : "") +  //
          (r.jobSeconds ? "job time: " + JobTimeText(*r.jobSeconds) + "\n" : "");
 }
 

@@ -1,1 +1,0 @@
-skelda_add_bench(warp_bench SOURCES warp_bench.cpp LIBS skelda_warp)

@@ -1,4 +1,0 @@
-skelda_add_test(gcode_writer_test SOURCES gcode_writer_test.cpp LIBS skelda_gcode)
-skelda_add_test(coordinate_text_test SOURCES coordinate_text_test.cpp LIBS skelda_gcode)
-skelda_add_test(gcode_command_test SOURCES gcode_command_test.cpp LIBS skelda_gcode)
-skelda_add_test(grbl_writer_test SOURCES grbl_writer_test.cpp LIBS skelda_gcode)

@@ -1,1 +1,0 @@
-skelda_add_test(simulation_test SOURCES simulation_test.cpp LIBS skelda_simulation skelda_gcode)
