@@ -7,8 +7,8 @@
 #include <functional>
 #include <memory>
 
-#include "ui/keypad_window.h"
 #include "ui/keypad_entry.h"
+#include "ui/keypad_window.h"
 #include "ui_test_app.h"
 
 namespace skelda {

@@ -46,22 +46,14 @@ T Choose(const std::string& option, const std::string& text,
 }
 
 const std::vector<std::pair<const char*, Conversion>> kConversions = {
-    {"threshold", Conversion::Threshold},
-    {"dither", Conversion::Dither},
-    {"random", Conversion::Random},
-    {"random-dither", Conversion::RandomDither},
-    {"cross1", Conversion::Cross1},
-    {"cross2", Conversion::Cross2},
-    {"cross3", Conversion::Cross3},
-    {"cross4", Conversion::Cross4},
-    {"none", Conversion::None},
-    {"atkinson", Conversion::Atkinson},
-    {"jarvis", Conversion::Jarvis},
-    {"stucki", Conversion::Stucki},
-    {"burkes", Conversion::Burkes},
-    {"sierra", Conversion::Sierra},
-    {"sierra2", Conversion::Sierra2},
-    {"sierra-lite", Conversion::SierraLite},
+    {"threshold", Conversion::Threshold}, {"dither", Conversion::Dither},
+    {"random", Conversion::Random},       {"random-dither", Conversion::RandomDither},
+    {"cross1", Conversion::Cross1},       {"cross2", Conversion::Cross2},
+    {"cross3", Conversion::Cross3},       {"cross4", Conversion::Cross4},
+    {"none", Conversion::None},           {"atkinson", Conversion::Atkinson},
+    {"jarvis", Conversion::Jarvis},       {"stucki", Conversion::Stucki},
+    {"burkes", Conversion::Burkes},       {"sierra", Conversion::Sierra},
+    {"sierra2", Conversion::Sierra2},     {"sierra-lite", Conversion::SierraLite},
     {"bayer8", Conversion::Bayer8}};
 
 const std::vector<std::pair<const char*, Texture>> kTextures = {
@@ -163,14 +155,37 @@ void CheckCombinations(const std::vector<std::string>& given, const Options& o) 
   if (count("--width") && count("--height")) {
     throw UsageError("give --width or --height, not both");
   }
-  for (const char* once :
-       {"--dot",       "--dpi",          "--width",     "--height",   "--sharpen",
-        "--brightness", "--contrast",    "--texture",   "--convert",  "--threshold",
-        "--feed",       "--burn-time",   "--save-bmp",  "--seed",     "--output",
-        "--machine",    "--power",       "--min-power", "--overscan", "--scan-offset",
-        "--frame",      "--frame-power", "--test-grid", "--powers",   "--feeds",
-        "--cell",       "--simulate",    "--preview",   "--max-rate", "--accel",
-        "--junction-deviation"}) {
+  for (const char* once : {"--dot",
+                           "--dpi",
+                           "--width",
+                           "--height",
+                           "--sharpen",
+                           "--brightness",
+                           "--contrast",
+                           "--texture",
+                           "--convert",
+                           "--threshold",
+                           "--feed",
+                           "--burn-time",
+                           "--save-bmp",
+                           "--seed",
+                           "--output",
+                           "--machine",
+                           "--power",
+                           "--min-power",
+                           "--overscan",
+                           "--scan-offset",
+                           "--frame",
+                           "--frame-power",
+                           "--test-grid",
+                           "--powers",
+                           "--feeds",
+                           "--cell",
+                           "--simulate",
+                           "--preview",
+                           "--max-rate",
+                           "--accel",
+                           "--junction-deviation"}) {
     if (count(once) > 1) throw UsageError(std::string(once) + " is given more than once");
   }
   if (o.testGrid) {

@@ -301,11 +301,11 @@ std::string Summary(const RoadResult& r) {
               count + " dots; --lines burns rows)\n";
     }
   }
-  return "written: " + r.outputName + "\n" +                                                 //
-         "picture: " + std::to_string(r.widthDots) + " x " + std::to_string(r.heightDots) +  //
-         " dots, " + r.widthMm + " x " + r.heightMm + " mm\n" +                              //
-         "mode: " + (r.lineMode ? "lines" : "dots") + (r.grbl ? ", grbl" : ", classic") + "\n" +      //
-         (r.lineMode ? (r.grbl ? "burning moves: " : "black lines: ") : "black dots: ") +    //
+  return "written: " + r.outputName + "\n" +                                                      //
+         "picture: " + std::to_string(r.widthDots) + " x " + std::to_string(r.heightDots) +       //
+         " dots, " + r.widthMm + " x " + r.heightMm + " mm\n" +                                   //
+         "mode: " + (r.lineMode ? "lines" : "dots") + (r.grbl ? ", grbl" : ", classic") + "\n" +  //
+         (r.lineMode ? (r.grbl ? "burning moves: " : "black lines: ") : "black dots: ") +         //
          count + "\n" + grbl + FrameLine(r) + "time: " + std::to_string(r.elapsedMs) + " ms\n" +
          (r.previewName ? "preview: " + *r.previewName + "\n" : "") +  //
          (r.jobSeconds ? "job time: " + JobTimeText(*r.jobSeconds) + "\n" : "");

@@ -12,7 +12,9 @@ JpegError::JpegError(int code) : Error("JPEG error #" + std::to_string(code)), c
 AssertionError::AssertionError(const std::string& message, const char* file, int line)
     : Error(message + " (" + file + ", line " + std::to_string(line) + ")") {}
 
-static std::string Reason(int errnoValue) { return std::strerror(errnoValue); }
+static std::string Reason(int errnoValue) {
+  return std::strerror(errnoValue);
+}
 
 FileError OpenFileError(const std::string& path, const std::string& reason) {
   return FileError("Cannot open file \"" + path + "\". " + reason);

@@ -54,7 +54,7 @@ class FileError : public Error {
  public:
   using Error::Error;
 };
-FileError OpenFileError(const std::string& path, int errnoValue);    // Cannot open file "%s". %s
+FileError OpenFileError(const std::string& path, int errnoValue);  // Cannot open file "%s". %s
 FileError OpenFileError(const std::string& path, const std::string& reason);
 FileError CreateFileError(const std::string& path, int errnoValue);  // Cannot create file "%s". %s
 FileError WriteFileError(const std::string& path, int errnoValue);   // Cannot write file "%s". %s

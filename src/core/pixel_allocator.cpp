@@ -25,6 +25,8 @@ void* AllocatePixels(std::size_t bytes) {
   return p;
 }
 
-void FreePixels(void* block) noexcept { std::free(block); }
+void FreePixels(void* block) noexcept {
+  std::free(block);
+}
 
 }  // namespace skelda

@@ -4,7 +4,9 @@
 
 namespace skelda {
 
-void Workspace::StartUp() { StartUp(LoadStartPicture()); }
+void Workspace::StartUp() {
+  StartUp(LoadStartPicture());
+}
 
 void Workspace::StartUp(const Bitmap& picture) {
   BaseBitmap = picture;

@@ -171,8 +171,7 @@ void TestGrid::LabelLevels(int row, std::vector<std::uint8_t>& levels) const {
     if (fromBottom < 0 || fromBottom >= label.image.height * p) continue;
     const int glyphRow = label.image.height - 1 - fromBottom / p;
     for (int x = 0; x < label.image.width * p; ++x) {
-      if (label.image.At(x / p, glyphRow))
-        levels[static_cast<std::size_t>(label.x + x)] = 1;
+      if (label.image.At(x / p, glyphRow)) levels[static_cast<std::size_t>(label.x + x)] = 1;
     }
   }
 }

@@ -8,32 +8,31 @@
 
 namespace skelda {
 
-ProgramPreview PreviewProgram(TQuickPixels& pixels, const GcodeSettings& settings,
-                              const MotionSettings& motion) {
-  const GcodeWriter writer(pixels, settings);
-  SimulationSettings s;
-  s.dot = settings.dot;
-  s.width = pixels.Width;
-  s.height = pixels.Height;
-  s.maxPower = settings.machine.maxPower;
-  s.motion = motion;
-  ProgramReader reader(s);
+namespace {
+
+// Runs `write` (which writes a whole program into the sink it is given) through the reader.
+template <typename Write>
+ProgramPreview Simulate(const SimulationSettings& settings, const Write& write) {
+  ProgramReader reader(settings);
   SimulationSink sink(reader);
-  writer.Write(sink);
+  write(sink);
   reader.Finish();
   return {reader.Picture(), reader.Seconds()};
 }
 
+}  // namespace
+
+ProgramPreview PreviewProgram(TQuickPixels& pixels, const GcodeSettings& settings,
+                              const MotionSettings& motion) {
+  const GcodeWriter writer(pixels, settings);
+  SimulationSettings s{settings.dot, pixels.Width, pixels.Height, double(settings.machine.maxPower),
+                       motion};
+  return Simulate(s, [&](GcodeSink& sink) { writer.Write(sink); });
+}
+
 ProgramPreview PreviewTestGrid(const TestGrid& grid, const MotionSettings& motion) {
-  SimulationSettings s;
-  s.dot = grid.Settings().dot;
-  s.maxPower = grid.Settings().machine.maxPower;
-  s.motion = motion;
-  ProgramReader reader(s);
-  SimulationSink sink(reader);
-  grid.Write(sink);
-  reader.Finish();
-  return {reader.Picture(), reader.Seconds()};
+  SimulationSettings s{grid.Settings().dot, 0, 0, double(grid.Settings().machine.maxPower), motion};
+  return Simulate(s, [&](GcodeSink& sink) { grid.Write(sink); });
 }
 
 Bitmap BurnBitmap(const BurnPicture& picture) {
