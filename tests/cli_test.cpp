@@ -47,6 +47,14 @@ struct CliRun {
 
 // Runs skelda-cli with its standard output and error caught in files outside `dir`; through
 // `shell`, a sh -c script that runs "$0" "$@", when one is given.
+// A workspace holding the picture as the window's load leaves it.
+void LoadAsTheWindowDoes(Workspace& ws, const std::string& dot, const std::string& picture) {
+  ws.StartUp();
+  ReadPictureFile(ws, dot, picture);
+  BeginLoad(ws);
+  FinishLoad(ws);
+}
+
 CliRun RunCli(const std::vector<std::string>& args, const std::string& shell = "") {
   static int serial = 0;
   const std::string base =
@@ -198,10 +206,7 @@ TEST(SkeldaCli, APhotoGivesTheProgramTheWindowsRoutinesGive) {
   ASSERT_EQ(run.status, 0) << run.err;
 
   Workspace ws;
-  ws.StartUp();
-  ReadPictureFile(ws, "0.25", photo);
-  BeginLoad(ws);
-  FinishLoad(ws);
+  LoadAsTheWindowDoes(ws, "0.25", photo);
   ResampleToWidth(ws, "0.25", "40");
   for (auto [slider, position] :
        {std::pair{ToneSlider::Sharpness, 20}, std::pair{ToneSlider::Brightness, -10},
@@ -227,10 +232,7 @@ TEST(SkeldaCli, APhotoAtItsOwnSizeTurnedMirroredAndThresholded) {
   ASSERT_EQ(run.status, 0) << run.err;
 
   Workspace ws;
-  ws.StartUp();
-  ReadPictureFile(ws, "0.2", photo);
-  BeginLoad(ws);
-  FinishLoad(ws);
+  LoadAsTheWindowDoes(ws, "0.2", photo);
   MosaicCommand(ws);
   RotateCommand(ws, 90.0);
   MirrorCommand(ws, false);
@@ -279,10 +281,7 @@ TEST(SkeldaCli, TheOtherDotMethodsAreTheWindowsOnes) {
       const CliRun run = RunCli(args);
       ASSERT_EQ(run.status, 0) << run.err;
       Workspace ws;
-      ws.StartUp();
-      ReadPictureFile(ws, "0.2", photo);
-      BeginLoad(ws);
-      FinishLoad(ws);
+      LoadAsTheWindowDoes(ws, "0.2", photo);
       ws.Serpentine = serpentine;
       DotMethodCommand(ws, method);
       EXPECT_BITMAP_EQ(ReadBmpFile(dir / "p.bmp"), ws.ShownBitmap) << name << serpentine;
