@@ -196,9 +196,6 @@ void CheckCombinations(const std::vector<std::string>& given, const Options& o) 
     if (count(gridOnly)) throw UsageError(std::string(gridOnly) + " needs --test-grid");
   }
   if (count("--frame-power") && !o.frame) throw UsageError("--frame-power needs --frame");
-  if (o.frame && (o.frame == o.output || o.frame == o.saveBmp)) {
-    throw UsageError("--frame names the same file as -o or --save-bmp");
-  }
   if (!o.grbl) {
     for (const char* grblOnly :
          {"--power", "--min-power", "--overscan", "--one-way", "--scan-offset", "--grayscale"}) {
@@ -217,10 +214,6 @@ void CheckCombinations(const std::vector<std::string>& given, const Options& o) 
   if (o.simulate && (o.input || o.output || o.saveBmp || o.frame)) {
     throw UsageError(
         "--simulate reads a program and writes none: give no INPUT, -o, --save-bmp or --frame");
-  }
-  if (o.preview && (o.preview == o.output || o.preview == o.saveBmp || o.preview == o.input ||
-                    o.preview == o.simulate || o.preview == o.frame)) {
-    throw UsageError("--preview names a file the command reads or writes already");
   }
   if (!o.simulate && !o.input && !o.output) throw UsageError("without INPUT, -o is required");
 }

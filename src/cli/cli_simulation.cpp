@@ -1,5 +1,6 @@
 #include "cli/cli_simulation.h"
 
+#include "cli/distinct_files.h"
 #include "core/atomic_file.h"
 #include "core/numbers.h"
 #include "gcode/gcode_command.h"
@@ -41,6 +42,7 @@ void WritePreview(const ProgramSimulation& simulation, const Options& o) {
 SimulationResult RunSimulation(const Options& o) {
   const double dot = StrToDouble(o.dotText);
   CheckDotSize(dot, o.dotText);
+  CheckFilesAreDistinct(o, "-");
   SimulationSettings settings;
   settings.dot = dot;
   settings.maxPower =
