@@ -25,18 +25,34 @@ std::vector<std::uint8_t> Png(const BurnPicture& picture) {
 
 }  // namespace
 
-ProgramSimulation SimulateProgram(TQuickPixels& pixels, const GcodeSettings& settings,
-                                  const Options& o) {
-  ProgramSimulation result;
-  if (!o.preview && !o.estimate) return result;
-  const ProgramPreview preview = PreviewProgram(pixels, settings, o.motion);
-  if (o.estimate) result.seconds = preview.seconds;
-  if (o.preview) result.png = Png(preview.picture);
-  return result;
+ProgramFollower::ProgramFollower(const TQuickPixels& pixels, const GcodeSettings& settings,
+                                 const Options& o)
+    : o_(o) {
+  if (!o.preview && !o.estimate) return;
+  SimulationSettings s = PreviewSettings(pixels, settings, o.motion);
+  s.withTime = o.estimate;
+  reader_.emplace(s);
 }
 
-void WritePreview(const ProgramSimulation& simulation, const Options& o) {
-  if (o.preview) WriteFileAtomically(*o.preview, simulation.png.data(), simulation.png.size());
+GcodeSink& ProgramFollower::Tee(GcodeSink& out) {
+  if (!reader_) return out;
+  follow_.emplace(*reader_);
+  tee_.emplace(out, *follow_);
+  return *tee_;
+}
+
+std::optional<double> ProgramFollower::Seconds() {
+  if (!reader_ || !o_.estimate) return std::nullopt;
+  if (!finished_) reader_->Finish();
+  finished_ = true;
+  return reader_->Seconds();
+}
+
+std::vector<std::uint8_t> ProgramFollower::Png() {
+  if (!reader_ || !o_.preview) return {};
+  if (!finished_) reader_->Finish();
+  finished_ = true;
+  return cli::Png(reader_->Picture());
 }
 
 SimulationResult RunSimulation(const Options& o) {
@@ -50,9 +66,10 @@ SimulationResult RunSimulation(const Options& o) {
   settings.motion = o.motion;
   ProgramReader reader(settings);
   SimulateFile(reader, *o.simulate);
-  ProgramSimulation simulation;
-  if (o.preview) simulation.png = Png(reader.Picture());
-  WritePreview(simulation, o);
+  if (o.preview) {
+    const std::vector<std::uint8_t> png = Png(reader.Picture());
+    WriteFileAtomically(*o.preview, png.data(), png.size());
+  }
   SimulationResult r;
   r.program = *o.simulate;
   r.lines = reader.Lines();

@@ -9,21 +9,44 @@
 #include "cli/cli_options.h"
 #include "core/quick_pixels.h"
 #include "gcode/gcode_settings.h"
+#include "gcode/gcode_sink.h"
+#include "simulation/program_reader.h"
+#include "simulation/simulation_sink.h"
 
 namespace skelda::cli {
 
-struct ProgramSimulation {
-  std::optional<double> seconds;  // with --estimate
-  std::vector<std::uint8_t> png;  // with --preview
+// Follows the program skelda-cli writes, as it is written, when --preview or --estimate asks
+// for its burn picture or job time: the program is written once, to its file and to the reader.
+class ProgramFollower {
+ public:
+  ProgramFollower(const TQuickPixels& pixels, const GcodeSettings& settings, const Options& o);
+
+  // The sink to write the program into: `out` itself when nothing is asked.
+  GcodeSink& Tee(GcodeSink& out);
+  // Once the program is written: the job time (with --estimate) and the PNG (with --preview).
+  std::optional<double> Seconds();
+  std::vector<std::uint8_t> Png();
+
+ private:
+  class TeeSink : public GcodeSink {
+   public:
+    TeeSink(GcodeSink& first, GcodeSink& second) : first_(first), second_(second) {}
+    void Write(const char* data, std::size_t size) override {
+      first_.Write(data, size);
+      second_.Write(data, size);
+    }
+
+   private:
+    GcodeSink& first_;
+    GcodeSink& second_;
+  };
+
+  const Options& o_;
+  std::optional<ProgramReader> reader_;
+  std::optional<SimulationSink> follow_;
+  std::optional<TeeSink> tee_;
+  bool finished_ = false;
 };
-
-// The preview and time of the program written for `pixels`, when --preview or --estimate asks
-// for them; nothing is written.
-ProgramSimulation SimulateProgram(TQuickPixels& pixels, const GcodeSettings& settings,
-                                  const Options& o);
-
-// Writes the preview, if any (after the program, so a failed program leaves none).
-void WritePreview(const ProgramSimulation& simulation, const Options& o);
 
 struct SimulationResult {
   std::string program;

@@ -137,13 +137,7 @@ std::uint64_t WriteOutputs(Workspace& ws, const Options& o, const GcodeSettings&
                            const std::string& output, RoadResult& r) {
   CommitForGcode(ws);
   const GcodeWriter writer(ws.BasePixels, settings);
-  const ProgramSimulation simulation = SimulateProgram(ws.BasePixels, settings, o);
-  r.jobSeconds = simulation.seconds;
-  std::unique_ptr<AtomicFileWriter> preview;
-  if (o.preview) {
-    preview = std::make_unique<AtomicFileWriter>(*o.preview);
-    preview->Write(simulation.png.data(), simulation.png.size());
-  }
+  ProgramFollower follower(ws.BasePixels, settings, o);
   std::unique_ptr<AtomicFileWriter> frame;
   if (o.frame) {
     const FrameProgram program(ws.BaseBitmap.Width(), ws.BaseBitmap.Height(), frameSettings,
@@ -157,21 +151,32 @@ std::uint64_t WriteOutputs(Workspace& ws, const Options& o, const GcodeSettings&
     const std::vector<std::uint8_t> bytes = EncodeBmp(ws.ShownBitmap);
     picture->Write(bytes.data(), bytes.size());
   }
+  std::unique_ptr<AtomicFileWriter> preview;
+  // The preview is known once the program is written: written and finished then, before any
+  // file replaces another.
+  const auto finishPreview = [&] {
+    r.jobSeconds = follower.Seconds();
+    if (!o.preview) return;
+    preview = std::make_unique<AtomicFileWriter>(*o.preview);
+    const std::vector<std::uint8_t> png = follower.Png();
+    preview->Write(png.data(), png.size());
+    preview->Finish();
+  };
   std::uint64_t count = 0;
   if (output == "-") {
     if (picture) picture->Finish();
     if (frame) frame->Finish();
-    if (preview) preview->Finish();
     FileDescriptorSink sink(STDOUT_FILENO, kStandardOutput);
-    count = writer.Write(sink, &r.xRange);
+    count = writer.Write(follower.Tee(sink), &r.xRange);
+    finishPreview();
   } else {
     AtomicFileWriter program(output);
     AtomicFileSink sink(program);
-    count = writer.Write(sink, &r.xRange);
+    count = writer.Write(follower.Tee(sink), &r.xRange);
+    finishPreview();
     program.Finish();
     if (picture) picture->Finish();
     if (frame) frame->Finish();
-    if (preview) preview->Finish();
     program.Commit();
   }
   if (picture) picture->Commit();

@@ -22,12 +22,16 @@ ProgramPreview Simulate(const SimulationSettings& settings, const Write& write) 
 
 }  // namespace
 
+SimulationSettings PreviewSettings(const TQuickPixels& pixels, const GcodeSettings& settings,
+                                   const MotionSettings& motion) {
+  return {settings.dot, pixels.Width, pixels.Height, double(settings.machine.maxPower), motion};
+}
+
 ProgramPreview PreviewProgram(TQuickPixels& pixels, const GcodeSettings& settings,
                               const MotionSettings& motion) {
   const GcodeWriter writer(pixels, settings);
-  SimulationSettings s{settings.dot, pixels.Width, pixels.Height, double(settings.machine.maxPower),
-                       motion};
-  return Simulate(s, [&](GcodeSink& sink) { writer.Write(sink); });
+  return Simulate(PreviewSettings(pixels, settings, motion),
+                  [&](GcodeSink& sink) { writer.Write(sink); });
 }
 
 ProgramPreview PreviewTestGrid(const TestGrid& grid, const MotionSettings& motion) {

@@ -8,6 +8,7 @@
 #include "gcode/test_grid.h"
 #include "simulation/burn_picture.h"
 #include "simulation/motion_settings.h"
+#include "simulation/program_reader.h"
 
 namespace skelda {
 
@@ -15,6 +16,11 @@ struct ProgramPreview {
   BurnPicture picture;  // on the picture's own grid
   double seconds = 0;
 };
+
+// What the reader takes to follow the program written for the picture `pixels` is attached to:
+// the picture's own grid, its full power and the motion settings.
+SimulationSettings PreviewSettings(const TQuickPixels& pixels, const GcodeSettings& settings,
+                                   const MotionSettings& motion);
 
 // Writes the program for the picture `pixels` is attached to straight into the simulator;
 // nothing is written anywhere and the picture is only read. Throws the writer's refusals.
