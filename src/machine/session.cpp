@@ -77,6 +77,7 @@ struct MachineSession::Impl {
   int welcomes = 0;
   std::optional<Reply> lastAnswer;  // the last ok or error to a line sent outside the job
   std::optional<int> alarm;
+  bool resetting = false;  // a welcome is expected: our own reset
   std::optional<Job> job;
 
   explicit Impl(SessionListener* l) : listener(l) {}
@@ -172,6 +173,14 @@ struct MachineSession::Impl {
         counter.Clear();
         inFlight.clear();
         statusPending = false;
+        if (job && !resetting) {
+          // The controller restarted by itself (its reset button, a power dip): what it
+          // had is gone and the position with it.
+          JobReport r = Report(JobEnd::Lost);
+          r.inBuffer = 0;
+          r.cause = "the controller reset itself during the job";
+          End(r);
+        }
         break;
       case Reply::Kind::Option:
         info.options = reply.text;
@@ -319,8 +328,10 @@ struct MachineSession::Impl {
         },
         kHoldWait);
     const int before = welcomes;
+    resetting = true;
     WriteRealtime(grbl::Realtime::Reset);
     WaitFor([&] { return welcomes > before; }, kWelcomeWait);
+    resetting = false;
     counter.Clear();
     inFlight.clear();
     statusPending = false;
@@ -346,7 +357,7 @@ struct MachineSession::Impl {
     r.lineText = reply.kind == Reply::Kind::Alarm
                      ? "ALARM:" + std::to_string(reply.code) + " at " + r.lineText
                      : r.lineText;
-    if (reply.kind == Reply::Kind::Alarm) r.code = -reply.code;
+    r.alarm = reply.kind == Reply::Kind::Alarm;
     // Nothing more goes; what the controller holds may still run until the hold.
     job->next = job->plan.lines.size();
     StopSequence();
@@ -358,7 +369,10 @@ struct MachineSession::Impl {
     const int before = welcomes;
     SendForeign("$C");
     if (on) return WaitFor([&] { return inFlight.empty(); }, kAnswerWait);
-    return WaitFor([&] { return welcomes > before; }, kWelcomeWait + kAnswerWait);
+    resetting = true;
+    const bool welcomed = WaitFor([&] { return welcomes > before; }, kWelcomeWait + kAnswerWait);
+    resetting = false;
+    return welcomed;
   }
 
   void Begin(JobPlan plan, bool checkFirst) {
@@ -486,7 +500,11 @@ struct MachineSession::Impl {
       }
     } catch (const std::exception& e) {
       if (log) log->Note(e.what());
-      if (job) End(Report(JobEnd::Lost));
+      if (job) {
+        JobReport r = Report(JobEnd::Lost);
+        r.cause = e.what();
+        End(r);
+      }
       listener->OnConnectionLost(e.what());
     }
     Close();
@@ -678,7 +696,8 @@ std::string JobReportText(const JobReport& r) {
       return text;
     }
     case JobEnd::Lost:
-      return "connection lost; the last line acknowledged was " + where + resume;
+      return (r.cause.empty() ? std::string("connection lost") : r.cause) +
+             "; the last line acknowledged was " + where + resume;
     case JobEnd::Refused:
       if (!r.message.empty()) return r.message;
       return "check mode refused line " + std::to_string(r.fileLine) + " \"" + r.lineText +

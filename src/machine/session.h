@@ -67,8 +67,10 @@ struct JobReport {
   int row = 0;
   std::string lineText;
   int code = 0;              // the error or alarm number
+  bool alarm = false;        // code is an alarm's
   std::string meaning;       // what the code means
   std::size_t inBuffer = 0;  // lines sent but not yet answered, which may have run
+  std::string cause;         // Lost: what happened to the link
   std::string message;       // the whole report as the user reads it
 };
 
