@@ -685,11 +685,9 @@ std::string JobReportText(const JobReport& r) {
     case JobEnd::Stopped:
       return "stopped after " + where + ", beam off, position kept" + resume;
     case JobEnd::Halted: {
-      const bool alarm = r.code < 0;
-      const std::string code =
-          alarm ? "ALARM:" + std::to_string(-r.code) : "error:" + std::to_string(r.code);
+      const std::string code = (r.alarm ? "ALARM:" : "error:") + std::to_string(r.code);
       std::string text = "halted by the controller: " + code + " at " + where;
-      if (!alarm) text += " \"" + r.lineText + "\"";
+      if (!r.alarm) text += " \"" + r.lineText + "\"";
       text += ": " + r.meaning;
       text += "; " + std::to_string(r.inBuffer) + (r.inBuffer == 1 ? " line" : " lines") +
               " already in the controller's buffer may have run" + resume;
