@@ -437,10 +437,15 @@ std::string FakeGrbl::Gcode(const std::string& raw) {
   for (std::size_t i = 0; i < line.size();) {
     const char letter = line[i++];
     if (!std::isalpha(static_cast<unsigned char>(letter))) return "error:1";
-    char* end = nullptr;
-    const double value = std::strtod(line.c_str() + i, &end);
-    if (end == line.c_str() + i) return "error:2";
-    i = std::size_t(end - line.c_str());
+    // Digits, point and sign only, as GRBL reads a number (strtod would take "0X19" as hex).
+    std::size_t end = i;
+    while (end < line.size() && (std::isdigit(static_cast<unsigned char>(line[end])) ||
+                                 line[end] == '.' || line[end] == '-' || line[end] == '+')) {
+      ++end;
+    }
+    if (end == i) return "error:2";
+    const double value = std::strtod(line.substr(i, end - i).c_str(), nullptr);
+    i = end;
     const int code = int(std::lround(value * 10));
     switch (letter) {
       case 'G':
