@@ -182,6 +182,12 @@ void FakeGrbl::Serve() {
       booted = true;
       Boot();
     }
+    if (silent_ && closeAt_ && now > *closeAt_) closed_ = true;
+    if (closed_) {
+      ::close(master_);
+      master_ = -1;
+      continue;
+    }
     if (silent_) continue;
     std::size_t allowed = 4096;
     if (options_.baud > 0) {
@@ -198,10 +204,6 @@ void FakeGrbl::Serve() {
     }
     Advance(dt * options_.speed);
     ProcessRing();
-    if (closed_) {
-      ::close(master_);
-      master_ = -1;
-    }
   }
 }
 
@@ -349,7 +351,9 @@ void FakeGrbl::Execute(const std::string& line) {
   lines_.push_back(line);
   ++taken_;
   if (taken_ == options_.closeAt) {
-    closed_ = true;
+    // The answers already on the wire arrive first; then the cable is pulled.
+    closeAt_ = Clock::now() + std::chrono::milliseconds(100);
+    silent_ = true;
     return;
   }
   if (taken_ == options_.silentAt) {
