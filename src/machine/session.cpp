@@ -450,6 +450,7 @@ struct MachineSession::Impl {
       }
     }
     counter = CharacterCounter(std::size_t(info.receiveBuffer));
+    counter.SetOneLineAtATime(options.sendAndWait);
     polling = true;
     statusSentAt = Clock::now() - kStatusEvery;
     if (!WaitFor([&] { return lastStatusAt.time_since_epoch().count() != 0; }, kAnswerWait)) {
