@@ -78,6 +78,7 @@ TEST(cli_send, exit_statuses) {
   const Case cases[] = {
       {"finished", fake([](auto&) {}), {}, 0, "job finished: 89 lines sent in "},
       {"refused", fake([](auto& o) { o.settings[32] = 0; }), {}, 1, "laser mode is off ($32=0)"},
+      {"unlocked", fake([](auto& o) { o.startInAlarm = true; }), {"--unlock"}, 0, "job finished"},
       {"check",
        fake([](auto& o) { o.errorAt = 10; }),
        {"--check"},

@@ -381,8 +381,9 @@ struct MachineSession::Impl {
   void Begin(JobPlan plan, bool checkFirst) {
     if (job) return;
     // What was asked before (homing, unlocking) must be done and the status fresh.
+    WaitFor([&] { return inFlight.empty(); }, std::chrono::minutes(3));
     const auto asked = Clock::now();
-    WaitFor([&] { return inFlight.empty() && lastStatusAt > asked; }, std::chrono::minutes(3));
+    WaitFor([&] { return lastStatusAt > asked; }, kAnswerWait);
     job.emplace();
     job->plan = std::move(plan);
     job->began = job->lastProgress = Clock::now();
@@ -700,7 +701,8 @@ std::string JobReportText(const JobReport& r) {
     case JobEnd::Finished:
       return std::string("job finished: ") + times;
     case JobEnd::Stopped:
-      return "stopped after " + where + ", beam off, position kept" + resume;
+      return std::string(r.fileLine ? "stopped after " : "stopped ") + where +
+             ", beam off, position kept" + resume;
     case JobEnd::Halted: {
       const std::string code = (r.alarm ? "ALARM:" : "error:") + std::to_string(r.code);
       std::string text = "halted by the controller: " + code + " at " + where;
