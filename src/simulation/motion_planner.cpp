@@ -78,6 +78,7 @@ void MotionPlanner::Move(double dx, double dy, bool rapid, double feed) {
   previousUnit_[1] = uy;
   At(count_) = block;
   ++count_;
+  ++queued_;
 }
 
 // The oldest block leaves at the highest speed from which every block queued behind it can
@@ -93,6 +94,7 @@ void MotionPlanner::RunOldest() {
   seconds_ += TrapezoidTime(oldest.length, std::sqrt(speedSquare_), std::sqrt(exitSquare),
                             oldest.nominal, oldest.accel);
   speedSquare_ = exitSquare;
+  if (keepTimes_) blockTimes_.push_back(seconds_);
   head_ = (head_ + 1) % kLookAhead;
   --count_;
 }
@@ -111,6 +113,7 @@ double MotionPlanner::RestToRestTime(const Block& b) {
 void MotionPlanner::Synchronize() {
   if (count_ == 1 && speedSquare_ == 0) {
     seconds_ += RestToRestTime(At(0));
+    if (keepTimes_) blockTimes_.push_back(seconds_);
     head_ = (head_ + 1) % kLookAhead;
     count_ = 0;
   }

@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstddef>
+#include <vector>
 
 #include "simulation/motion_settings.h"
 
@@ -36,6 +37,11 @@ class MotionPlanner {
   void Dwell(double seconds);
   // The time of everything run so far (call Synchronize first for the whole job).
   double Seconds() const { return seconds_; }
+  // Moves queued so far (those of zero length are no blocks), and the time at which each
+  // block that has run ended, oldest first, when asked for with KeepBlockTimes.
+  std::size_t BlocksQueued() const { return queued_; }
+  void KeepBlockTimes(bool keep) { keepTimes_ = keep; }
+  const std::vector<double>& BlockTimes() const { return blockTimes_; }
 
  private:
   struct Block {
@@ -59,6 +65,9 @@ class MotionPlanner {
   double previousUnit_[2] = {0, 0};
   double previousNominal_ = 0;
   double seconds_ = 0;
+  std::size_t queued_ = 0;
+  bool keepTimes_ = false;
+  std::vector<double> blockTimes_;
   // Moves between stops repeat the same few lengths (the dots of a row): their times are kept.
   struct Known {
     long long key = -1;

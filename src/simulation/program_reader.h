@@ -49,6 +49,8 @@ class ProgramReader {
   const BurnPicture& Picture() const { return picture_; }
   double Seconds() const { return planner_.Seconds(); }
   std::uint64_t Lines() const { return line_; }
+  const MotionPlanner& Planner() const { return planner_; }
+  MotionPlanner& Planner() { return planner_; }
 
  private:
   struct Words;
