@@ -35,15 +35,19 @@ int Percent(const JobProgress& p) {
 }
 
 // What the user reads after the controller or the link ended a job.
-QString FaultText(const JobReport& r) {
-  QString text = r.end == JobEnd::Lost ? QStringLiteral("Связь со станком потеряна.")
-                                       : QStringLiteral("Станок остановил задание: код %1 — %2.")
-                                             .arg(r.code)
-                                             .arg(Text(r.meaning));
+QString FaultText(const JobReport& r, int resumeRow) {
+  QString text = QStringLiteral("Связь со станком потеряна.");
+  if (r.end != JobEnd::Lost)
+    text = QStringLiteral("Станок остановил задание: %1 %2 — %3.")
+               .arg(r.alarm ? QStringLiteral("тревога") : QStringLiteral("код"))
+               .arg(r.code)
+               .arg(Text(r.meaning));
   if (r.fileLine > 0)
     text += QStringLiteral("\nСтрока %1 файла: %2").arg(r.fileLine).arg(Text(r.lineText));
   if (r.inBuffer > 0)
     text += QStringLiteral("\nСтроки в буфере станка (%1) могли выполниться.").arg(r.inBuffer);
+  if (resumeRow > 0)
+    text += QStringLiteral("\n«Отправить на станок» продолжит с строки %1.").arg(resumeRow);
   return text;
 }
 
@@ -147,7 +151,7 @@ void TForm1::OnJobEnded(const JobReport& r) {
     stat1->showMessage(QStringLiteral("Задание остановлено на строке %1").arg(r.row));
   if (r.end == JobEnd::Halted || lost) {
     if (lost) DropLink();
-    dialogs_->Error(this, FaultText(r));
+    dialogs_->Error(this, FaultText(r, resume_ ? resume_->row : 0));
   }
   if (closeAfterStop_) close();
 }
