@@ -108,6 +108,12 @@ const std::map<std::string, ValueOption>& ValueOptions() {
       {"--powers", [](Options& o, auto&, auto& v) { o.powersText = v; }},
       {"--feeds", [](Options& o, auto&, auto& v) { o.feedsText = v; }},
       {"--cell", [](Options& o, auto&, auto& v) { o.cellText = v; }},
+      {"--send", [](Options& o, auto&, auto& v) { o.send = v; }},
+      {"--baud",
+       [](Options& o, auto& n, auto& v) { o.baud = int(ParseWhole(n, v, 300, 4000000)); }},
+      {"--from-row",
+       [](Options& o, auto& n, auto& v) { o.fromRow = int(ParseWhole(n, v, 1, 100000000)); }},
+      {"--log", [](Options& o, auto&, auto& v) { o.log = v; }},
       {"--seed",
        [](Options& o, auto& n, auto& v) {
          o.seed = static_cast<std::uint32_t>(ParseWhole(n, v, 0, 4294967295LL));
@@ -127,6 +133,10 @@ const std::map<std::string, FlagOption>& FlagOptions() {
       {"--lines", [](Options& o) { o.lineMode = true; }},
       {"--estimate", [](Options& o) { o.estimate = true; }},
       {"--one-way", [](Options& o) { o.oneWay = true; }},
+      {"--ports", [](Options& o) { o.ports = true; }},
+      {"--check", [](Options& o) { o.check = true; }},
+      {"--home", [](Options& o) { o.home = true; }},
+      {"--unlock", [](Options& o) { o.unlock = true; }},
       {"--grayscale", [](Options& o) { o.grayscale = true; }},
       {"-q", [](Options& o) { o.quiet = true; }},
       {"--quiet", [](Options& o) { o.quiet = true; }},
@@ -185,8 +195,26 @@ void CheckCombinations(const std::vector<std::string>& given, const Options& o) 
                            "--preview",
                            "--max-rate",
                            "--accel",
-                           "--junction-deviation"}) {
+                           "--junction-deviation",
+                           "--send",
+                           "--baud",
+                           "--from-row",
+                           "--log"}) {
     if (count(once) > 1) throw UsageError(std::string(once) + " is given more than once");
+  }
+  for (const char* sendOnly : {"--baud", "--check", "--home", "--unlock", "--from-row", "--log"}) {
+    if (count(sendOnly) && !o.send) throw UsageError(std::string(sendOnly) + " needs --send");
+  }
+  if (o.ports) {
+    if (given.size() > 1 || o.input) throw UsageError("--ports takes no other options");
+    return;
+  }
+  if (o.send) {
+    if (o.simulate || o.testGrid)
+      throw UsageError("--send streams INPUT: give no --simulate or --test-grid");
+    if (!o.input) throw UsageError("--send needs INPUT: a program or a picture");
+    if (o.output && *o.output == "-")
+      throw UsageError("--send cannot write the program to standard output");
   }
   if (o.testGrid) {
     CheckTestGrid(given, o);
@@ -326,10 +354,31 @@ Turns a picture into a G-code program for a laser engraver, one pixel one dot.
   --simulate PROGRAM   read an existing G-code program instead of a picture and give its
                        job time (and --preview); --dot sets its grid, --power the S of
                        full power (default 1000)
-  -q, --quiet          no summary on standard error
+  -q, --quiet          no summary (and with --send no progress line) on standard error
   -h, --help           this text
 
-Exit status: 0 done, 1 error (nothing written), 2 bad options.
+Burning (GRBL 1.1, grblHAL, FluidNC):
+  --ports              list the serial ports: device, USB vendor:product, maker, product
+  --send PORT          stream INPUT to the controller on PORT (a device such as
+                       /dev/ttyUSB0, or tcp://HOST[:PORT], port 23 by default); a picture
+                       INPUT is first written as a program (-o or INPUT.nc), a program INPUT
+                       is sent as it is; the checks before sending refuse a controller in
+                       alarm, laser mode off, S above $30, a job beyond the travel or the soft
+                       limits, a line over 80 characters
+  --baud N             serial speed, default 115200
+  --check              run the whole program through check mode ($C) first; send for real
+                       only when every line was accepted
+  --home | --unlock    send $H (home) or $X (unlock) before the job
+  --from-row R         start at row R (rows counted from 1 where Y changes): header, a
+                       rapid to the row, the modal state restated, the rest of the program
+  --log FILE           every line sent and every reply, with the seconds since connecting
+  While sending on a terminal: space pauses and resumes, q or Ctrl+C stops safely (feed
+  hold, soft reset, laser off), + and - feed override by 10 % (= back to 100 %), ] and [
+  power override by 10 % (\ back to 100 %).
+
+Exit status: 0 done (with --send: finished), 1 error or refused (nothing written, nothing
+moved), 2 bad options; with --send also 3 stopped by the user, 4 halted by the controller's
+error or alarm, 5 connection lost.
 )";
 }
 

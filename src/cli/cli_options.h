@@ -75,6 +75,14 @@ struct Options {
   std::optional<std::string> preview;   // the burn picture as PNG
   bool estimate = false;
   MotionSettings motion;
+  bool ports = false;               // --ports: list the serial ports
+  std::optional<std::string> send;  // the port a program is streamed to
+  int baud = 115200;
+  bool check = false;  // through check mode first
+  bool home = false;
+  bool unlock = false;
+  std::optional<int> fromRow;
+  std::optional<std::string> log;
 };
 
 // A command line that does not fit the usage; the text says what is wrong.

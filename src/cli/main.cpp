@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/cli_options.h"
+#include "cli/cli_send.h"
 #include "cli/cli_simulation.h"
 #include "cli/cli_test_grid.h"
 #include "cli/picture_to_program.h"
@@ -24,6 +25,13 @@ int main(int argc, char** argv) {
     return 0;
   }
   try {
+    if (options.ports) return ListPortsCommand();
+    if (options.send && !IsPictureFile(*options.input)) return SendProgram(options, *options.input);
+    if (options.send) {
+      const std::string summary = Summary(RunRoad(options));
+      if (!options.quiet) std::fputs(summary.c_str(), stderr);
+      return SendProgram(options, OutputPath(options));
+    }
     if (options.simulate) {
       const SimulationResult result = RunSimulation(options);
       if (!options.quiet) std::fputs(SimulationSummary(result, options).c_str(), stderr);

@@ -44,6 +44,7 @@ struct MachineSession::Impl {
     long lastAcknowledged = -1;
     Clock::time_point began, lastAck;
     bool stopWanted = false;
+    bool ending = false;  // halted: the answers still coming are only counted
     bool held = false, holdWanted = false;
     std::optional<JobReport> checkFailure;
     Clock::time_point lastProgress;
@@ -157,7 +158,7 @@ struct MachineSession::Impl {
       case Reply::Kind::Alarm:
         alarm = reply.code;
         info.status.state = grbl::State::Alarm;
-        if (job) {
+        if (job && !job->ending) {
           Halt(reply, line);
         } else {
           listener->OnMessage(std::string(line) + " (" + grbl::AlarmMeaning(reply.code) + ")");
@@ -226,7 +227,7 @@ struct MachineSession::Impl {
     const InFlight entry = inFlight.front();
     inFlight.pop_front();
     counter.Answered();
-    if (entry.index < 0 || !job) {
+    if (entry.index < 0 || !job || job->ending) {
       lastAnswer = reply;
       if (reply.kind == Reply::Kind::Error) {
         listener->OnMessage(std::string(line) + " (" + grbl::ErrorMeaning(reply.code) + ")");
@@ -299,6 +300,7 @@ struct MachineSession::Impl {
   }
 
   void Send() {
+    if (job->ending) return;
     std::string batch;
     const auto& lines = job->plan.lines;
     while (job->next < lines.size() && counter.Fits(lines[job->next].text.size() + 1)) {
@@ -339,9 +341,13 @@ struct MachineSession::Impl {
   }
 
   void End(JobReport report) {
-    report.message = JobReportText(report);
-    if (log) log->Note(report.message);
     job.reset();
+    Publish(std::move(report));
+  }
+
+  void Publish(JobReport report) {
+    if (report.message.empty()) report.message = JobReportText(report);
+    if (log) log->Note(report.message);
     jobRunning = false;
     listener->OnJobEnded(report);
     std::lock_guard lock(mutex);
@@ -354,12 +360,9 @@ struct MachineSession::Impl {
     r.code = reply.code;
     r.meaning = reply.kind == Reply::Kind::Alarm ? grbl::AlarmMeaning(reply.code)
                                                  : grbl::ErrorMeaning(reply.code);
-    r.lineText = reply.kind == Reply::Kind::Alarm
-                     ? "ALARM:" + std::to_string(reply.code) + " at " + r.lineText
-                     : r.lineText;
     r.alarm = reply.kind == Reply::Kind::Alarm;
     // Nothing more goes; what the controller holds may still run until the hold.
-    job->next = job->plan.lines.size();
+    job->ending = true;
     StopSequence();
     End(r);
   }
@@ -387,14 +390,7 @@ struct MachineSession::Impl {
     if (const auto refusal = PreflightRefusal(info, job->plan)) {
       JobReport r = Report(JobEnd::Refused);
       r.message = *refusal;
-      job.reset();
-      jobRunning = false;
-      if (log) log->Note(r.message);
-      listener->OnJobEnded(r);
-      std::lock_guard lock(mutex);
-      finished = r;
-      changed.notify_all();
-      return;
+      return End(r);
     }
     job->checking = checkFirst;
     if (checkFirst && !CheckMode(true)) throw LinkError("no answer to $C from " + options.port);
@@ -404,6 +400,7 @@ struct MachineSession::Impl {
   void Pump() {
     if (job->stopWanted || SafeStopRequested()) {
       JobReport r = Report(JobEnd::Stopped);
+      job->ending = true;
       StopSequence();
       ClearSafeStop();
       return End(r);
@@ -495,6 +492,7 @@ struct MachineSession::Impl {
       }
       if (job) {
         JobReport r = Report(JobEnd::Stopped);
+        job->ending = true;
         StopSequence();
         End(r);
       }
@@ -506,6 +504,13 @@ struct MachineSession::Impl {
         End(r);
       }
       listener->OnConnectionLost(e.what());
+      if (jobRunning) {
+        // A job asked for but not yet begun.
+        JobReport r;
+        r.end = JobEnd::Lost;
+        r.cause = e.what();
+        Publish(r);
+      }
     }
     Close();
   }
@@ -568,6 +573,13 @@ void MachineSession::StartJob(JobPlan plan, bool checkFirst) {
   {
     std::lock_guard lock(impl_->mutex);
     impl_->finished.reset();
+  }
+  if (!impl_->connected) {
+    JobReport r;
+    r.end = JobEnd::Lost;
+    r.cause = "not connected";
+    impl_->Publish(r);
+    return;
   }
   impl_->jobRunning = true;
   auto shared = std::make_shared<JobPlan>(std::move(plan));

@@ -182,6 +182,12 @@ void FakeGrbl::Serve() {
       booted = true;
       Boot();
     }
+    if (silent_ && closeAt_ && now > *closeAt_) closed_ = true;
+    if (closed_) {
+      ::close(master_);
+      master_ = -1;
+      continue;
+    }
     if (silent_) continue;
     std::size_t allowed = 4096;
     if (options_.baud > 0) {
@@ -198,10 +204,6 @@ void FakeGrbl::Serve() {
     }
     Advance(dt * options_.speed);
     ProcessRing();
-    if (closed_) {
-      ::close(master_);
-      master_ = -1;
-    }
   }
 }
 
@@ -349,7 +351,9 @@ void FakeGrbl::Execute(const std::string& line) {
   lines_.push_back(line);
   ++taken_;
   if (taken_ == options_.closeAt) {
-    closed_ = true;
+    // The answers already on the wire arrive first; then the cable is pulled.
+    closeAt_ = Clock::now() + std::chrono::milliseconds(100);
+    silent_ = true;
     return;
   }
   if (taken_ == options_.silentAt) {
@@ -437,10 +441,15 @@ std::string FakeGrbl::Gcode(const std::string& raw) {
   for (std::size_t i = 0; i < line.size();) {
     const char letter = line[i++];
     if (!std::isalpha(static_cast<unsigned char>(letter))) return "error:1";
-    char* end = nullptr;
-    const double value = std::strtod(line.c_str() + i, &end);
-    if (end == line.c_str() + i) return "error:2";
-    i = std::size_t(end - line.c_str());
+    // Digits, point and sign only, as GRBL reads a number (strtod would take "0X19" as hex).
+    std::size_t end = i;
+    while (end < line.size() && (std::isdigit(static_cast<unsigned char>(line[end])) ||
+                                 line[end] == '.' || line[end] == '-' || line[end] == '+')) {
+      ++end;
+    }
+    if (end == i) return "error:2";
+    const double value = std::strtod(line.substr(i, end - i).c_str(), nullptr);
+    i = end;
     const int code = int(std::lround(value * 10));
     switch (letter) {
       case 'G':

@@ -10,7 +10,9 @@
 #include <atomic>
 #include <deque>
 #include <map>
+#include <chrono>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -95,6 +97,7 @@ class FakeGrbl {
   double holdLeft_ = 0;
   bool critical_ = false;  // an alarm that waits for a reset
   bool silent_ = false, closed_ = false;
+  std::optional<std::chrono::steady_clock::time_point> closeAt_;
   double x_ = 0, y_ = 0;
   double wcoX_ = 0, wcoY_ = 0;
   bool inches_ = false, relative_ = false, rapid_ = true;

@@ -1,0 +1,16 @@
+// A program from any tool made ready to send, and resumed from the row its first byte names.
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "machine/job_plan.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view program(reinterpret_cast<const char*>(data), size);
+  try {
+    const skelda::JobPlan plan = skelda::PlanJob(program, {});
+    if (size > 0 && plan.rows > 0) skelda::ResumeFromRow(program, 1 + data[0] % plan.rows, {});
+  } catch (const skelda::Error&) {
+  }
+  return 0;
+}
