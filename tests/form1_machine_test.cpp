@@ -1,5 +1,6 @@
 // The window at the machine: a fake GRBL controller on a pseudo-terminal, driven through the
 // "Станок" menu, the connect dialog and the machine panel.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
@@ -116,8 +117,10 @@ TEST_F(MachineTest, MenuItemsFollowTheConnectionAndTheJob) {
 // window's event loop never stalls.
 TEST_F(MachineTest, PictureBurnsToTheEndWhileTheWindowStaysResponsive) {
   form->N52->trigger();
-  LoadBoth(Gradient(40, 30));
-  ConnectAndWait(Fake(20));
+  // Black throughout: in line mode each row is one burn, half a second at speed 10.
+  LoadBoth(MakePicture(4, 30, PixelFormat::Bit32, [](int, int) { return Color(0); }));
+  form->chk1->click();
+  ConnectAndWait(Fake(10));
   fake->saveGcodeAnswers.push_back(QString::fromStdString(Path("burn")));
   form->N59->trigger();
   ASSERT_TRUE(fake->errors.isEmpty()) << fake->errors.join(" | ").toStdString();
@@ -155,16 +158,14 @@ TEST_F(MachineTest, PauseResumeStopAndResumeFromTheRow) {
   const std::string program = Raster(12);
   SendFile(program);
   MachinePanel& panel = *form->pnlMachine;
-  ASSERT_TRUE(
-      QTest::qWaitFor([&] { return panel.prgJob->value() >= 10; }, kWaitMs));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return panel.prgJob->value() >= 10; }, kWaitMs));
   panel.btnPause->click();
   ASSERT_TRUE(QTest::qWaitFor([&] { return panel.btnPause->text() == "Продолжить"; }, kWaitMs));
   EXPECT_FALSE(grbl->BeamOn());
   EXPECT_TRUE(QTest::qWaitFor([&] { return State() == "Станок: Пауза"; }, kWaitMs));
   panel.btnPause->click();
   ASSERT_TRUE(QTest::qWaitFor([&] { return panel.btnPause->text() == "Пауза"; }, kWaitMs));
-  ASSERT_TRUE(
-      QTest::qWaitFor([&] { return panel.prgJob->value() >= 30; }, kWaitMs));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return panel.prgJob->value() >= 30; }, kWaitMs));
   panel.btnStop->click();
   ASSERT_TRUE(WaitForJobEnd());
   EXPECT_FALSE(grbl->BeamOn());
@@ -217,7 +218,7 @@ TEST_F(MachineTest, ErrorNamesTheFileLine) {
   SendFile(Raster(12));
   ASSERT_TRUE(WaitForJobEnd());
   ASSERT_EQ(fake->errors.size(), 1) << fake->errors.join(" | ").toStdString();
-  EXPECT_TRUE(fake->errors[0].contains("\nСтрока 7 файла: G1 X10 S800"))
+  EXPECT_TRUE(fake->errors[0].contains("\nСтрока 7 файла: G0 Y1\n"))
       << fake->errors[0].toStdString();
 }
 

@@ -111,12 +111,13 @@ std::string ConnectDialog::ChosenPort() const {
 void ConnectDialog::OkClick() {
   RunGuarded(dialogs_, this, [this] {
     ConnectionChoice c = choice_;
+    // Both kinds are remembered; only the chosen one must be complete.
     c.network = rbNetwork->isChecked();
+    c.address = edtAddress->text().trimmed().toStdString();
+    c.port = ChosenPort();
     if (c.network) {
-      c.address = edtAddress->text().trimmed().toStdString();
       CheckAddress(c.address);
     } else {
-      c.port = ChosenPort();
       if (c.port.empty()) throw std::runtime_error("Выберите порт станка или впишите его имя");
       c.baud = ParseBaud(cmbBaud->currentText().toStdString());
     }
