@@ -15,7 +15,7 @@ namespace skelda {
 namespace {
 
 constexpr int kPanelWidth = 186;
-constexpr int kJogSide = 34;
+constexpr int kJogSide = 28;
 
 template <class Control>
 Control* Named(Control* control, const char* name) {
@@ -74,7 +74,6 @@ MachinePanel::MachinePanel(QWidget* parent) : QFrame(parent) {
   for (const char* step : {"0.1", "1", "10"}) cmbJogStep->addItem(QLatin1String(step));
   cmbJogStep->setCurrentIndex(1);
   edtJogFeed = Named(new QLineEdit(QStringLiteral("1000")), "edtJogFeed");
-  edtJogFeed->setMaximumWidth(60);
   prgJob = Named(new QProgressBar, "prgJob");
   prgJob->setRange(0, 100);
   prgJob->setValue(0);
@@ -93,6 +92,7 @@ MachinePanel::MachinePanel(QWidget* parent) : QFrame(parent) {
   lblResumeRow = Named(new QLabel, "lblResumeRow");
   lblResumeRow->setWordWrap(true);
 
+  // The jog cross, its step and feed beside it: the panel must fit the picture area's height.
   auto* jog = new QGridLayout;
   jog->setSpacing(2);
   jog->addWidget(btnJogYPlus, 0, 1);
@@ -100,15 +100,16 @@ MachinePanel::MachinePanel(QWidget* parent) : QFrame(parent) {
   jog->addWidget(btnJogCancel, 1, 1);
   jog->addWidget(btnJogXPlus, 1, 2);
   jog->addWidget(btnJogYMinus, 2, 1);
-  auto* jogCentre = new QHBoxLayout;
-  jogCentre->addStretch();
-  jogCentre->addLayout(jog);
-  jogCentre->addStretch();
-  auto* step = new QGridLayout;
-  step->addWidget(new QLabel(QStringLiteral("Шаг, мм:")), 0, 0);
-  step->addWidget(cmbJogStep, 0, 1);
-  step->addWidget(new QLabel(QStringLiteral("Подача, мм/мин:")), 1, 0);
-  step->addWidget(edtJogFeed, 1, 1);
+  auto* step = new QVBoxLayout;
+  step->setSpacing(1);
+  step->addWidget(new QLabel(QStringLiteral("Шаг, мм:")));
+  step->addWidget(cmbJogStep);
+  step->addWidget(new QLabel(QStringLiteral("F, мм/мин:")));
+  step->addWidget(edtJogFeed);
+  auto* jogRow = new QHBoxLayout;
+  jogRow->addLayout(jog);
+  jogRow->addSpacing(4);
+  jogRow->addLayout(step);
 
   auto* column = new QVBoxLayout(this);
   column->setContentsMargins(6, 6, 6, 6);
@@ -116,9 +117,7 @@ MachinePanel::MachinePanel(QWidget* parent) : QFrame(parent) {
   column->addWidget(lblMachineState);
   column->addWidget(lblMachinePos);
   column->addSpacing(4);
-  column->addWidget(Heading(QStringLiteral("Перемещение")));
-  column->addLayout(jogCentre);
-  column->addLayout(step);
+  column->addLayout(jogRow);
   column->addSpacing(4);
   column->addWidget(Heading(QStringLiteral("Задание")));
   column->addWidget(prgJob);
@@ -157,7 +156,7 @@ void MachinePanel::ShowProgress(int percent, long row, long rows, double elapsed
   prgJob->setValue(percent);
   lblJobRow->setText(QStringLiteral("Строка %1 из %2").arg(row).arg(rows));
   lblJobTime->setText(
-      QStringLiteral("Прошло %1, осталось %2").arg(Clock(elapsed), Clock(remaining)));
+      QStringLiteral("Прошло: %1\nОсталось: %2").arg(Clock(elapsed), Clock(remaining)));
 }
 
 void MachinePanel::ShowJob(bool running, bool paused) {
