@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -135,10 +136,13 @@ void Key(MachineSession& session, int key, bool& paused) {
 }  // namespace
 
 std::string ProgressLine(const JobProgress& p, int width) {
-  const double fraction = p.lines ? double(p.linesAcknowledged) / double(p.lines) : 0;
-  const int filled = int(fraction * width);
-  std::string bar = "[" + std::string(std::size_t(filled), '#') +
-                    std::string(std::size_t(width - filled), '.') + "]";
+  const double fraction =
+      p.lines ? std::min(1.0, double(p.linesAcknowledged) / double(p.lines)) : 0;
+  const std::size_t filled = std::size_t(fraction * width);
+  std::string bar(std::size_t(width) + 2, '.');
+  bar.front() = '[';
+  bar.back() = ']';
+  bar.replace(1, filled, filled, '#');
   char text[160];
   std::snprintf(text, sizeof text, "%s %3d%%  row %d of %d  %s elapsed  %s left%s", bar.c_str(),
                 int(fraction * 100), p.row, p.rows, Clock(p.elapsed).c_str(),

@@ -45,6 +45,7 @@ struct MachineSession::Impl {
     Clock::time_point began, lastAck;
     bool stopWanted = false;
     bool ending = false;  // halted: the answers still coming are only counted
+    std::optional<JobReport> halt;
     bool held = false, holdWanted = false;
     std::optional<JobReport> checkFailure;
     Clock::time_point lastProgress;
@@ -355,16 +356,15 @@ struct MachineSession::Impl {
     changed.notify_all();
   }
 
+  // Marks the job halted; the stop sequence runs from Pump, never inside a reply's handling.
   void Halt(const Reply& reply, std::string_view, std::optional<std::size_t> index = std::nullopt) {
     JobReport r = Report(JobEnd::Halted, index);
     r.code = reply.code;
-    r.meaning = reply.kind == Reply::Kind::Alarm ? grbl::AlarmMeaning(reply.code)
-                                                 : grbl::ErrorMeaning(reply.code);
     r.alarm = reply.kind == Reply::Kind::Alarm;
+    r.meaning = r.alarm ? grbl::AlarmMeaning(reply.code) : grbl::ErrorMeaning(reply.code);
     // Nothing more goes; what the controller holds may still run until the hold.
     job->ending = true;
-    StopSequence();
-    End(r);
+    job->halt = r;
   }
 
   // Check mode: parsed, nothing moves. Leaving it resets the controller.
@@ -398,6 +398,11 @@ struct MachineSession::Impl {
 
   // One turn of the job: send, see whether it ended.
   void Pump() {
+    if (job->halt) {
+      const JobReport r = *job->halt;
+      StopSequence();
+      return End(r);
+    }
     if (job->stopWanted || SafeStopRequested()) {
       JobReport r = Report(JobEnd::Stopped);
       job->ending = true;
@@ -445,6 +450,7 @@ struct MachineSession::Impl {
       }
     }
     counter = CharacterCounter(std::size_t(info.receiveBuffer));
+    counter.SetOneLineAtATime(options.sendAndWait);
     polling = true;
     statusSentAt = Clock::now() - kStatusEvery;
     if (!WaitFor([&] { return lastStatusAt.time_since_epoch().count() != 0; }, kAnswerWait)) {

@@ -34,6 +34,8 @@ struct ConnectOptions {
   int baud = kDefaultBaud;
   int welcomeWaitMs = 3000;
   std::string logPath;  // empty: no log
+  // GRBL's simple protocol, a line and then its answer, for controllers that need it.
+  bool sendAndWait = false;
 };
 
 enum class JobEnd {

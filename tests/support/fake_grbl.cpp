@@ -191,7 +191,7 @@ void FakeGrbl::Serve() {
     if (silent_) continue;
     std::size_t allowed = 4096;
     if (options_.baud > 0) {
-      credit = std::min(credit + dt * options_.baud / 10.0, 16.0);
+      credit = std::min(credit + dt * options_.baud / 10.0, 64.0);
       allowed = std::size_t(credit);
     }
     if (allowed > 0 && (pfd.revents & POLLIN)) {
