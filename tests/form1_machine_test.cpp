@@ -10,9 +10,11 @@
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTimer>
+#include <csignal>
 
 #include "form1_fixture.h"
 #include "machine/job_plan.h"
+#include "machine/safe_stop.h"
 #include "support/fake_grbl.h"
 #include "ui/connect_dialog.h"
 #include "ui/machine_panel.h"
@@ -254,6 +256,19 @@ TEST_F(MachineTest, ClosingDuringAJobAsksAndStopsFirst) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return !form->isVisible(); }, kWaitMs));
   EXPECT_FALSE(grbl->BeamOn());
   EXPECT_LT(grbl->Executed().size(), Lines(Raster(12)).size() + kHandshakeLines);
+}
+
+// SIGTERM (a logout, a kill) while a job runs: the session stops the job, then the window
+// closes.
+TEST_F(MachineTest, StopSignalStopsTheJobBeforeTheWindowCloses) {
+  ConnectAndWait(Fake(2));
+  SendFile(Raster(12));
+  std::raise(SIGTERM);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !form->isVisible(); }, kWaitMs));
+  ClearSafeStop();
+  EXPECT_TRUE(fake->questions.isEmpty());
+  EXPECT_FALSE(grbl->BeamOn());
+  EXPECT_LT(grbl->Executed().size(), Lines(Raster(12)).size());
 }
 
 TEST_F(MachineTest, ConnectDialogRefusesBadChoicesAndRemembersTheLast) {
