@@ -417,12 +417,11 @@ struct MachineSession::Impl {
       if (!CheckMode(false))
         throw LinkError("no welcome after leaving check mode on " + options.port);
       if (failure) return End(*failure);
+      // The real pass: its own time, against the time planned.
       JobPlan plan = std::move(job->plan);
-      const auto began = job->began;
       job.emplace();
       job->plan = std::move(plan);
-      job->began = began;
-      job->lastProgress = Clock::now();
+      job->began = job->lastProgress = Clock::now();
       return;
     }
     // Every line answered; the job is done when the machine stands idle after the last one.
