@@ -276,6 +276,7 @@ class TForm1 : public QMainWindow, private SessionListener {
   void OnConnected(const ControllerInfo& info) override;
   void OnConnectFailed(const std::string& message) override;
   void OnStatus(const StatusReport& status) override;
+  void OnMessage(const std::string& line) override;
   void OnProgress(const JobProgress& progress) override;
   void OnHeld(bool held) override;
   void OnJobEnded(const JobReport& report) override;
@@ -295,7 +296,7 @@ class TForm1 : public QMainWindow, private SessionListener {
   // a program that has no file).
   void StartJob(JobPlan plan, const QString& file);
   void SendProgramFile(const QString& file);
-  // Quits once a stop signal's safe stop has ended the job.
+  // From the first connection on, a stop signal closes the window once its job has stopped.
   void WatchStopSignals();
 
   // The enabling rules, all in one place (availability.cpp).

@@ -89,6 +89,12 @@ void TForm1::OnStatus(const StatusReport& status) {
   if (status.overrides) pnlMachine->ShowOverrides((*status.overrides)[0], (*status.overrides)[2]);
 }
 
+// What the controller says outside the answers ([MSG:…], an alarm, a refused jog) goes to the
+// status bar; the state in the panel tells the rest.
+void TForm1::OnMessage(const std::string& line) {
+  stat1->showMessage(QStringLiteral("Станок: %1").arg(Text(line)));
+}
+
 void TForm1::N58Click() {
   DropLink();
   stat1->showMessage(QStringLiteral("Станок отключен"));
