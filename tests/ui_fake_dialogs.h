@@ -18,6 +18,7 @@ class ScriptedDialogs : public Dialogs {
   std::deque<QString> openAnswers;
   std::deque<QString> savePictureAnswers;
   std::deque<QString> saveGcodeAnswers;
+  std::deque<QString> openProgramAnswers;
   std::deque<bool> okCancelAnswers;  // default: Cancel
   std::deque<bool> yesNoAnswers;     // default: No; also answers the replace question
   int askedWhileBusy = 0;            // dialogs and boxes shown under a busy (override) cursor
@@ -37,6 +38,7 @@ class ScriptedDialogs : public Dialogs {
     ++saveGcodeAsked;
     return Next(saveGcodeAnswers);
   }
+  std::optional<QString> OpenProgram(QWidget*) override { return Next(openProgramAnswers); }
   bool ConfirmOkCancel(QWidget*, const QString& text) override {
     questions << text;
     return NextBool(okCancelAnswers);

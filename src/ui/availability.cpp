@@ -5,8 +5,10 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSlider>
+#include <QToolButton>
 
 #include "ui/main_window.h"
+#include "ui/status_hints.h"
 
 namespace skelda {
 
@@ -18,8 +20,8 @@ void TForm1::UpdateActions() {
   const bool picture = loadAttempted_;
   N17->menuAction()->setEnabled(picture);
   N3->menuAction()->setEnabled(picture);
-  nc1->setEnabled(picture);
-  btn1->setEnabled(picture);
+  nc1->setEnabled(picture && !jobRunning_);
+  btn1->setEnabled(picture && !jobRunning_);
   trckbrTrackSeuil->setEnabled(picture);
   btn2->setEnabled(picture);
   btn3->setEnabled(picture);
@@ -28,6 +30,28 @@ void TForm1::UpdateActions() {
   edt5->setEnabled(false);
   edt6->setEnabled(false);
   edt8->setEnabled(chk1->isChecked());
+
+  UpdateMachineActions();
+}
+
+// While a job runs, the picture commands stay on (the job streams from its file) and every
+// command that would write or send a program is off. The machine's own commands need a
+// connection and no job; a connection being made allows none of them.
+void TForm1::UpdateMachineActions() {
+  const bool idle = connected_ && !jobRunning_;
+  const bool grbl = machine_.machine == Machine::Grbl;
+  btn8->setEnabled(!jobRunning_);
+  N54->setEnabled(!jobRunning_);
+  N55->setEnabled(!jobRunning_);
+  N57->setEnabled(link_ == nullptr);
+  N58->setEnabled(idle);
+  N59->setEnabled(idle && grbl && loadAttempted_);
+  N60->setEnabled(idle);
+  N61->setEnabled(idle && grbl);
+  for (QAction* item : {N62, N63, N64}) item->setEnabled(idle);
+  // The hint says why a burn is off for the classic machine, which takes no streamed program.
+  N59->setStatusTip(HintFor(grbl ? QStringLiteral("N59") : QStringLiteral("N59Classic")));
+  N61->setStatusTip(HintFor(grbl ? QStringLiteral("N61") : QStringLiteral("N61Classic")));
 }
 
 }  // namespace skelda

@@ -15,6 +15,7 @@
 
 #include "geometry/geometry_commands.h"
 #include "processing/processing_commands.h"
+#include "ui/machine_panel.h"
 #include "ui/main_window.h"
 #include "ui/preview_canvas.h"
 #include "ui/status_hints.h"
@@ -28,7 +29,8 @@ struct WindowCommand {
   const char* caption = nullptr;
   const char* toolButton = nullptr;
   const char* panelButton = nullptr;
-  const char* panelCaption = nullptr;
+  const char* machineButton = nullptr;  // a button of the machine panel
+  const char* panelCaption = nullptr;   // the caption of either panel's button
   void (TForm1::*handler)() = nullptr;
   void (*step)(Workspace&) = nullptr;  // when there is no handler
 };
@@ -229,6 +231,74 @@ const WindowCommand kCommands[] = {
      .itemName = "N55",
      .caption = "Тестовая сетка…",
      .handler = &F::N55Click},
+    {.menu = &F::N50, .itemName = ""},
+    {.menu = &F::N50,
+     .item = &F::N57,
+     .itemName = "N57",
+     .caption = "Подключить…",
+     .handler = &F::N57Click},
+    {.menu = &F::N50,
+     .item = &F::N58,
+     .itemName = "N58",
+     .caption = "Отключить",
+     .handler = &F::N58Click},
+    {.menu = &F::N50,
+     .item = &F::N59,
+     .itemName = "N59",
+     .caption = "Отправить на станок",
+     .handler = &F::N59Click},
+    {.menu = &F::N50,
+     .item = &F::N60,
+     .itemName = "N60",
+     .caption = "Отправить файл…",
+     .handler = &F::N60Click},
+    {.menu = &F::N50,
+     .item = &F::N61,
+     .itemName = "N61",
+     .caption = "Рамка на станке",
+     .handler = &F::N61Click},
+    {.menu = &F::N50,
+     .item = &F::N62,
+     .itemName = "N62",
+     .caption = "Домой ($H)",
+     .handler = &F::N62Click},
+    {.menu = &F::N50,
+     .item = &F::N63,
+     .itemName = "N63",
+     .caption = "Разблокировать ($X)",
+     .handler = &F::N63Click},
+    {.menu = &F::N50,
+     .item = &F::N64,
+     .itemName = "N64",
+     .caption = "Ноль здесь",
+     .handler = &F::N64Click},
+
+    // The machine panel's buttons.
+    {.machineButton = "btnJogXMinus", .panelCaption = "X−", .handler = &F::JogClick<-1, 0>},
+    {.machineButton = "btnJogXPlus", .panelCaption = "X+", .handler = &F::JogClick<1, 0>},
+    {.machineButton = "btnJogYMinus", .panelCaption = "Y−", .handler = &F::JogClick<0, -1>},
+    {.machineButton = "btnJogYPlus", .panelCaption = "Y+", .handler = &F::JogClick<0, 1>},
+    {.machineButton = "btnJogCancel", .panelCaption = "■", .handler = &F::JogCancelClick},
+    {.machineButton = "btnPause", .panelCaption = "Пауза", .handler = &F::PauseClick},
+    {.machineButton = "btnStop", .panelCaption = "Стоп", .handler = &F::StopClick},
+    {.machineButton = "btnFeedMinus",
+     .panelCaption = "−10 %",
+     .handler = &F::FeedOverrideClick<Override::Minus10>},
+    {.machineButton = "btnFeed100",
+     .panelCaption = "100 %",
+     .handler = &F::FeedOverrideClick<Override::Reset>},
+    {.machineButton = "btnFeedPlus",
+     .panelCaption = "+10 %",
+     .handler = &F::FeedOverrideClick<Override::Plus10>},
+    {.machineButton = "btnPowerMinus",
+     .panelCaption = "−10 %",
+     .handler = &F::PowerOverrideClick<Override::Minus10>},
+    {.machineButton = "btnPower100",
+     .panelCaption = "100 %",
+     .handler = &F::PowerOverrideClick<Override::Reset>},
+    {.machineButton = "btnPowerPlus",
+     .panelCaption = "+10 %",
+     .handler = &F::PowerOverrideClick<Override::Plus10>},
 
     // Buttons alone.
     {.panelButton = "btn5", .panelCaption = "S", .handler = &F::btn5Click},  // to the width
@@ -247,11 +317,23 @@ const WindowCommand kCommands[] = {
 
 }  // namespace
 
-QString PanelCaption(const char* panelButton) {
+namespace {
+
+QString Caption(const char* WindowCommand::*button, const char* name) {
   for (const WindowCommand& c : kCommands)
-    if (c.panelButton != nullptr && std::strcmp(c.panelButton, panelButton) == 0)
+    if (c.*button != nullptr && std::strcmp(c.*button, name) == 0)
       return QString::fromUtf8(c.panelCaption);
   return QString();
+}
+
+}  // namespace
+
+QString PanelCaption(const char* panelButton) {
+  return Caption(&WindowCommand::panelButton, panelButton);
+}
+
+QString MachineButtonCaption(const char* name) {
+  return Caption(&WindowCommand::machineButton, name);
 }
 
 void TForm1::AddCommandItems(QMenu* menu) {
@@ -291,6 +373,9 @@ void TForm1::ConnectCommands() {
               &QAbstractButton::clicked, this, run);
     if (c.panelButton != nullptr)
       connect(pnl1->findChild<QAbstractButton*>(QLatin1String(c.panelButton)),
+              &QAbstractButton::clicked, this, run);
+    if (c.machineButton != nullptr)
+      connect(pnlMachine->findChild<QAbstractButton*>(QLatin1String(c.machineButton)),
               &QAbstractButton::clicked, this, run);
   }
 

@@ -50,6 +50,10 @@ class QtDialogs final : public Dialogs {
     return AskFileName(parent, QFileDialog::AcceptSave, QStringLiteral("Tavrilo G-Code (*.nc)"),
                        QString());
   }
+  std::optional<QString> OpenProgram(QWidget* parent) override {
+    return AskFileName(parent, QFileDialog::AcceptOpen, QStringLiteral("Tavrilo G-Code (*.nc)"),
+                       QStringLiteral("nc"));
+  }
   bool ConfirmOkCancel(QWidget* parent, const QString& text) override {
     return Ask(parent, text, QMessageBox::Ok, QMessageBox::Cancel);
   }

@@ -21,6 +21,8 @@ class Dialogs {
   virtual std::optional<QString> SavePicture(QWidget* parent) = 0;
   // dlgSave1: the name for the G-code program (".nc" is appended by the command).
   virtual std::optional<QString> SaveGcode(QWidget* parent) = 0;
+  // A G-code program to send to the machine; the chosen name, or nothing when cancelled.
+  virtual std::optional<QString> OpenProgram(QWidget* parent) = 0;
   // True for OK.
   virtual bool ConfirmOkCancel(QWidget* parent, const QString& text) = 0;
   // True for Yes.

@@ -63,3 +63,26 @@ void SaveMotionSettings(const MotionSettings& m) {
 }
 
 }  // namespace skelda
+
+namespace skelda {
+
+ConnectionChoice LoadConnectionChoice() {
+  const QSettings store(QStringLiteral("Skelda"), QStringLiteral("skelda"));
+  ConnectionChoice c;
+  c.network = store.value("connection/network", false).toBool();
+  c.port = store.value("connection/port").toString().toStdString();
+  c.address = store.value("connection/address").toString().toStdString();
+  const int baud = store.value("connection/baud", c.baud).toInt();
+  if (baud >= ConnectionChoice::kMinBaud && baud <= ConnectionChoice::kMaxBaud) c.baud = baud;
+  return c;
+}
+
+void SaveConnectionChoice(const ConnectionChoice& c) {
+  QSettings store(QStringLiteral("Skelda"), QStringLiteral("skelda"));
+  store.setValue("connection/network", c.network);
+  store.setValue("connection/port", QString::fromStdString(c.port));
+  store.setValue("connection/baud", c.baud);
+  store.setValue("connection/address", QString::fromStdString(c.address));
+}
+
+}  // namespace skelda

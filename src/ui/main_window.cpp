@@ -9,6 +9,7 @@
 #include "intake/intake_commands.h"
 #include "ui/busy_cursor.h"
 #include "ui/error_box.h"
+#include "ui/machine_link.h"
 #include "ui/preview_canvas.h"
 #include "ui/status_hints.h"
 
@@ -22,7 +23,10 @@ TForm1::TForm1(std::unique_ptr<Dialogs> dialogs, QWidget* parent)
   InstallStatusHints(*this, *stat1);
 }
 
-TForm1::~TForm1() = default;
+// The session's safe stop runs while the window is still whole.
+TForm1::~TForm1() {
+  delete link_;
+}
 
 // Start-up: the start picture in both bitmaps, the commands that need a picture disabled, the
 // default dot size and resolution.

@@ -6,12 +6,17 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <utility>
 
 #include "core/workspace.h"
 #include "gcode/grbl_raster.h"
 #include "gcode/machine_profile.h"
+#include "machine/session.h"
 #include "simulation/motion_settings.h"
 #include "simulation/program_preview.h"
 #include "ui/dialogs.h"
@@ -27,9 +32,12 @@ class QSlider;
 class QStatusBar;
 class QWidget;
 class QToolButton;
+class QTimer;
 
 namespace skelda {
 
+class MachineLink;
+class MachinePanel;
 class PreviewCanvas;
 class TForm2;
 struct GcodeSettings;
@@ -39,7 +47,9 @@ struct WindowCommand;
 // The caption of a panel button, from the command table (command_table.cpp).
 QString PanelCaption(const char* panelButton);
 
-class TForm1 : public QMainWindow {
+// The window is its controller session's listener: the calls reach it on its own thread
+// (MachineLink).
+class TForm1 : public QMainWindow, private SessionListener {
   Q_OBJECT
 
  public:
@@ -64,6 +74,19 @@ class TForm1 : public QMainWindow {
   template <DotMethod method>
   void DotMethodItemClick() {
     DotMethodClick(method);
+  }
+  // The machine panel's jog and override buttons (command_table.cpp).
+  template <int dx, int dy>
+  void JogClick() {
+    Jog(dx, dy);
+  }
+  template <Override change>
+  void FeedOverrideClick() {
+    RunOnMachine([](MachineSession& m) { m.FeedOverride(change); });
+  }
+  template <Override change>
+  void PowerOverrideClick() {
+    RunOnMachine([](MachineSession& m) { m.PowerOverride(change); });
   }
 
   // Side panel.
@@ -150,6 +173,14 @@ class TForm1 : public QMainWindow {
   QAction* N54 = nullptr;  // "Рамка…"
   QAction* N55 = nullptr;  // "Тестовая сетка…"
   QAction* N56 = nullptr;  // "Просмотр прожига"
+  QAction* N57 = nullptr;  // "Подключить…"
+  QAction* N58 = nullptr;  // "Отключить"
+  QAction* N59 = nullptr;  // "Отправить на станок"
+  QAction* N60 = nullptr;  // "Отправить файл…"
+  QAction* N61 = nullptr;  // "Рамка на станке"
+  QAction* N62 = nullptr;  // "Домой ($H)"
+  QAction* N63 = nullptr;  // "Разблокировать ($X)"
+  QAction* N64 = nullptr;  // "Ноль здесь"
   // "Другие методы": one item per DotMethod, in its order, and "Змейкой".
   QMenu* DotMethods1 = nullptr;
   QAction* DotMethodItems[8] = {};
@@ -157,6 +188,8 @@ class TForm1 : public QMainWindow {
 
   QStatusBar* stat1 = nullptr;
   TForm2* Form2 = nullptr;
+  // Shown while a controller is connected.
+  MachinePanel* pnlMachine = nullptr;
 
  public slots:
   // The handlers of the command table's rows (command_table.cpp) and of the fields and sliders.
@@ -188,6 +221,19 @@ class TForm1 : public QMainWindow {
   void N55Click();
   // The burn preview and job time of the program "G-Code *.nc" would write now.
   void N56Click();
+  // The controller (main_window_connection.cpp).
+  void N57Click();
+  void N58Click();
+  void N62Click();
+  void N63Click();
+  void N64Click();
+  void JogCancelClick();
+  // Jobs on the machine (main_window_job.cpp).
+  void N59Click();
+  void N60Click();
+  void N61Click();
+  void PauseClick();
+  void StopClick();
   // View and warp.
   void btn9Click();
   void btn13Click();
@@ -200,6 +246,7 @@ class TForm1 : public QMainWindow {
 
  protected:
   void changeEvent(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -225,8 +272,36 @@ class TForm1 : public QMainWindow {
   void KeepNormalSize();
   QSize NormalSize() const;
 
+  // The controller (main_window_connection.cpp, main_window_job.cpp).
+  void OnConnected(const ControllerInfo& info) override;
+  void OnConnectFailed(const std::string& message) override;
+  void OnStatus(const StatusReport& status) override;
+  void OnMessage(const std::string& line) override;
+  void OnProgress(const JobProgress& progress) override;
+  void OnHeld(bool held) override;
+  void OnJobEnded(const JobReport& report) override;
+  void OnConnectionLost(const std::string& message) override;
+  // A request to the connected controller, inside RunCommand.
+  void RunOnMachine(const std::function<void(MachineSession&)>& request);
+  void Jog(int dx, int dy);
+  // The session forgotten (its thread ends later), the panel hidden.
+  void DropLink();
+  // The frame's settings and power as "Рамка…" asks for them; nothing when cancelled.
+  std::optional<std::pair<GcodeSettings, int>> AskFrame();
+  // The program of the picture written as "G-Code *.nc" writes it; the name chosen (the file is
+  // that name and ".nc"), or nothing when cancelled. The rest is for the closing message.
+  std::optional<QString> WritePictureProgram(std::int64_t& elapsedMs, std::uint64_t& count,
+                                             bool& lineMode);
+  // Pre-flight, then streaming; `file` is where a faulted job can be resumed from (empty for
+  // a program that has no file).
+  void StartJob(JobPlan plan, const QString& file);
+  void SendProgramFile(const QString& file);
+  // From the first connection on, a stop signal closes the window once its job has stopped.
+  void WatchStopSignals();
+
   // The enabling rules, all in one place (availability.cpp).
   void UpdateActions();
+  void UpdateMachineActions();
 
   // Runs one command; an error ends it and goes to the error box (error_box.cpp). Afterwards
   // the size fields follow the picture's size.
@@ -258,6 +333,22 @@ class TForm1 : public QMainWindow {
   int framePower_ = 0;       // the last frame power asked for, in this run
   MotionSettings motion_;    // remembered between runs
   Bitmap burnPicture_;       // shown by "Просмотр прожига" until the next command
+
+  // The controller: null while disconnected; the link owns the session and its thread.
+  MachineLink* link_ = nullptr;
+  bool connected_ = false;  // the handshake succeeded
+  bool jobRunning_ = false;
+  bool held_ = false;
+  bool closeAfterStop_ = false;  // the close question was answered Да during a job
+  bool jobLost_ = false;         // the link failed while a job ran; its end tells the rest
+  std::optional<std::array<double, 3>> workOffset_;  // the last WCO reported
+  QString jobFile_;  // the running job's program file; empty for the frame
+  struct Resume {
+    QString file;
+    int row = 0;
+  };
+  std::optional<Resume> resume_;  // where a faulted job can go on
+  QTimer* stopSignalWatch_ = nullptr;
 };
 
 }  // namespace skelda

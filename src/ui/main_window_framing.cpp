@@ -19,20 +19,27 @@
 namespace skelda {
 
 // The frame of the picture the G-code command would write: the shown one, as it stands.
+std::optional<std::pair<GcodeSettings, int>> TForm1::AskFrame() {
+  GcodeSettings settings = PanelGcodeSettings();
+  CheckFramePower(settings, 0);
+  int power = 0;
+  if (machine_.machine == Machine::Grbl) {
+    bool ok = false;
+    power = QInputDialog::getInt(
+        this, QStringLiteral("Рамка"), QStringLiteral("Мощность рамки S (0 – лазер выключен):"),
+        std::min(framePower_, machine_.maxPower), 0, machine_.maxPower, 1, &ok);
+    if (!ok) return std::nullopt;
+    framePower_ = power;
+    if (power > 0) settings.feed = StrToInt(edt8->text().toStdString());
+  }
+  return std::pair{settings, power};
+}
+
 void TForm1::N54Click() {
   RunCommand([this] {
-    GcodeSettings settings = PanelGcodeSettings();
-    CheckFramePower(settings, 0);
-    int power = 0;
-    if (machine_.machine == Machine::Grbl) {
-      bool ok = false;
-      power = QInputDialog::getInt(
-          this, QStringLiteral("Рамка"), QStringLiteral("Мощность рамки S (0 – лазер выключен):"),
-          std::min(framePower_, machine_.maxPower), 0, machine_.maxPower, 1, &ok);
-      if (!ok) return;
-      framePower_ = power;
-      if (power > 0) settings.feed = StrToInt(edt8->text().toStdString());
-    }
+    const auto asked = AskFrame();
+    if (!asked) return;
+    const auto& [settings, power] = *asked;
     const int width = ws_.ShownBitmap.Width(), height = ws_.ShownBitmap.Height();
     const FrameProgram frame(width, height, settings, power);
     const std::optional<QString> name = dialogs_->SaveGcode(this);

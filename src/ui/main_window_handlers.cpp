@@ -200,26 +200,35 @@ GcodeSettings TForm1::PanelGcodeSettings() const {
   return settings;
 }
 
+std::optional<QString> TForm1::WritePictureProgram(std::int64_t& elapsed, std::uint64_t& count,
+                                                   bool& lineMode) {
+  CommitForGcode(ws_);
+  const GcodeSettings settings = PanelGcodeSettings();
+  if (machine_.machine == Machine::Grbl) CheckGrblSettings(settings);
+  std::optional<QString> name = dialogs_->SaveGcode(this);
+  if (!name || !MayReplace(*name + kGcodeExtension)) return std::nullopt;
+  XRange range;
+  {
+    BusyCursor busy;
+    QElapsedTimer timer;
+    timer.start();
+    count = WriteGcodeFile(ws_, settings, FileNameText(*name), &range);
+    elapsed = timer.elapsed();
+  }
+  if (machine_.machine == Machine::Grbl) ShowGrblRange(range);
+  lineMode = settings.lineMode;
+  return name;
+}
+
 void TForm1::btn1Click() {
   RunCommand([this] {
-    CommitForGcode(ws_);
-    const GcodeSettings settings = PanelGcodeSettings();
-    if (machine_.machine == Machine::Grbl) CheckGrblSettings(settings);
-    std::optional<QString> name = dialogs_->SaveGcode(this);
-    if (!name || !MayReplace(*name + kGcodeExtension)) return;
     std::uint64_t count = 0;
     std::int64_t elapsed = 0;
-    XRange range;
-    {
-      BusyCursor busy;
-      QElapsedTimer timer;
-      timer.start();
-      count = WriteGcodeFile(ws_, settings, FileNameText(*name), &range);
-      elapsed = timer.elapsed();
-    }
-    if (machine_.machine == Machine::Grbl) ShowGrblRange(range);
-    dialogs_->Information(this, QString::fromStdString(GcodeReport(BaseName(*name), elapsed, count,
-                                                                   settings.lineMode)));
+    bool lineMode = false;
+    const std::optional<QString> name = WritePictureProgram(elapsed, count, lineMode);
+    if (!name) return;
+    dialogs_->Information(
+        this, QString::fromStdString(GcodeReport(BaseName(*name), elapsed, count, lineMode)));
   });
 }
 

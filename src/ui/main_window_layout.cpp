@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "ui/machine_panel.h"
 #include "ui/main_window.h"
 #include "ui/preview_canvas.h"
 #include "ui/status_hints.h"
@@ -142,6 +143,11 @@ void TForm1::BuildWindow() {
   pnl1->setParent(central);
   FitPanelToFont();  // with the window's font, which the panel has from here on
   top->addWidget(pnl1);
+  // Beside the side panel, so that the picture keeps its whole area: the window grows by the
+  // panel's width while a controller is connected (NormalSize).
+  pnlMachine = new MachinePanel(central);
+  pnlMachine->hide();
+  top->addWidget(pnlMachine);
   rows->addLayout(top, 1);
   BuildToolBar();
   tlb1->setParent(central);
@@ -276,7 +282,8 @@ void TForm1::BuildMenus() {
 
 // The picture area keeps its width when the side panel is wider than the form's.
 QSize TForm1::NormalSize() const {
-  return QSize(kClientWidth - kPanelWidth + pnl1->width(),
+  const int machinePanel = pnlMachine->isVisibleTo(this) ? pnlMachine->width() : 0;
+  return QSize(kClientWidth - kPanelWidth + pnl1->width() + machinePanel,
                kClientHeight + menuBar()->sizeHint().height());
 }
 

@@ -35,11 +35,13 @@ void TForm1::BuildMachineMenu() {
 void TForm1::N51Click() {
   machine_.machine = Machine::Classic;
   SaveMachineProfile(machine_);
+  UpdateActions();
 }
 
 void TForm1::N52Click() {
   machine_.machine = Machine::Grbl;
   SaveMachineProfile(machine_);
+  UpdateActions();
 }
 
 void TForm1::N53Click() {

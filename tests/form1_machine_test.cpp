@@ -1,0 +1,319 @@
+// The window at the machine: a fake GRBL controller on a pseudo-terminal, driven through the
+// "Станок" menu, the connect dialog and the machine panel.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTimer>
+#include <csignal>
+
+#include "form1_fixture.h"
+#include "machine/job_plan.h"
+#include "machine/safe_stop.h"
+#include "support/fake_grbl.h"
+#include "ui/connect_dialog.h"
+#include "ui/machine_panel.h"
+
+namespace skelda::testing {
+namespace {
+
+constexpr int kHandshakeLines = 2;  // $I and $$ come before a job's first line
+constexpr int kWaitMs = 10000;
+
+// Rows of 10 mm burnt at F600: a second each in the fake's time.
+std::string Raster(int rows) {
+  std::string program = "G21\nG90\nM4 S0\nG1 F600\nG0 X0 Y0\n";
+  for (int r = 1; r <= rows; ++r) {
+    program += r % 2 ? "G1 X10 S800\n" : "G1 X0 S800\n";
+    if (r < rows) program += "G0 Y" + std::to_string(r) + "\n";
+  }
+  return program + "M5\nM2\n";
+}
+
+// A fake running `speed` times faster than a real machine, with one fault at a line.
+FakeGrblOptions Fake(double speed, int FakeGrblOptions::*fault = nullptr, int at = 0) {
+  FakeGrblOptions options;
+  options.speed = speed;
+  if (fault != nullptr) options.*fault = at;
+  return options;
+}
+
+std::vector<std::string> Lines(const std::string& program) {
+  std::vector<std::string> lines;
+  for (const JobLine& line : PlanJob(program, MotionSettings{}).lines) lines.push_back(line.text);
+  return lines;
+}
+
+class MachineTest : public Form1Test {
+ protected:
+  void Connect(FakeGrblOptions options = {}) {
+    grbl = std::make_unique<FakeGrbl>(options);
+    QTimer::singleShot(0, [this] {
+      auto* dialog = qobject_cast<ConnectDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      dialog->cmbPort->setEditText(QString::fromStdString(grbl->Path()));
+      dialog->OkClick();
+    });
+    form->N57->trigger();
+  }
+  void ConnectAndWait(FakeGrblOptions options = {}) {
+    Connect(options);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->N58->isEnabled(); }, kWaitMs));
+  }
+  void SendFile(const std::string& program) {
+    const std::string path = Path("job.nc");
+    QFile file(QString::fromStdString(path));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(program.data(), program.size());
+    file.close();
+    fake->openProgramAnswers.push_back(QString::fromStdString(path));
+    form->N60->trigger();
+    ASSERT_TRUE(fake->errors.isEmpty()) << fake->errors.join(" | ").toStdString();
+  }
+  bool WaitForJobEnd() {
+    return QTest::qWaitFor([&] { return !form->pnlMachine->btnStop->isEnabled(); }, kWaitMs);
+  }
+  QString State() const { return form->pnlMachine->lblMachineState->text(); }
+
+  std::unique_ptr<FakeGrbl> grbl;
+};
+
+TEST_F(MachineTest, MenuItemsFollowTheConnectionAndTheJob) {
+  form->N52->trigger();
+  LoadBoth(Gradient(4, 2));
+  const std::vector<QAction*> items = {form->N57, form->N58, form->N59, form->N60, form->N61,
+                                       form->N62, form->N63, form->N64, form->nc1, form->N54};
+  const auto enabled = [&] {
+    std::string on;
+    for (QAction* item : items) on += item->isEnabled() ? '1' : '0';
+    return on + (form->btn8->isEnabled() ? '1' : '0');
+  };
+  EXPECT_EQ(enabled(), "10000000111");
+  const int width = form->width(), canvas = form->canvas().width();
+  ConnectAndWait();
+  EXPECT_EQ(enabled(), "01111111111");
+  // The panel widens the window and leaves the picture its whole area.
+  EXPECT_TRUE(form->pnlMachine->isVisible());
+  EXPECT_EQ(form->width(), width + form->pnlMachine->width());
+  EXPECT_EQ(form->canvas().width(), canvas);
+  EXPECT_EQ(State(), "Станок: Ожидание");
+  SendFile(Raster(40));
+  EXPECT_EQ(enabled(), "00000000000");
+  form->pnlMachine->btnStop->click();
+  ASSERT_TRUE(WaitForJobEnd());
+  form->N51->trigger();
+  EXPECT_EQ(enabled(), "01010111111");
+  EXPECT_EQ(form->N59->statusTip(),
+            "Прожиг на станке только для GRBL: выберите «GRBL 1.1, лазерный режим».");
+  form->N58->trigger();
+  EXPECT_EQ(enabled(), "10000000111");
+  EXPECT_FALSE(form->pnlMachine->isVisible());
+}
+
+// The picture's program is written as "G-Code *.nc" writes it, then streamed whole, while the
+// window's event loop never stalls.
+TEST_F(MachineTest, PictureBurnsToTheEndWhileTheWindowStaysResponsive) {
+  form->N52->trigger();
+  // Black throughout: in line mode each row is one burn, half a second at speed 10.
+  LoadBoth(MakePicture(4, 30, PixelFormat::Bit32, [](int, int) { return Color(0); }));
+  form->chk1->click();
+  ConnectAndWait(Fake(10));
+  fake->saveGcodeAnswers.push_back(QString::fromStdString(Path("burn")));
+  form->N59->trigger();
+  ASSERT_TRUE(fake->errors.isEmpty()) << fake->errors.join(" | ").toStdString();
+  QElapsedTimer clock;
+  qint64 last = 0, longest = 0;
+  QTimer tick;
+  tick.setInterval(0);
+  QObject::connect(&tick, &QTimer::timeout, [&] {
+    longest = std::max(longest, clock.elapsed() - last);
+    last = clock.elapsed();
+  });
+  clock.start();
+  tick.start();
+  ASSERT_TRUE(WaitForJobEnd());
+  tick.stop();
+  EXPECT_TRUE(fake->errors.isEmpty()) << fake->errors.join(" | ").toStdString();
+  EXPECT_LT(longest, 50);
+  EXPECT_GT(clock.elapsed(), 200);  // the job took long enough to tell
+  EXPECT_EQ(form->pnlMachine->prgJob->value(), 100);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return State() == "Станок: Ожидание"; }, kWaitMs));
+  QFile file(QString::fromStdString(Path("burn.nc")));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  std::vector<std::string> executed = grbl->Executed();
+  EXPECT_EQ(executed, Lines(file.readAll().toStdString()));
+  EXPECT_EQ(grbl->Dropped(), 0u);
+  EXPECT_TRUE(form->stat1->currentMessage().startsWith("Задание выполнено: строк "));
+}
+
+// Pause waits for the beam to go off; a stop leaves the row to resume from, and the resumed
+// job burns the rest.
+TEST_F(MachineTest, PauseResumeStopAndResumeFromTheRow) {
+  form->N52->trigger();
+  LoadBoth(Gradient(4, 2));
+  ConnectAndWait(Fake(4));
+  const std::string program = Raster(12);
+  SendFile(program);
+  MachinePanel& panel = *form->pnlMachine;
+  ASSERT_TRUE(QTest::qWaitFor([&] { return panel.prgJob->value() >= 10; }, kWaitMs));
+  panel.btnPause->click();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return panel.btnPause->text() == "Продолжить"; }, kWaitMs));
+  EXPECT_FALSE(grbl->BeamOn());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return State() == "Станок: Пауза"; }, kWaitMs));
+  panel.btnPause->click();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return panel.btnPause->text() == "Пауза"; }, kWaitMs));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return panel.prgJob->value() >= 30; }, kWaitMs));
+  panel.btnStop->click();
+  ASSERT_TRUE(WaitForJobEnd());
+  EXPECT_FALSE(grbl->BeamOn());
+  ASSERT_TRUE(panel.lblResumeRow->isVisibleTo(&panel));
+  const QString row = panel.lblResumeRow->text().section(' ', -1);
+  EXPECT_EQ(form->stat1->currentMessage(), "Задание остановлено на строке " + row);
+  const std::size_t before = grbl->Executed().size();
+  fake->yesNoAnswers.push_back(true);
+  form->N59->trigger();
+  EXPECT_EQ(fake->questions.last(), "Продолжить с строки " + row + "?");
+  ASSERT_TRUE(WaitForJobEnd());
+  EXPECT_EQ(grbl->Executed().back(), "M2");
+  EXPECT_GT(grbl->Executed().size(), before);
+  EXPECT_EQ(panel.prgJob->value(), 100);
+  EXPECT_FALSE(panel.lblResumeRow->isVisibleTo(&panel));
+}
+
+struct FaultRow {
+  const char* name;
+  FakeGrblOptions options;
+  const char* message;  // the error box's text begins so
+};
+void PrintTo(const FaultRow& row, std::ostream* os) {
+  *os << row.name;
+}
+class MachineFaultTest : public MachineTest, public ::testing::WithParamInterface<FaultRow> {};
+
+TEST_P(MachineFaultTest, FaultIsToldWithTheLineAndTheRowToResumeFrom) {
+  ConnectAndWait(GetParam().options);
+  SendFile(Raster(12));
+  ASSERT_TRUE(WaitForJobEnd());
+  ASSERT_EQ(fake->errors.size(), 1) << fake->errors.join(" | ").toStdString();
+  EXPECT_TRUE(fake->errors[0].startsWith(QString::fromUtf8(GetParam().message)))
+      << fake->errors[0].toStdString();
+  EXPECT_TRUE(form->pnlMachine->lblResumeRow->text().startsWith("Продолжить можно с строки "));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Machine, MachineFaultTest,
+    ::testing::Values(FaultRow{"error", Fake(1, &FakeGrblOptions::errorAt, kHandshakeLines + 7),
+                               "Станок остановил задание: код 20 — "},
+                      FaultRow{"alarm", Fake(4, &FakeGrblOptions::alarmAt, kHandshakeLines + 8),
+                               "Станок остановил задание: тревога 1 — "},
+                      FaultRow{"lost", Fake(4, &FakeGrblOptions::closeAt, kHandshakeLines + 8),
+                               "Связь со станком потеряна."}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MachineTest, ErrorNamesTheFileLine) {
+  ConnectAndWait(Fake(1, &FakeGrblOptions::errorAt, kHandshakeLines + 7));
+  SendFile(Raster(12));
+  ASSERT_TRUE(WaitForJobEnd());
+  ASSERT_EQ(fake->errors.size(), 1) << fake->errors.join(" | ").toStdString();
+  EXPECT_TRUE(fake->errors[0].contains("\nСтрока 7 файла: G0 Y1\n"))
+      << fake->errors[0].toStdString();
+}
+
+TEST_F(MachineTest, JogStepsAndIsCancelled) {
+  ConnectAndWait();
+  MachinePanel& panel = *form->pnlMachine;
+  panel.cmbJogStep->setCurrentText("10");
+  Type(panel.edtJogFeed, "1200");
+  panel.btnJogXPlus->click();
+  panel.cmbJogStep->setCurrentText("0.1");
+  panel.btnJogYMinus->click();
+  panel.btnJogCancel->click();
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return grbl->Realtime().find('\x85') != std::string::npos; }, kWaitMs));
+  const std::vector<std::string> lines = grbl->Lines();
+  EXPECT_EQ(std::vector<std::string>(lines.begin() + kHandshakeLines, lines.end()),
+            (std::vector<std::string>{"$J=G91 G21 X10.000 Y0.000 F1200",
+                                      "$J=G91 G21 X0.000 Y-0.100 F1200"}));
+  Type(panel.edtJogFeed, "0");
+  panel.btnJogXMinus->click();
+  EXPECT_EQ(fake->errors, QStringList{"Скорость перемещения 0 мм/мин должна быть больше 0."});
+}
+
+TEST_F(MachineTest, ClosingDuringAJobAsksAndStopsFirst) {
+  ConnectAndWait(Fake(2));
+  SendFile(Raster(12));
+  form->close();
+  EXPECT_EQ(fake->questions, QStringList{"Остановить задание и выйти?"});
+  EXPECT_TRUE(form->isVisible());
+  EXPECT_TRUE(form->pnlMachine->btnStop->isEnabled());
+  fake->yesNoAnswers.push_back(true);
+  form->close();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !form->isVisible(); }, kWaitMs));
+  EXPECT_FALSE(grbl->BeamOn());
+  EXPECT_LT(grbl->Executed().size(), Lines(Raster(12)).size() + kHandshakeLines);
+}
+
+// SIGTERM (a logout, a kill) while a job runs: the session stops the job, then the window
+// closes.
+TEST_F(MachineTest, StopSignalStopsTheJobBeforeTheWindowCloses) {
+  ConnectAndWait(Fake(2));
+  SendFile(Raster(12));
+  std::raise(SIGTERM);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !form->isVisible(); }, kWaitMs));
+  ClearSafeStop();
+  EXPECT_TRUE(fake->questions.isEmpty());
+  EXPECT_FALSE(grbl->BeamOn());
+  EXPECT_LT(grbl->Executed().size(), Lines(Raster(12)).size());
+}
+
+TEST_F(MachineTest, ConnectDialogRefusesBadChoicesAndRemembersTheLast) {
+  ConnectionChoice last;
+  last.port = "/dev/ttyUSB7";
+  ConnectDialog dialog(*fake, last, [] {
+    return std::vector<PortEntry>{{"/dev/ttyACM0", "Arduino Uno"}};
+  });
+  EXPECT_EQ(dialog.cmbPort->itemText(0), "/dev/ttyACM0 — Arduino Uno");
+  EXPECT_EQ(dialog.cmbPort->currentText(), "/dev/ttyUSB7");
+  dialog.cmbPort->setCurrentIndex(0);
+  const std::pair<const char*, const char*> refusals[] = {
+      {"300", "Скорость 300 бод вне пределов от 9600 до 250000."},
+      {"fast", "'fast' is not a valid integer value."}};
+  for (const auto& [baud, error] : refusals) {
+    dialog.cmbBaud->setCurrentText(baud);
+    dialog.OkClick();
+    EXPECT_EQ(fake->errors.last(), error);
+  }
+  dialog.rbNetwork->setChecked(true);
+  dialog.edtAddress->setText("192.168.1.50");
+  dialog.OkClick();
+  EXPECT_TRUE(fake->errors.last().startsWith("Сетевой адрес станка пишется так: tcp://"));
+  EXPECT_NE(dialog.result(), QDialog::Accepted);
+  dialog.rbSerial->setChecked(true);
+  dialog.cmbBaud->setCurrentText("250000");
+  dialog.OkClick();
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  SaveConnectionChoice(dialog.Choice());
+  ConnectionChoice expected;
+  expected.port = "/dev/ttyACM0";
+  expected.baud = 250000;
+  expected.address = "192.168.1.50";
+  EXPECT_EQ(LoadConnectionChoice(), expected);
+}
+
+TEST_F(MachineTest, MissingWelcomeIsToldAndNothingStaysConnected) {
+  FakeGrblOptions silent;
+  silent.answers = false;
+  Connect(silent);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !fake->errors.isEmpty(); }, 3 * kWaitMs));
+  EXPECT_TRUE(fake->errors[0].startsWith("Станок не подключен: ")) << fake->errors[0].toStdString();
+  EXPECT_TRUE(form->N57->isEnabled());
+  EXPECT_FALSE(form->pnlMachine->isVisible());
+}
+
+}  // namespace
+}  // namespace skelda::testing
