@@ -75,6 +75,9 @@ struct Options {
   std::optional<std::string> preview;   // the burn picture as PNG
   bool estimate = false;
   MotionSettings motion;
+  // Pictures as people have them: stored rows kept, PNG copy of the processed picture.
+  bool keepOrientation = false;
+  std::optional<std::string> savePng;
 };
 
 // A command line that does not fit the usage; the text says what is wrong.
