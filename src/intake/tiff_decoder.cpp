@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "core/errors.h"
 #include "intake/over_white.h"
@@ -98,6 +99,52 @@ constexpr tmsize_t kMaxLibraryAllocation = tmsize_t(1) << 30;
   throw PictureFormatError("TIFF", f.error.empty() ? fallback : f.error);
 }
 
+// libtiff's RGBA reader keeps only the high byte of a 16-bit sample; opaque grey and RGB strips
+// of 16 bits are read here instead and rounded as v × 255 / 65535.
+struct SixteenBitLayout {
+  int channels = 0;  // 0: not such a picture
+  bool minIsWhite = false;
+};
+
+SixteenBitLayout SixteenBitLayoutOf(TIFF* tiff) {
+  std::uint16_t bits = 0, samples = 0, photometric = 0, planar = 0, format = 0;
+  TIFFGetFieldDefaulted(tiff, TIFFTAG_BITSPERSAMPLE, &bits);
+  TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLESPERPIXEL, &samples);
+  TIFFGetFieldDefaulted(tiff, TIFFTAG_PLANARCONFIG, &planar);
+  TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLEFORMAT, &format);
+  if (!TIFFGetField(tiff, TIFFTAG_PHOTOMETRIC, &photometric)) return {};
+  if (bits != 16 || planar != PLANARCONFIG_CONTIG || format != SAMPLEFORMAT_UINT ||
+      TIFFIsTiled(tiff)) {
+    return {};
+  }
+  const bool grey = photometric == PHOTOMETRIC_MINISBLACK || photometric == PHOTOMETRIC_MINISWHITE;
+  if (grey && samples == 1) return {1, photometric == PHOTOMETRIC_MINISWHITE};
+  if (photometric == PHOTOMETRIC_RGB && samples == 3) return {3, false};
+  return {};
+}
+
+void ReadSixteenBitRows(TIFF* tiff, const MemoryFile& file, SixteenBitLayout layout,
+                        Bitmap& bitmap) {
+  const int width = bitmap.Width(), channels = layout.channels;
+  const tmsize_t lineBytes = TIFFScanlineSize(tiff);
+  if (lineBytes < tmsize_t(2) * width * channels) Fail(file, "short rows");
+  std::vector<std::uint16_t> line(static_cast<std::size_t>(lineBytes + 1) / 2);
+  for (int y = 0; y < bitmap.Height(); ++y) {
+    if (TIFFReadScanline(tiff, line.data(), static_cast<std::uint32_t>(y), 0) < 0) {
+      Fail(file, "damaged picture data");
+    }
+    std::uint8_t* row = bitmap.ScanLine(y);
+    for (int x = 0; x < width; ++x, row += 4) {
+      for (int c = 0; c < 3; ++c) {
+        unsigned v = line[static_cast<std::size_t>(x) * channels + (channels == 3 ? c : 0)];
+        if (layout.minIsWhite) v = 65535 - v;
+        row[2 - c] = static_cast<std::uint8_t>((v * 255 + 32767) / 65535);
+      }
+      row[3] = 0;
+    }
+  }
+}
+
 }  // namespace
 
 Bitmap DecodeTiff(const std::uint8_t* data, std::size_t size) {
@@ -110,11 +157,24 @@ Bitmap DecodeTiff(const std::uint8_t* data, std::size_t size) {
       "TIFF", "r", &file, &Read, &RefuseWrite, &Seek, &Close, &Size, &Map, &Unmap, options.get()));
   if (tiff == nullptr) Fail(file, "not a TIFF file");
 
+  if (const SixteenBitLayout layout = SixteenBitLayoutOf(tiff.get()); layout.channels != 0) {
+    std::uint32_t width = 0, height = 0;
+    TIFFGetField(tiff.get(), TIFFTAG_IMAGEWIDTH, &width);
+    TIFFGetField(tiff.get(), TIFFTAG_IMAGELENGTH, &height);
+    if (width == 0 || height == 0) Fail(file, "an empty picture");
+    CheckPictureSize(width, height, 32);
+    Bitmap bitmap =
+        Bitmap::Unfilled(static_cast<int>(width), static_cast<int>(height), PixelFormat::Bit32);
+    ReadSixteenBitRows(tiff.get(), file, layout, bitmap);
+    if (!file.error.empty()) Fail(file, "");
+    return bitmap;
+  }
   char message[1024] = {};
   if (!TIFFRGBAImageOK(tiff.get(), message)) Fail(file, message);
   TIFFRGBAImage image{};
   if (!TIFFRGBAImageBegin(&image, tiff.get(), 1, message)) Fail(file, message);
   std::unique_ptr<TIFFRGBAImage, EndImage> end(&image);
+  if (image.width == 0 || image.height == 0) Fail(file, "an empty picture");
   CheckPictureSize(image.width, image.height, 32);
   // The rows as stored, top row first: turning them is the loading step's work.
   image.req_orientation = ORIENTATION_TOPLEFT;
