@@ -86,28 +86,39 @@ std::vector<int> RowOrder(int height, bool interlaced) {
   return order;
 }
 
+// The frame's colour indices, row by row; read whole before the picture is made, so that a
+// damaged file fails before a large screen has been filled.
+std::unique_ptr<GifByteType[]> ReadIndices(GifFile& gif, const GifImageDesc& frame) {
+  CheckPictureSize(frame.Width, frame.Height, 8);
+  // Left unset: rows commit memory only as they are decoded.
+  std::unique_ptr<GifByteType[]> indices(
+      new GifByteType[std::size_t(frame.Width) * std::size_t(frame.Height)]);
+  for (const int y : RowOrder(frame.Height, frame.Interlace)) {
+    Check(gif, DGifGetLine(gif.get(), indices.get() + std::size_t(y) * frame.Width, frame.Width));
+  }
+  return indices;
+}
+
 Bitmap ReadFirstFrame(GifFile& gif, int transparent) {
   Check(gif, DGifGetImageDesc(gif.get()));
-  const GifImageDesc& frame = gif->Image;
+  const GifImageDesc frame = gif->Image;
   const ColorMapObject* map = frame.ColorMap != nullptr ? frame.ColorMap : gif->SColorMap;
   if (map == nullptr) throw PictureFormatError("GIF", "no colour map");
   if (frame.Width <= 0 || frame.Height <= 0) throw PictureFormatError("GIF", "an empty frame");
   const std::array<std::uint32_t, 256> pixels = PixelsOf(map, transparent);
+  const std::unique_ptr<GifByteType[]> indices = ReadIndices(gif, frame);
 
   const int width = gif->SWidth, height = gif->SHeight;
   Bitmap bitmap = Bitmap::Unfilled(width, height, PixelFormat::Bit32);
+  const int shownWidth = std::clamp(width - frame.Left, 0, frame.Width);
   for (int y = 0; y < height; ++y) {
     std::uint8_t* row = bitmap.ScanLine(y);
     for (int x = 0; x < width; ++x) std::memcpy(row + 4 * x, &kWhite, 4);
-  }
-  std::vector<GifByteType> line(static_cast<std::size_t>(frame.Width));
-  const int shown = std::clamp(width - frame.Left, 0, frame.Width);
-  for (const int y : RowOrder(frame.Height, frame.Interlace)) {
-    Check(gif, DGifGetLine(gif.get(), line.data(), frame.Width));
-    const int target = frame.Top + y;
-    if (target >= height || shown == 0) continue;
-    std::uint8_t* row = bitmap.ScanLine(target) + 4 * std::size_t(frame.Left);
-    for (int x = 0; x < shown; ++x) std::memcpy(row + 4 * x, &pixels[line[x]], 4);
+    const int frameRow = y - frame.Top;
+    if (frameRow < 0 || frameRow >= frame.Height || shownWidth == 0) continue;
+    const GifByteType* line = indices.get() + std::size_t(frameRow) * frame.Width;
+    row += 4 * std::size_t(frame.Left);
+    for (int x = 0; x < shownWidth; ++x) std::memcpy(row + 4 * x, &pixels[line[x]], 4);
   }
   return bitmap;
 }
