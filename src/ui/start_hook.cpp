@@ -28,6 +28,9 @@ class StartDialogs final : public Dialogs {
     return real_->SavePicture(parent);
   }
   std::optional<QString> SaveGcode(QWidget* parent) override { return real_->SaveGcode(parent); }
+  std::optional<QString> SavePicturePng(QWidget* parent) override {
+    return real_->SavePicturePng(parent);
+  }
   bool ConfirmOkCancel(QWidget* parent, const QString& text) override {
     return real_->ConfirmOkCancel(parent, text);
   }
