@@ -39,18 +39,15 @@ TEST_F(Form1FilesTest, DroppedFileLoadsAndIsRemembered) {
   QCoreApplication::sendEvent(form.get(), &drop);
   EXPECT_BITMAP_EQ(ws().BaseBitmap, Gradient(9, 4)) << fake->errors.join("; ").toStdString();
   EXPECT_EQ(ws().ShownBitmap, ws().BaseBitmap);
-  // Six pictures: the five last stay, the newest first; opening one brings it back.
+  // Six pictures: the five last stay, the newest first; opening one brings it to the front.
   for (const char* name : {"1.bmp", "2.bmp", "3.bmp", "4.bmp", "5.bmp"}) {
     LoadThroughButton(WritePicture(name, Gradient(3, 3)));
   }
+  form->Recent1->actions().at(1)->trigger();
   QStringList shown;
   for (QAction* item : form->Recent1->actions()) shown << item->text();
-  EXPECT_EQ(shown, QStringList({"5.bmp", "4.bmp", "3.bmp", "2.bmp", "1.bmp"}));
-  LoadThroughButton(Path("a.png"));
-  form->Recent1->actions().at(1)->trigger();
-  EXPECT_EQ(QFileInfo(form->OpenPictureFileName()).fileName(), "5.bmp");
-  EXPECT_EQ(form->Recent1->actions().at(0)->text(), "5.bmp");
-  EXPECT_EQ(form->Recent1->actions().at(1)->text(), "a.png");
+  EXPECT_EQ(shown, QStringList({"4.bmp", "5.bmp", "3.bmp", "2.bmp", "1.bmp"}));
+  EXPECT_EQ(QFileInfo(form->OpenPictureFileName()).fileName(), "4.bmp");
 }
 
 TEST_F(Form1FilesTest, ExifTurnIsOnByDefaultAndRemembered) {
