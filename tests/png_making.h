@@ -19,8 +19,8 @@ struct RawPng {
   int bitDepth = 8;
   bool interlaced = false;
   std::vector<std::vector<std::uint8_t>> rows;  // as stored: 16-bit samples big-endian
-  std::vector<png_color> palette;
-  std::vector<std::uint8_t> exif;  // an eXIf chunk when not empty
+  std::vector<png_color> palette;               // read, not written
+  std::vector<std::uint8_t> exif;               // written as an eXIf chunk when not empty
 };
 
 inline void AppendBytes(png_structp png, png_bytep data, png_size_t size) {
@@ -37,9 +37,6 @@ inline std::vector<std::uint8_t> MakePng(const RawPng& raw) {
   png_set_IHDR(png, info, raw.width, raw.height, raw.bitDepth, raw.colorType,
                raw.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  if (!raw.palette.empty()) {
-    png_set_PLTE(png, info, raw.palette.data(), static_cast<int>(raw.palette.size()));
-  }
   if (!raw.exif.empty()) {
     png_set_eXIf_1(png, info, static_cast<png_uint_32>(raw.exif.size()),
                    const_cast<png_bytep>(raw.exif.data()));

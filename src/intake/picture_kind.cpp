@@ -32,24 +32,4 @@ PictureKind DetectPictureKind(const std::uint8_t* head, std::size_t size) {
   return PictureKind::Unknown;
 }
 
-const char* PictureKindName(PictureKind kind) {
-  switch (kind) {
-    case PictureKind::Jpeg:
-      return "JPEG";
-    case PictureKind::Bmp:
-      return "Bitmap";
-    case PictureKind::Png:
-      return "PNG";
-    case PictureKind::Gif:
-      return "GIF";
-    case PictureKind::WebP:
-      return "WebP";
-    case PictureKind::Tiff:
-      return "TIFF";
-    case PictureKind::Unknown:
-      break;
-  }
-  return "Unknown";
-}
-
 }  // namespace skelda

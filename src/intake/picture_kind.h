@@ -15,7 +15,4 @@ inline constexpr std::size_t kPictureSignatureBytes = 12;
 // TIFF "II*\0" or "MM\0*"; anything else, and anything shorter than its signature, is Unknown.
 PictureKind DetectPictureKind(const std::uint8_t* head, std::size_t size);
 
-// "PNG", "WebP", ... as the messages name the kind.
-const char* PictureKindName(PictureKind kind);
-
 }  // namespace skelda
