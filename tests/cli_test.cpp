@@ -359,6 +359,24 @@ TEST(SkeldaCli, BadOptionsShowTheUsageAndWriteNothing) {
   EXPECT_EQ(dir.Files(), std::vector<std::string>{"p.bmp"});
 }
 
+// A phone photo comes in upright unless asked otherwise; --save-png writes what was processed.
+TEST(SkeldaCli, PhotosUprightAndSavedAsPng) {
+  TempDir dir;
+  const std::string photo = testing::TestDataPath("photos/coffee-exif6.jpg");
+  for (const bool keep : {false, true}) {
+    std::vector<std::string> args = {photo,  "-o",         dir / "c.nc",  "--convert",
+                                     "none", "--save-png", dir / "c.png", "-q"};
+    if (keep) args.push_back("--keep-orientation");
+    ASSERT_EQ(RunCli(args).status, 0);
+    Workspace ws, saved;
+    ReadPictureFile(ws, "0.2", photo, !keep);
+    ReadPictureFile(saved, "0.2", dir / "c.png");
+    EXPECT_EQ(saved.BaseBitmap.Width(), keep ? 400 : 600);
+    EXPECT_BITMAP_EQ(saved.BaseBitmap, ws.BaseBitmap);
+  }
+  EXPECT_NE(RunCli({"--help"}).out.find("WebP"), std::string::npos);
+}
+
 TEST(SkeldaCli, ErrorsGiveTheMessageStatusOneAndWriteNothing) {
   TempDir dir;
   WriteBmpFile(DrawPicture({"#.", ".."}), dir / "p.bmp");

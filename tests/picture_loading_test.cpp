@@ -158,6 +158,8 @@ TEST_P(ReadPictureFailureTest, ChangesNothing) {
              {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 13, 'I',  'H',  'D',  'R', 0,
               0,    0,   1,   0,   0,    0,    1,    8,    2, 0, 0, 0,  0x90, 0x77, 0x53, 0xDE});
   WriteBytes(folder_.File("empty.bmp"), {});
+  WriteBytes(folder_.File("text.bmp"), {'t', 'e', 'x', 't'});
+  WriteBytes(folder_.File("text.png"), {'t', 'e', 'x', 't'});
   std::filesystem::create_directory(folder_.File("folder.jpg"));
 
   Workspace ws;
@@ -189,13 +191,25 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"MissingBmp", "0.2", "missing.bmp", ""},
         FailureCase{"NoNameChosenYet", "0.2", "", ""},
         FailureCase{"Folder", "0.2", "folder.jpg", ""},
-        FailureCase{"JpegNamedBmp", "0.2", "jpeg.bmp", "Bitmap image is not valid"},
         FailureCase{"EmptyBmp", "0.2", "empty.bmp", "Bitmap image is not valid"},
-        FailureCase{"BitmapNamedJpg", "0.2", "bitmap.jpg",
+        FailureCase{"CutPng", "0.2", "picture.png",
+                    "PNG image is not valid: the file is cut short"},
+        FailureCase{"TextNamedBmp", "0.2", "text.bmp", "Bitmap image is not valid"},
+        FailureCase{"TextNamedPng", "0.2", "text.png",
                     "JPEG error #" + std::to_string(JERR_NO_SOI)},
-        FailureCase{"Png", "0.2", "picture.png", "JPEG error #" + std::to_string(JERR_NO_SOI)},
         FailureCase{"Truncated", "0.2", "cut.jpg", "JPEG error #" + std::to_string(JWRN_JPEG_EOF)}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The content decides, whatever the name says.
+TEST_F(PictureFiles, MisnamedFilesLoadByContent) {
+  Workspace named, misnamed;
+  ReadPictureFile(named, "0.2", MakeJpegFile("picture.jpg", 16, 8));
+  ReadPictureFile(misnamed, "0.2", MakeJpegFile("jpeg.bmp", 16, 8));
+  EXPECT_SAME_BYTES(misnamed.BaseBitmap, named.BaseBitmap);
+  ReadPictureFile(named, "0.2", TestDataPath("bmpsuite/g/rgb24.bmp"));
+  ReadPictureFile(misnamed, "0.2", CopyOf(TestDataPath("bmpsuite/g/rgb24.bmp"), "bitmap.jpg"));
+  EXPECT_SAME_BYTES(misnamed.BaseBitmap, named.BaseBitmap);
+}
 
 TEST(LoadStepsTest, BeginAndFinishSetTheWorkspace) {
   Workspace ws;

@@ -118,6 +118,8 @@ const std::map<std::string, ValueOption>& ValueOptions() {
        [](Options& o, auto& n, auto& v) {
          o.seed = static_cast<std::uint32_t>(ParseWhole(n, v, 0, 4294967295LL));
        }},
+      // Picture files
+      {"--save-png", [](Options& o, auto&, auto& v) { o.savePng = v; }},
   };
   return options;
 }
@@ -142,6 +144,8 @@ const std::map<std::string, FlagOption>& FlagOptions() {
       {"--quiet", [](Options& o) { o.quiet = true; }},
       {"-h", [](Options& o) { o.help = true; }},
       {"--help", [](Options& o) { o.help = true; }},
+      // Picture files
+      {"--keep-orientation", [](Options& o) { o.keepOrientation = true; }},
   };
   return options;
 }
@@ -149,7 +153,8 @@ const std::map<std::string, FlagOption>& FlagOptions() {
 // The grid is a program of its own: no picture, no picture program, GRBL only.
 void CheckTestGrid(const std::vector<std::string>& given, const Options& o) {
   if (o.input) throw UsageError("--test-grid writes only the grid; it takes no INPUT");
-  for (const char* other : {"--output", "--frame", "--frame-power", "--save-bmp"}) {
+  for (const char* other :
+       {"--output", "--frame", "--frame-power", "--save-bmp", "--save-png", "--keep-orientation"}) {
     if (std::count(given.begin(), given.end(), other)) {
       throw UsageError(std::string(other) + " does not go with --test-grid");
     }
@@ -199,7 +204,8 @@ void CheckCombinations(const std::vector<std::string>& given, const Options& o) 
                            "--send",
                            "--baud",
                            "--from-row",
-                           "--log"}) {
+                           "--log",
+                           "--save-png"}) {
     if (count(once) > 1) throw UsageError(std::string(once) + " is given more than once");
   }
   for (const char* sendOnly : {"--baud", "--check", "--home", "--unlock", "--from-row", "--log"}) {
@@ -242,6 +248,9 @@ void CheckCombinations(const std::vector<std::string>& given, const Options& o) 
   if (o.simulate && (o.input || o.output || o.saveBmp || o.frame)) {
     throw UsageError(
         "--simulate reads a program and writes none: give no INPUT, -o, --save-bmp or --frame");
+  }
+  if (o.simulate && (o.savePng || o.keepOrientation)) {
+    throw UsageError("--simulate reads no picture: give no --save-png or --keep-orientation");
   }
   if (!o.simulate && !o.input && !o.output) throw UsageError("without INPUT, -o is required");
 }
@@ -300,8 +309,12 @@ const char* UsageText() {
        skelda-cli --simulate PROGRAM [--preview FILE.png] [--dot MM] [motion options]
 Turns a picture into a G-code program for a laser engraver, one pixel one dot.
 
-  INPUT                picture; ".bmp" in any case is a bitmap, anything else a JPEG;
+  INPUT                picture: JPEG, PNG, BMP, GIF (first frame), WebP or TIFF (first
+                       page), told by its content (a file of none of these is read as a
+                       bitmap when its name ends in ".bmp", else as a JPEG); transparent
+                       parts are white, a photo is turned upright by its EXIF orientation;
                        none: the built-in start picture (then -o is required)
+  --keep-orientation   keep the picture's rows as stored, ignoring the EXIF orientation
   -o, --output FILE    G-code written to exactly FILE ("-" = standard output);
                        default: INPUT with its extension replaced by .nc
   --dot MM | --dpi N   dot size (default 0.2 mm; --dpi N sets it to the text of 25.4 / N)
@@ -343,6 +356,7 @@ Turns a picture into a G-code program for a laser engraver, one pixel one dot.
   --feeds MIN:MAX:N    grid columns: N feeds in mm/min, default 1000:5000:5
   --cell MM            grid square side, default 5 (filled with lines --dot apart)
   --save-bmp FILE      also save the processed picture (exactly FILE)
+  --save-png FILE      also save the processed picture as PNG (exactly FILE)
   --seed N             seed the random generator (default: its fixed start state);
                        with it the textures never reseed from the clock
   --preview FILE.png   also write the burn picture of the program, one pixel per dot

@@ -83,6 +83,9 @@ struct Options {
   bool unlock = false;
   std::optional<int> fromRow;
   std::optional<std::string> log;
+  // Pictures as people have them: stored rows kept, PNG copy of the processed picture.
+  bool keepOrientation = false;
+  std::optional<std::string> savePng;
 };
 
 // A command line that does not fit the usage; the text says what is wrong.

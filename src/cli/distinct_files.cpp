@@ -43,8 +43,13 @@ std::string SameFileMessage(const std::string& first, const std::string& second,
     case 4:
     case 5:
       return "--frame names the same file as another input or output: " + second;
-    default:
+    case 6:
+    case 7:
+    case 8:
+    case 9:
       return "--preview names the same file as another input or output: " + second;
+    default:
+      return "--save-png names the same file as another input or output: " + second;
   }
 }
 
@@ -57,12 +62,14 @@ void CheckFilesAreDistinct(const Options& o, const std::string& output) {
       output == "-" ? std::nullopt : std::optional<std::string>(output);
   // A program read back stands where the picture would.
   const std::optional<std::string> input = o.input ? o.input : o.simulate;
-  const std::optional<std::string> files[] = {input, program, o.saveBmp, o.frame, o.preview};
+  const std::optional<std::string> files[] = {input,   program,   o.saveBmp,
+                                              o.frame, o.preview, o.savePng};
   // Pairs in the order of their messages: input-program, input-picture, program-picture, then
-  // the frame and the preview against each of the others.
+  // the frame, the preview and the PNG copy against each of the others.
   const std::pair<int, int> pairs[] = {{0, 1}, {0, 2}, {1, 2}, {0, 3}, {1, 3},
-                                       {2, 3}, {0, 4}, {1, 4}, {2, 4}, {3, 4}};
-  for (int p = 0; p < 10; ++p) {
+                                       {2, 3}, {0, 4}, {1, 4}, {2, 4}, {3, 4},
+                                       {0, 5}, {1, 5}, {2, 5}, {3, 5}, {4, 5}};
+  for (int p = 0; p < 15; ++p) {
     const auto& a = files[pairs[p].first];
     const auto& b = files[pairs[p].second];
     if (a && b && SameFile(*a, *b)) throw Error(SameFileMessage(*a, *b, p));

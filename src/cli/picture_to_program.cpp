@@ -22,6 +22,7 @@
 #include "gcode/grbl_number.h"
 #include "geometry/geometry_commands.h"
 #include "intake/intake_commands.h"
+#include "intake/png_writer.h"
 #include "processing/processing_commands.h"
 #include "simulation/program_file.h"
 
@@ -39,7 +40,7 @@ constexpr DotMethod kDotMethods[] = {
 void Load(Workspace& ws, const Options& o, const std::string& dotText) {
   ws.StartUp();
   if (!o.input) return;
-  ReadPictureFile(ws, dotText, *o.input);
+  ReadPictureFile(ws, dotText, *o.input, !o.keepOrientation);
   BeginLoad(ws);
   FinishLoad(ws);
 }
@@ -151,6 +152,12 @@ std::uint64_t WriteOutputs(Workspace& ws, const Options& o, const GcodeSettings&
     const std::vector<std::uint8_t> bytes = EncodeBmp(ws.ShownBitmap);
     picture->Write(bytes.data(), bytes.size());
   }
+  std::unique_ptr<AtomicFileWriter> png;
+  if (o.savePng) {
+    png = std::make_unique<AtomicFileWriter>(*o.savePng);
+    const std::vector<std::uint8_t> bytes = EncodePicturePng(ws.ShownBitmap);
+    png->Write(bytes.data(), bytes.size());
+  }
   std::unique_ptr<AtomicFileWriter> preview;
   // The preview is known once the program is written: written and finished then, before any
   // file replaces another.
@@ -165,6 +172,7 @@ std::uint64_t WriteOutputs(Workspace& ws, const Options& o, const GcodeSettings&
   std::uint64_t count = 0;
   if (output == "-") {
     if (picture) picture->Finish();
+    if (png) png->Finish();
     if (frame) frame->Finish();
     FileDescriptorSink sink(STDOUT_FILENO, kStandardOutput);
     count = writer.Write(follower.Tee(sink), &r.xRange);
@@ -176,10 +184,12 @@ std::uint64_t WriteOutputs(Workspace& ws, const Options& o, const GcodeSettings&
     finishPreview();
     program.Finish();
     if (picture) picture->Finish();
+    if (png) png->Finish();
     if (frame) frame->Finish();
     program.Commit();
   }
   if (picture) picture->Commit();
+  if (png) png->Commit();
   if (frame) frame->Commit();
   if (preview) preview->Commit();
   r.previewName = o.preview;

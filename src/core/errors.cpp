@@ -8,6 +8,8 @@ ZeroDivideError::ZeroDivideError() : Error("Floating point division by zero") {}
 InvalidOpError::InvalidOpError() : Error("Invalid floating point operation") {}
 InvalidGraphicError::InvalidGraphicError() : Error("Bitmap image is not valid") {}
 JpegError::JpegError(int code) : Error("JPEG error #" + std::to_string(code)), code_(code) {}
+PictureFormatError::PictureFormatError(const std::string& kind, const std::string& reason)
+    : Error(kind + " image is not valid: " + reason) {}
 
 AssertionError::AssertionError(const std::string& message, const char* file, int line)
     : Error(message + " (" + file + ", line " + std::to_string(line) + ")") {}

@@ -43,6 +43,13 @@ class JpegError : public Error {
   int code_;
 };
 
+// "%s image is not valid: %s": a picture file of that kind the format's library refuses, with
+// the library's reason.
+class PictureFormatError : public Error {
+ public:
+  PictureFormatError(const std::string& kind, const std::string& reason);
+};
+
 // "%s (%s, line %d)": a broken precondition such as an unsupported bitmap format.
 class AssertionError : public Error {
  public:

@@ -8,7 +8,7 @@
 // ResolutionForDot, DotForResolution (Enter in a size field) dot_size.h
 // AreaResample                 area_resample.h
 // FitToWindow                  fit_to_window.h
-// SavePicture                  picture_saving.h
+// SavePicture, SavePicturePng  picture_saving.h
 // SizeFields                   size_fields.h
 #pragma once
 

@@ -2,14 +2,18 @@
 
 #include "core/numbers.h"
 #include "intake/picture_file.h"
+#include "intake/upright.h"
 
 namespace skelda {
 
-SizeFields ReadPictureFile(Workspace& ws, const std::string& dotText, const std::string& fileName) {
+SizeFields ReadPictureFile(Workspace& ws, const std::string& dotText, const std::string& fileName,
+                           bool turnUpright) {
   const double dot = StrToDouble(dotText);
-  Bitmap picture = ReadPictureKindFile(fileName);
+  PictureRead read = ReadPictureAndOrientation(fileName);
+  Bitmap& picture = read.picture;
   CheckPictureSize(picture.Width(), picture.Height(), 32);
   picture.SetPixelFormat(PixelFormat::Bit32);
+  if (turnUpright) TurnUpright(picture, read.orientation);
   ws.BaseBitmap = std::move(picture);
   return SizeFieldsFor(ws.BaseBitmap.Width(), ws.BaseBitmap.Height(), dot);
 }

@@ -39,11 +39,16 @@ class QtDialogs final : public Dialogs {
  public:
   std::optional<QString> OpenPicture(QWidget* parent) override {
     return AskFileName(parent, QFileDialog::AcceptOpen,
-                       QStringLiteral("JPEG Image File (*.jpg);;Bitmaps (*.bmp)"),
+                       QStringLiteral("Изображения (*.jpg *.jpeg *.png *.bmp *.gif *.webp *.tif "
+                                      "*.tiff);;Все файлы (*)"),
                        QStringLiteral("jpg"));
   }
   std::optional<QString> SavePicture(QWidget* parent) override {
     return AskFileName(parent, QFileDialog::AcceptSave, QStringLiteral("Bitmap picture (*.bmp)"),
+                       QString());
+  }
+  std::optional<QString> SavePicturePng(QWidget* parent) override {
+    return AskFileName(parent, QFileDialog::AcceptSave, QStringLiteral("Изображение PNG (*.png)"),
                        QString());
   }
   std::optional<QString> SaveGcode(QWidget* parent) override {

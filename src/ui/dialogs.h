@@ -15,10 +15,14 @@ class Dialogs {
  public:
   virtual ~Dialogs() = default;
 
-  // OpenPictureDialog1: JPEG or BMP picture; the chosen name, or nothing when cancelled.
+  // OpenPictureDialog1: a picture of any kind the program reads; the chosen name, or nothing
+  // when cancelled.
   virtual std::optional<QString> OpenPicture(QWidget* parent) = 0;
   // dlgSave2: the name for the BMP file (".bmp" is appended by the command).
   virtual std::optional<QString> SavePicture(QWidget* parent) = 0;
+  // The name for the PNG copy of the picture (".png" is added by the command when missing); the
+  // BMP dialog's answer unless a dialog of its own is given.
+  virtual std::optional<QString> SavePicturePng(QWidget* parent) { return SavePicture(parent); }
   // dlgSave1: the name for the G-code program (".nc" is appended by the command).
   virtual std::optional<QString> SaveGcode(QWidget* parent) = 0;
   // A G-code program to send to the machine; the chosen name, or nothing when cancelled.

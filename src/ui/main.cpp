@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QFile>
+#include <QTimer>
 
 #include "ui/keypad_window.h"
 #include "ui/main_window.h"
@@ -13,5 +15,10 @@ int main(int argc, char* argv[]) {
   Form1.SetKeypad(&Form2);
   Form1.show();
   skelda::ScheduleStartHook(Form1);
+  // "skelda FILE", as file managers open a picture with the program.
+  if (argc == 2) {
+    const QString name = QFile::decodeName(argv[1]);
+    QTimer::singleShot(0, &Form1, [&Form1, name] { Form1.OpenPictureNamed(name); });
+  }
   return app.exec();
 }

@@ -23,6 +23,8 @@
 
 class QAction;
 class QCheckBox;
+class QDragEnterEvent;
+class QDropEvent;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -148,6 +150,9 @@ class TForm1 : public QMainWindow, private SessionListener {
   QMenu* N3 = nullptr;
   QAction* N10 = nullptr;
   QAction* N12 = nullptr;
+  QAction* SavePng1 = nullptr;   // "Сохранить изображение (*.png)"
+  QMenu* Recent1 = nullptr;      // "Последние файлы"
+  QAction* ExifTurn1 = nullptr;  // "Поворачивать по EXIF", checked
   QAction* nc1 = nullptr;
   QAction* N2 = nullptr;
   QAction* N13 = nullptr;
@@ -201,6 +206,11 @@ class TForm1 : public QMainWindow, private SessionListener {
   void edt1KeyPress();
   void edt4KeyPress();
   void N12Click();
+  // Picture files (main_window_files.cpp): the PNG save, the EXIF turn, a file named by a drop,
+  // the command line or "Последние файлы", loaded as "Загрузить изображение" loads the chosen one.
+  void SavePng1Click();
+  void ExifTurn1Click();
+  void OpenPictureNamed(const QString& fileName);
   // Black and white, tone, apply.
   void btn2Click();
   void N9Click();
@@ -249,6 +259,8 @@ class TForm1 : public QMainWindow, private SessionListener {
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   // Layout (main_window_layout.cpp).
@@ -314,6 +326,11 @@ class TForm1 : public QMainWindow, private SessionListener {
   bool MayReplace(const QString& fileName);
 
   void FormCreate();
+  // The steps of "Загрузить изображение" after its dialog (nothing: cancelled).
+  void LoadPicture(const std::optional<QString>& fileName);
+  void BuildPictureFileItems();  // main_window_files.cpp
+  void RememberRecentFile(const QString& fileName);
+  void ShowRecentFiles();
   void ReadPictureFile();
   void ShowSizeFields(const SizeFields& fields);
   void ShowPictureSize(bool dotChanged);

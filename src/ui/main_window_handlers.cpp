@@ -36,26 +36,29 @@ const QString kGcodeExtension = QStringLiteral(".nc");
 // ---- Picture loading and size ----
 
 void TForm1::ReadPictureFile() {
-  ShowSizeFields(skelda::ReadPictureFile(ws_, Text(edt1), FileNameText(openPictureFileName_)));
+  ShowSizeFields(skelda::ReadPictureFile(ws_, Text(edt1), FileNameText(openPictureFileName_),
+                                         ExifTurn1->isChecked()));
 }
 
 void TForm1::LoadPicClick() {
-  RunCommand([this] {
-    std::optional<QString> name = dialogs_->OpenPicture(this);
-    BusyCursor busy;
-    if (name) {
-      openPictureFileName_ = *name;
-      ReadPictureFile();
-    }
-    BeginLoad(ws_);
-    // The sliders' own change handling runs, with the mode of the picture before the load.
-    trckbr1->setValue(0);
-    trckbr2->setValue(0);
-    FinishLoad(ws_);
-    RefreshPreview();
-    loadAttempted_ = true;
-    UpdateActions();
-  });
+  RunCommand([this] { LoadPicture(dialogs_->OpenPicture(this)); });
+}
+
+void TForm1::LoadPicture(const std::optional<QString>& name) {
+  BusyCursor busy;
+  if (name) {
+    openPictureFileName_ = *name;
+    ReadPictureFile();
+    RememberRecentFile(*name);
+  }
+  BeginLoad(ws_);
+  // The sliders' own change handling runs, with the mode of the picture before the load.
+  trckbr1->setValue(0);
+  trckbr2->setValue(0);
+  FinishLoad(ws_);
+  RefreshPreview();
+  loadAttempted_ = true;
+  UpdateActions();
 }
 void TForm1::N4Click() {
   RunBusy([this] {

@@ -262,6 +262,7 @@ void TForm1::BuildMenus() {
   // The items are rows of the command table.
   File1 = AddMenu(bar, "File1", QStringLiteral("Файл"));
   AddCommandItems(File1);
+  BuildPictureFileItems();
   N17 = AddMenu(bar, "N17", QStringLiteral("Редактировать"));
   AddCommandItems(N17);
   N3 = AddMenu(bar, "N3", QStringLiteral("Эффекты"));

@@ -31,6 +31,10 @@ class StartDialogs final : public Dialogs {
   std::optional<QString> OpenProgram(QWidget* parent) override {
     return real_->OpenProgram(parent);
   }
+
+  std::optional<QString> SavePicturePng(QWidget* parent) override {
+    return real_->SavePicturePng(parent);
+  }
   bool ConfirmOkCancel(QWidget* parent, const QString& text) override {
     return real_->ConfirmOkCancel(parent, text);
   }
