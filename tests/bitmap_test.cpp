@@ -52,6 +52,26 @@ TEST(Bitmap, CopyIsIndependent) {
   EXPECT_EQ(b.PixelColor(0, 0), kWhite);
 }
 
+// An assignment lands in a block of every kind: larger, smaller, equal, empty, another format.
+TEST(Bitmap, AssignmentGivesAnEqualBitmapOverAnyOld) {
+  Bitmap source = MakePicture(7, 5, PixelFormat::Bit8, Pattern);
+  source.SetPalette({{1, 2, 3, 0}, {200, 100, 50, 0}});
+  const Bitmap olds[] = {MakePicture(40, 30, PixelFormat::Bit32, Pattern),
+                         MakePicture(2, 1, PixelFormat::Bit24, Pattern),
+                         MakePicture(7, 5, PixelFormat::Bit8, Pattern), Bitmap()};
+  for (const Bitmap& old : olds) {
+    Bitmap target = old;
+    target = source;
+    EXPECT_EQ(target, source);
+    EXPECT_EQ(target.ByteSize(), source.ByteSize());
+    const Bitmap copied(target);
+    EXPECT_EQ(copied, source);
+  }
+  Bitmap self = source;
+  self = *&self;
+  EXPECT_EQ(self, source);
+}
+
 TEST(Bitmap, FormatChangesKeepColours) {
   const Bitmap source = MakePicture(7, 5, PixelFormat::Bit32, Pattern);
   for (PixelFormat f : {PixelFormat::Bit24, PixelFormat::Bit32}) {
