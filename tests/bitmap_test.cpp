@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/errors.h"
 #include "support/bitmap_assert.h"
 
@@ -70,6 +72,25 @@ TEST(Bitmap, AssignmentGivesAnEqualBitmapOverAnyOld) {
   Bitmap self = source;
   self = *&self;
   EXPECT_EQ(self, source);
+}
+
+// A photo-sized block freed is taken again by the next picture of a similar size, which still
+// starts all 0 however the last one left it; a much smaller picture does not take it.
+TEST(Bitmap, LargeBlocksAreUsedAgainAndStillStartClear) {
+  const auto allZero = [](const Bitmap& b) {
+    return std::all_of(b.Bits(), b.Bits() + b.ByteSize(), [](std::uint8_t v) { return v == 0; });
+  };
+  const std::uint8_t* block = nullptr;
+  {
+    Bitmap old(2000, 1500, PixelFormat::Bit32);
+    std::fill(old.Bits(), old.Bits() + old.ByteSize(), std::uint8_t{0xAB});
+    block = old.Bits();
+  }
+  const Bitmap small(1400, 1000, PixelFormat::Bit32);
+  EXPECT_NE(small.Bits(), block);
+  const Bitmap next(1990, 1500, PixelFormat::Bit32);
+  EXPECT_EQ(next.Bits(), block);
+  EXPECT_TRUE(allZero(next));
 }
 
 TEST(Bitmap, FormatChangesKeepColours) {
