@@ -7,59 +7,25 @@
 #include <cstring>
 #include <vector>
 
+#include "core/workspace.h"
 #include "intake/area_resample.h"
 #include "intake/jpeg_decoder.h"
+#include "intake/picture_loading.h"
 #include "intake_test_support.h"
+#include "photo_jpeg.h"
 
 namespace skelda {
 namespace {
 
-constexpr int kWidth = 6000, kHeight = 4000;
+constexpr int kWidth = bench::kPhotoWidth, kHeight = bench::kPhotoHeight;
 
-// A photo-like picture: smooth gradients with some fine texture, so that the decoder has
-// coefficients to work on.
 const std::vector<std::uint8_t>& BigJpeg() {
-  static const std::vector<std::uint8_t> file = [] {
-    std::vector<std::uint8_t> samples = testing::GradientSamples(kWidth, kHeight);
-    std::uint32_t seed = 12345;
-    for (std::uint8_t& s : samples) {
-      seed = seed * 1664525u + 1013904223u;
-      s = static_cast<std::uint8_t>(std::clamp(int(s) + int(seed >> 28) - 8, 0, 255));
-    }
-    testing::JpegMaking making;
-    making.quality = 90;
-    return testing::MakeJpeg(kWidth, kHeight, samples, making);
-  }();
-  return file;
+  return bench::PhotoJpeg();
 }
 
 const Bitmap& BigPicture() {
   static const Bitmap picture = DecodeJpeg(BigJpeg().data(), BigJpeg().size());
   return picture;
-}
-
-// libjpeg alone with the reader's settings, into the given rows.
-void LibjpegDecode(const std::vector<std::uint8_t>& file, std::uint8_t* bits,
-                   std::size_t rowBytes) {
-  jpeg_decompress_struct info{};
-  jpeg_error_mgr errors{};
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_decompress(&info);
-  jpeg_mem_src(&info, file.data(), file.size());
-  jpeg_read_header(&info, TRUE);
-  info.dct_method = JDCT_ISLOW;
-  info.do_fancy_upsampling = TRUE;
-  info.out_color_space = JCS_EXT_BGRX;
-  jpeg_start_decompress(&info);
-  while (info.output_scanline < info.output_height) {
-    JSAMPROW rows[4];
-    const unsigned count = std::min<unsigned>(std::min(info.rec_outbuf_height, 4),
-                                              info.output_height - info.output_scanline);
-    for (unsigned i = 0; i < count; ++i) rows[i] = bits + (info.output_scanline + i) * rowBytes;
-    jpeg_read_scanlines(&info, rows, count);
-  }
-  jpeg_finish_decompress(&info);
-  jpeg_destroy_decompress(&info);
 }
 
 // The baseline: a buffer allocated once and already touched, so that our figure also carries
@@ -68,7 +34,7 @@ void BM_LibjpegDecodeToBuffer(benchmark::State& state) {
   const std::vector<std::uint8_t>& file = BigJpeg();  // made before the timing starts
   std::vector<std::uint8_t> buffer(std::size_t(kWidth) * 4 * kHeight);
   for (auto _ : state) {
-    LibjpegDecode(file, buffer.data(), std::size_t(kWidth) * 4);
+    bench::LibjpegDecode(file, buffer.data(), std::size_t(kWidth) * 4);
     benchmark::DoNotOptimize(buffer.data());
   }
 }
@@ -82,6 +48,29 @@ void BM_DecodeJpeg(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_DecodeJpeg)->Unit(benchmark::kMillisecond);
+
+// "Load" as the window runs it: the file read and decoded into BaseBitmap, ShownBitmap made
+// from it, both accessors attached. First into a workspace that holds only the start picture
+// (the command line, a window's first load), then into one that holds the last load.
+void BM_LoadPicture(benchmark::State& state) {
+  static const testing::ScratchFolder folder;
+  const std::string path = folder.File("photo.jpg");
+  testing::WriteBytes(path, BigJpeg());
+  const bool again = state.range(0) == 1;
+  Workspace kept;
+  kept.StartUp();
+  for (auto _ : state) {
+    Workspace fresh;
+    if (!again) fresh.StartUp();
+    Workspace& ws = again ? kept : fresh;
+    ReadPictureFile(ws, "0.1", path);
+    BeginLoad(ws);
+    FinishLoad(ws);
+    benchmark::DoNotOptimize(ws.ShownBitmap.Bits());
+  }
+  state.SetLabel(again ? "over the last load" : "first load");
+}
+BENCHMARK(BM_LoadPicture)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_MemcpySource(benchmark::State& state) {
   const Bitmap& source = BigPicture();

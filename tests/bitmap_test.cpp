@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/errors.h"
 #include "support/bitmap_assert.h"
 
@@ -50,6 +52,45 @@ TEST(Bitmap, CopyIsIndependent) {
   b.SetPixelColor(0, 0, kWhite);
   EXPECT_EQ(a.PixelColor(0, 0), Pattern(0, 0));
   EXPECT_EQ(b.PixelColor(0, 0), kWhite);
+}
+
+// An assignment lands in a block of every kind: larger, smaller, equal, empty, another format.
+TEST(Bitmap, AssignmentGivesAnEqualBitmapOverAnyOld) {
+  Bitmap source = MakePicture(7, 5, PixelFormat::Bit8, Pattern);
+  source.SetPalette({{1, 2, 3, 0}, {200, 100, 50, 0}});
+  const Bitmap olds[] = {MakePicture(40, 30, PixelFormat::Bit32, Pattern),
+                         MakePicture(2, 1, PixelFormat::Bit24, Pattern),
+                         MakePicture(7, 5, PixelFormat::Bit8, Pattern), Bitmap()};
+  for (const Bitmap& old : olds) {
+    Bitmap target = old;
+    target = source;
+    EXPECT_EQ(target, source);
+    EXPECT_EQ(target.ByteSize(), source.ByteSize());
+    const Bitmap copied(target);
+    EXPECT_EQ(copied, source);
+  }
+  Bitmap self = source;
+  self = *&self;
+  EXPECT_EQ(self, source);
+}
+
+// A photo-sized block freed is taken again by the next picture of a similar size, which still
+// starts all 0 however the last one left it; a much smaller picture does not take it.
+TEST(Bitmap, LargeBlocksAreUsedAgainAndStillStartClear) {
+  const auto allZero = [](const Bitmap& b) {
+    return std::all_of(b.Bits(), b.Bits() + b.ByteSize(), [](std::uint8_t v) { return v == 0; });
+  };
+  const std::uint8_t* block = nullptr;
+  {
+    Bitmap old(2000, 1500, PixelFormat::Bit32);
+    std::fill(old.Bits(), old.Bits() + old.ByteSize(), std::uint8_t{0xAB});
+    block = old.Bits();
+  }
+  const Bitmap small(1400, 1000, PixelFormat::Bit32);
+  EXPECT_NE(small.Bits(), block);
+  const Bitmap next(1990, 1500, PixelFormat::Bit32);
+  EXPECT_EQ(next.Bits(), block);
+  EXPECT_TRUE(allZero(next));
 }
 
 TEST(Bitmap, FormatChangesKeepColours) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/errors.h"
+#include "intake/area_resample.h"
 #include "support/bitmap_assert.h"
 
 namespace skelda {
@@ -45,6 +46,40 @@ TEST(FitToWindowTest, KeepsThePixelFormatOfTheShownPicture) {
   ASSERT_TRUE(FitToWindow(ws, "0.2", 118, 100));
   EXPECT_EQ(ws.ShownBitmap.Format(), PixelFormat::Bit8);
   EXPECT_BITMAP_EQ(ws.ShownBitmap, MakeUniform(118, 92, kWhite));
+}
+
+// The fit as a copy of the shown picture cut to the new size and resampled over: the same
+// bitmap, every byte and the palette, whatever format the shown picture is in.
+Bitmap FittedByCopy(const Workspace& ws, int width, int height) {
+  Bitmap fitted = ws.ShownBitmap;
+  fitted.SetSize(width, height);
+  AreaResample(ws.BaseBitmap, fitted);
+  return fitted;
+}
+
+TEST(FitToWindowTest, EqualsTheShownPictureCutAndResampled) {
+  const Bitmap base = testing::MakePicture(97, 61, PixelFormat::Bit32, [](int x, int y) {
+    return RGB((x * 37) & 0xFF, (y * 11) & 0xFF, ((x ^ y) * 5) & 0xFF);
+  });
+  Bitmap custom(50, 40, PixelFormat::Bit32);
+  custom.SetCustomLayout({32, kCompressionBitFields, 0x3FF00000, 0x000FFC00, 0x000003FF});
+  Bitmap darkPalette = testing::MakeUniform(50, 40, kBlack, PixelFormat::Bit4);
+  darkPalette.SetPalette({{0, 0, 0, 0}, {90, 20, 20, 0}, {20, 90, 20, 0}, {250, 250, 250, 0}});
+  const Bitmap shownPictures[] = {testing::MakeUniform(50, 40, kWhite, PixelFormat::Bit24),
+                                  testing::MakeUniform(50, 40, kWhite, PixelFormat::Bit16),
+                                  testing::MakeUniform(50, 40, kWhite, PixelFormat::Bit8),
+                                  testing::MakeUniform(50, 40, kWhite, PixelFormat::Bit1),
+                                  darkPalette,
+                                  custom,
+                                  testing::MakeUniform(50, 40, kWhite, PixelFormat::Bit32)};
+  for (const Bitmap& shown : shownPictures) {
+    Workspace ws;
+    ws.StartUp(base);
+    ws.ShownBitmap = shown;
+    const Bitmap expected = FittedByCopy(ws, 120, 96);
+    ASSERT_TRUE(FitToWindow(ws, "0.2", 120, 100));
+    EXPECT_EQ(ws.ShownBitmap, expected) << "shown format " << int(shown.Format());
+  }
 }
 
 TEST(FitToWindowTest, EmptyOrBadDotSizeChangesNothing) {

@@ -69,6 +69,42 @@ Bitmap Bitmap::Unfilled(int width, int height, PixelFormat format) {
   return bitmap;
 }
 
+Bitmap::Bitmap(const Bitmap& other)
+    : width_(other.width_),
+      height_(other.height_),
+      format_(other.format_),
+      layout_(other.layout_),
+      rowBytes_(other.rowBytes_),
+      palette_(other.palette_) {
+  CopyPixels(other.pixels_);
+}
+
+Bitmap& Bitmap::operator=(const Bitmap& other) {
+  if (this == &other) return *this;
+  std::vector<PaletteEntry> palette = other.palette_;
+  CopyPixels(other.pixels_);
+  palette_ = std::move(palette);
+  width_ = other.width_;
+  height_ = other.height_;
+  format_ = other.format_;
+  layout_ = other.layout_;
+  rowBytes_ = other.rowBytes_;
+  return *this;
+}
+
+// The block is only resized (its elements are left unset) and then filled by one memcpy: a
+// vector with its own allocator would copy byte by byte, three times slower than the memory.
+void Bitmap::CopyPixels(const PixelVector& source) {
+  if (source.size() > pixels_.capacity()) {
+    PixelVector fresh;
+    fresh.resize(source.size());
+    pixels_.swap(fresh);
+  } else {
+    pixels_.resize(source.size());
+  }
+  if (!source.empty()) std::memcpy(pixels_.data(), source.data(), source.size());
+}
+
 int Bitmap::BitsPerPixel() const {
   return format_ == PixelFormat::Custom ? layout_.bitCount : BitsPerPixelOf(format_);
 }
@@ -77,8 +113,7 @@ void Bitmap::Reallocate(int width, int height, bool keepPixels, bool clear) {
   const int bpp = std::max(BitsPerPixel(), 1);
   CheckPictureSize(width, height, bpp);
   const std::size_t newRowBytes = RowBytesFor(width, bpp);
-  std::vector<std::uint8_t, PixelAllocator<std::uint8_t>> pixels(newRowBytes *
-                                                                 static_cast<std::size_t>(height));
+  PixelVector pixels(newRowBytes * static_cast<std::size_t>(height));
   if (clear && !pixels.empty()) std::memset(pixels.data(), 0, pixels.size());
   if (keepPixels) {
     const int rows = std::min(height, height_);

@@ -53,6 +53,12 @@ class Bitmap {
   // The same with the pixels left unset, for a decoder that writes every row: the memory it
   // commits grows with the rows it actually writes.
   static Bitmap Unfilled(int width, int height, PixelFormat format);
+  // Copies take the rows as one block (a photo's rows are tens of megabytes), into the
+  // bitmap's own block when it has room.
+  Bitmap(const Bitmap& other);
+  Bitmap& operator=(const Bitmap& other);
+  Bitmap(Bitmap&&) noexcept = default;
+  Bitmap& operator=(Bitmap&&) noexcept = default;
 
   int Width() const { return width_; }
   int Height() const { return height_; }
@@ -95,6 +101,8 @@ class Bitmap {
   friend bool operator==(const Bitmap&, const Bitmap&) = default;
 
  private:
+  using PixelVector = std::vector<std::uint8_t, PixelAllocator<std::uint8_t>>;
+  void CopyPixels(const PixelVector& source);
   void Reallocate(int width, int height, bool keepPixels, bool clear = true);
   Color CustomColor(const std::uint8_t* row, int x) const;
   void SetCustomColor(std::uint8_t* row, int x, Color color);
@@ -105,7 +113,7 @@ class Bitmap {
   PixelLayout layout_{32, kCompressionRgb, 0, 0, 0};
   std::size_t rowBytes_ = 0;
   std::vector<PaletteEntry> palette_;
-  std::vector<std::uint8_t, PixelAllocator<std::uint8_t>> pixels_;
+  PixelVector pixels_;
 };
 
 // Bytes of one padded row; throws the too-large error when it cannot be represented.

@@ -1,7 +1,8 @@
 // Storage for picture rows. A photo's rows take tens of megabytes, and on small-page memory the
 // first touch of every 4 KB page costs a fault; large blocks are therefore aligned to 2 MB and
 // offered to the kernel for huge pages, which makes a fresh picture-sized block nearly as cheap
-// as a copy.
+// as a copy, and the last two large blocks freed are kept for the next pictures, which makes
+// their pages free.
 #pragma once
 
 #include <cstddef>

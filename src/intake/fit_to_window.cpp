@@ -7,6 +7,18 @@
 
 namespace skelda {
 
+namespace {
+
+// A custom layout comes out of the resample as plain 32 bits whatever the target held.
+Bitmap BlankLike(const Bitmap& model, int width, int height) {
+  if (model.Format() == PixelFormat::Custom) return Bitmap(width, height, PixelFormat::Bit32);
+  Bitmap blank(width, height, model.Format());
+  if (FormatInfo(model.Format()).indexed) blank.SetPalette(model.PaletteEntries());
+  return blank;
+}
+
+}  // namespace
+
 bool FitToWindow(Workspace& ws, const std::string& dotText, int availW, int availH) {
   if (dotText.empty()) return false;
   StrToFloat(dotText);  // only a check
@@ -20,8 +32,8 @@ bool FitToWindow(Workspace& ws, const std::string& dotText, int availW, int avai
   const long long newH = std::max(1LL, RoundHalfEven(ws.ShownBitmap.Height() / (long double)s));
   CheckPictureSize(newW, newH, 32);
 
-  Bitmap fitted = ws.ShownBitmap;
-  fitted.SetSize(static_cast<int>(newW), static_cast<int>(newH));
+  // The resample writes every pixel, so the shown picture lends only its format and palette.
+  Bitmap fitted = BlankLike(ws.ShownBitmap, static_cast<int>(newW), static_cast<int>(newH));
   AreaResample(ws.BaseBitmap, fitted);
   ws.ShownBitmap = std::move(fitted);
   return true;
