@@ -257,8 +257,8 @@ TEST(SkeldaCli, GrblGrayscaleWithOverscanAndItsSummary) {
                              "1", "--overscan", "0.5", "--power", "255"});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(ReadAll(dir / "p.nc"),
-            "G21\nG90\nM5\nM4 S0\nG1 F300\nG0 X-0.5 Y1\nG1 X0\nG1 X1 S255\nG1 X2 S204\n"
-            "G1 X2.5 S0\nM5\nG0 X0 Y0\nM2\n");
+            "G21\nG90\nM5\nM4 S0\nG1 F300\nG0X-0.5Y1\nG1X0\nX1S255\nX2S204\n"
+            "X2.5S0\nM5\nG0 X0 Y0\nM2\n");
   const std::string head = "written: " + (dir / "p.nc") +
                            "\npicture: 2 x 2 dots, 2 x 2 mm\nmode: lines, grbl\n"
                            "burning moves: 2\nx range: -0.5 to 2.5 mm\ntime: ";

@@ -459,7 +459,7 @@ TEST_F(Form1Test, GrblMachineIsChosenRememberedAndWrites) {
   Click(form->btn1);
   ASSERT_TRUE(fake->errors.isEmpty()) << fake->errors.join(" | ").toStdString();
   EXPECT_EQ(ReadText(Path("grbl.nc")),
-            "G21\nG90\nM5\nM4 S0\nG1 F300\nG0 X0 Y0\nG1 X0.5 S1000\nM5\nG0 X0 Y0\nM2\n");
+            "G21\nG90\nM5\nM4 S0\nG1 F300\nG0X0Y0\nG1X0.5S1000\nM5\nG0 X0 Y0\nM2\n");
   ASSERT_EQ(fake->informations.size(), 1);
   EXPECT_TRUE(fake->informations[0].endsWith("\r\nКол-во черных линий: 1шт."));
   EXPECT_EQ(form->stat1->currentMessage(), "Программа GRBL: X от 0 до 0.5 мм");
