@@ -69,8 +69,8 @@ std::size_t WordLength(const std::string& line, std::size_t at) {
 }
 
 // `idle`, if given, collects the moves along a row that burn nothing (power: 1 for G0).
-std::map<long long, std::vector<Burn>> Interpret(const std::string& text,
-                                                 std::map<long long, std::vector<Burn>>* idle = {}) {
+std::map<long long, std::vector<Burn>> Interpret(
+    const std::string& text, std::map<long long, std::vector<Burn>>* idle = {}) {
   std::map<long long, std::vector<Burn>> burns;
   long long x = 0, y = 0, s = 0, motion = 0, feed = 0;
   std::istringstream in(text);
@@ -154,8 +154,9 @@ TEST(GrblWriter, OneWayGrayscaleAndScanOffset) {
   m.oneWay = true;
   EXPECT_EQ(Write(b, Grbl(1, true, m)), head + "G0X0Y1\nG1X2S255\nX3S10\nM5\nG0 X0 Y0\nM2\n");
   m.powerLevels = 2;  // 132 is nearer 10 than 255
-  EXPECT_EQ(Write(b, Grbl(1, true, m)), "G21\nG90\nM5\nM4 S0\nG1 F300\nG0X0Y0\nG1X3S10\n"
-                                        "G0X0Y1\nG1X2S255\nX3S10\nM5\nG0 X0 Y0\nM2\n");
+  EXPECT_EQ(Write(b, Grbl(1, true, m)),
+            "G21\nG90\nM5\nM4 S0\nG1 F300\nG0X0Y0\nG1X3S10\n"
+            "G0X0Y1\nG1X2S255\nX3S10\nM5\nG0 X0 Y0\nM2\n");
 }
 
 TEST(GrblWriter, DotModeBurnsEachDotAtItsCentre) {
@@ -224,12 +225,18 @@ TEST(GrblWriter, RandomPicturesBurnExactlyTheirDots) {
     bool oneWay, grayscale;
     int levels = 256;
     double gap = 0;
-  } profiles[] = {{0.5, 0, 0, false, false},          {0.1, 0.7, 0, false, false},
-                  {0.3, 0, 0.3, false, false},        {0.2, 2, -0.2, false, false},
-                  {0.25, 1, 0, true, false},          {0.1, 0, 0.05, false, true},
-                  {0.4, 0.5, 0, true, true},          {0.1, 0, 0, false, true, 7},
-                  {0.2, 0.4, 0.1, false, true, 2, 0.5}, {0.5, 0, 0, false, false, 256, 0.9},
-                  {0.1, 1, 0, true, false, 256, 0.25}, {0.3, 0, 0.3, false, true, 40, 0.3}};
+  } profiles[] = {{0.5, 0, 0, false, false},
+                  {0.1, 0.7, 0, false, false},
+                  {0.3, 0, 0.3, false, false},
+                  {0.2, 2, -0.2, false, false},
+                  {0.25, 1, 0, true, false},
+                  {0.1, 0, 0.05, false, true},
+                  {0.4, 0.5, 0, true, true},
+                  {0.1, 0, 0, false, true, 7},
+                  {0.2, 0.4, 0.1, false, true, 2, 0.5},
+                  {0.5, 0, 0, false, false, 256, 0.9},
+                  {0.1, 1, 0, true, false, 256, 0.25},
+                  {0.3, 0, 0.3, false, true, 40, 0.3}};
   std::mt19937 random(7);
   for (const auto& p : profiles) {
     for (int round = 0; round < 30; ++round) {
@@ -246,8 +253,8 @@ TEST(GrblWriter, RandomPicturesBurnExactlyTheirDots) {
           b.SetPixelColor(x, y, p.grayscale ? gray : dot);
         }
       }
-      MachineProfile m{Machine::Grbl, 800,      30,        p.overscan, p.oneWay,
-                       p.offset,     p.grayscale, p.levels, p.gap};
+      MachineProfile m{Machine::Grbl, 800,         30,       p.overscan, p.oneWay,
+                       p.offset,      p.grayscale, p.levels, p.gap};
       std::map<long long, std::vector<Burn>> idle;
       const auto burns = Interpret(Write(b, Grbl(p.dot, true, m)), &idle);
       const long long offset = ToThousandths(p.offset);
@@ -284,7 +291,7 @@ TEST(GrblWriter, RandomPicturesBurnExactlyTheirDots) {
         for (int c = 0; c < w; ++c) {
           const Color color = b.PixelColor(c, h - 1 - k);
           const int gray = (RedOf(color) * 76 + GreenOf(color) * 151 + BlueOf(color) * 29) >> 8;
-          const long long want = p.grayscale   ? NearestLevelSlowly(m, GrayPower(gray, 30, 800))
+          const long long want = p.grayscale       ? NearestLevelSlowly(m, GrayPower(gray, 30, 800))
                                  : color == kBlack ? 800
                                                    : 0;
           EXPECT_EQ(power[static_cast<std::size_t>(c)], want) << "row " << k << " column " << c;

@@ -76,7 +76,7 @@ class GrblRowRaster {
   long long rapidGap_;  // a white gap longer than this is crossed with G0; -1: never
   long long x_ = 0;
   bool feeding_ = false;  // G1 is the motion mode
-  int row_ = -1;  // -1: the position is not yet known
+  int row_ = -1;          // -1: the position is not yet known
   int power_ = 0;
   XRange range_;
 };

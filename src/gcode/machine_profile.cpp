@@ -54,8 +54,8 @@ int NearestLevelPower(const MachineProfile& p, int power) {
   // The levels rise with k, so the nearest is one of the two around the scaled position.
   const long long steps = p.powerLevels - 1;
   const long long span = std::max(p.maxPower - p.minPower, 1);
-  const long long k = std::clamp((static_cast<long long>(power - p.minPower) * steps) / span,
-                                 0LL, steps);
+  const long long k =
+      std::clamp((static_cast<long long>(power - p.minPower) * steps) / span, 0LL, steps);
   int best = LevelPower(p, static_cast<int>(k));
   if (k < steps) {
     const int above = LevelPower(p, static_cast<int>(k + 1));

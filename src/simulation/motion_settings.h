@@ -11,6 +11,7 @@ struct MotionSettings {
   std::array<double, 2> maxRate = {6000.0, 6000.0};       // X, Y in mm/min
   std::array<double, 2> acceleration = {1000.0, 1000.0};  // X, Y in mm/s²
   double junctionDeviation = 0.01;                        // mm
+  double baud = 0;  // the serial line to the controller, 10 bits a byte; 0: an endless line
 };
 
 // The settings as typed into fields: numbers with "." as separator (the conversion error
