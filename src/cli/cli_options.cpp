@@ -92,6 +92,10 @@ const std::map<std::string, ValueOption>& ValueOptions() {
        [](Options& o, auto& n, auto& v) { o.motion.maxRate.fill(ParseSetting(n, v, false)); }},
       {"--accel",
        [](Options& o, auto& n, auto& v) { o.motion.acceleration.fill(ParseSetting(n, v, false)); }},
+      {"--baud",
+       [](Options& o, auto& n, auto& v) { o.motion.baud = double(ParseWhole(n, v, 0, 10000000)); }},
+      {"--levels", [](Options& o, auto&, auto& v) { o.levelsText = v; }},
+      {"--rapid-gaps", [](Options& o, auto&, auto& v) { o.rapidGapText = v; }},
       {"--junction-deviation",
        [](Options& o, auto& n, auto& v) { o.motion.junctionDeviation = ParseSetting(n, v, true); }},
       {"--machine",
@@ -139,7 +143,8 @@ const std::map<std::string, FlagOption>& FlagOptions() {
 // The grid is a program of its own: no picture, no picture program, GRBL only.
 void CheckTestGrid(const std::vector<std::string>& given, const Options& o) {
   if (o.input) throw UsageError("--test-grid writes only the grid; it takes no INPUT");
-  for (const char* other : {"--output", "--frame", "--frame-power", "--save-bmp"}) {
+  for (const char* other :
+       {"--output", "--frame", "--frame-power", "--save-bmp", "--levels", "--rapid-gaps"}) {
     if (std::count(given.begin(), given.end(), other)) {
       throw UsageError(std::string(other) + " does not go with --test-grid");
     }
@@ -185,7 +190,10 @@ void CheckCombinations(const std::vector<std::string>& given, const Options& o) 
                            "--preview",
                            "--max-rate",
                            "--accel",
-                           "--junction-deviation"}) {
+                           "--junction-deviation",
+                           "--baud",
+                           "--levels",
+                           "--rapid-gaps"}) {
     if (count(once) > 1) throw UsageError(std::string(once) + " is given more than once");
   }
   if (o.testGrid) {
@@ -198,7 +206,8 @@ void CheckCombinations(const std::vector<std::string>& given, const Options& o) 
   if (count("--frame-power") && !o.frame) throw UsageError("--frame-power needs --frame");
   if (!o.grbl) {
     for (const char* grblOnly :
-         {"--power", "--min-power", "--overscan", "--one-way", "--scan-offset", "--grayscale"}) {
+         {"--power", "--min-power", "--overscan", "--one-way", "--scan-offset", "--grayscale",
+          "--levels", "--rapid-gaps"}) {
       // A program read back takes the power of full from --power as well.
       if (count(grblOnly) && !(o.simulate && std::string(grblOnly) == "--power")) {
         throw UsageError(std::string(grblOnly) + " needs --machine grbl");
@@ -305,6 +314,10 @@ Turns a picture into a G-code program for a laser engraver, one pixel one dot.
   --scan-offset MM     grbl: shift of right-to-left rows along +X, default 0
   --grayscale          grbl: every pixel's gray sets its power; no black-and-white
                        conversion unless --convert is given
+  --levels N           grbl: grayscale powers rounded to N levels from --min-power to
+                       --power, 2..256 (default 256: every gray its own power)
+  --rapid-gaps MM      grbl: cross white gaps longer than MM inside a row with G0
+                       (default 0: off)
   --frame FILE         also write the framing program (the outline of the picture, from
                        the origin round and back) to exactly FILE
   --frame-power S      grbl: trace the frame at constant power S with M3 and the feed
@@ -323,6 +336,8 @@ Turns a picture into a G-code program for a laser engraver, one pixel one dot.
   --accel MM/S2        acceleration of X and Y, default 1000
   --junction-deviation MM
                        cornering tolerance, default 0.01
+  --baud N             serial line to the controller, default 115200; 0: a line that
+                       never limits
   --simulate PROGRAM   read an existing G-code program instead of a picture and give its
                        job time (and --preview); --dot sets its grid, --power the S of
                        full power (default 1000)

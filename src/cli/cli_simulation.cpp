@@ -76,6 +76,7 @@ SimulationResult RunSimulation(const Options& o) {
   r.widthDots = reader.Picture().Width();
   r.heightDots = reader.Picture().Height();
   r.seconds = reader.Seconds();
+  r.linkSeconds = reader.LinkSeconds();
   return r;
 }
 
@@ -85,7 +86,7 @@ std::string SimulationSummary(const SimulationResult& r, const Options& o) {
          "burnt: " + std::to_string(r.widthDots) + " x " + std::to_string(r.heightDots) +
          " dots of " + o.dotText + " mm\n" +                   //
          (o.preview ? "preview: " + *o.preview + "\n" : "") +  //
-         "job time: " + JobTimeText(r.seconds) + "\n";
+         "job time: " + JobTimeText(r.seconds, r.linkSeconds, o.motion.baud) + "\n";
 }
 
 }  // namespace skelda::cli
