@@ -348,6 +348,9 @@ TEST(SkeldaCli, BadOptionsShowTheUsageAndWriteNothing) {
       {dir / "p.bmp", "--accel", "0"},
       {dir / "p.bmp", "--max-rate", "fast"},
       {"--simulate", dir / "p.nc", dir / "p.bmp"},
+      {dir / "p.bmp", "--levels", "8"},
+      {dir / "p.bmp", "--baud", "fast"},
+      {"--test-grid", dir / "g.nc", "--rapid-gaps", "1"},
   };
   for (const auto& args : cases) {
     const CliRun run = RunCli(args);
@@ -371,6 +374,7 @@ TEST(SkeldaCli, ErrorsGiveTheMessageStatusOneAndWriteNothing) {
   std::ofstream(dir / "text.jpg") << "not a picture";
   std::ofstream(dir / "big.bmp") << "BM";
   fs::resize_file(dir / "big.bmp", std::uintmax_t(3) << 30);  // sparse: no disk space taken
+  std::ofstream(dir / "far.nc") << "G21\nG90\nM4 S1000\nG1 F1000\nG1 X13000 Y13000\nM5\nM2\n";
   testing::WriteBytes(
       dir / "huge.jpg",
       testing::ClaimSize(testing::ReadBytes(testing::TestDataPath("jpeg/testorig.jpg")), 16384,
@@ -437,6 +441,14 @@ TEST(SkeldaCli, ErrorsGiveTheMessageStatusOneAndWriteNothing) {
        "The power -5 is outside 1 .. 1000000\n"},
       {{dir / "p.bmp", "--machine", "grbl", "--min-power", "1001"},
        "The minimum power 1001 is outside 0 .. 1000 (the power)\n"},
+      {{dir / "p.bmp", "--machine", "grbl", "--levels", "1"},
+       "The power levels 1 are outside 2 .. 256\n"},
+      {{dir / "p.bmp", "--machine", "grbl", "--rapid-gaps", "-2"},
+       "The rapid gap -2 mm is outside 0 .. 1000 mm\n"},
+      // A stray move is refused before the grid grows to it.
+      {{"--simulate", dir / "far.nc", "--preview", dir / "far.png"},
+       "The picture of 65000 x 65000 dots is too large to hold\n",
+       "ulimit -v 300000; exec \"$0\" \"$@\""},
       {{dir / "p.bmp", "--machine", "grbl", "--overscan", "-1"},
        "The overscan -1 mm is outside 0 .. 1000 mm\n"},
       {{dir / "p.bmp", "--machine", "grbl", "--scan-offset", "x"},
@@ -464,8 +476,8 @@ TEST(SkeldaCli, ErrorsGiveTheMessageStatusOneAndWriteNothing) {
     EXPECT_EQ(run.out, "");
   }
   EXPECT_EQ(dir.Files(),
-            (std::vector<std::string>{"big.bmp", "hard.nc", "huge.jpg", "p.bmp", "p.nc", "ro.nc",
-                                      "sub", "text.jpg", "zero.jpg"}));
+            (std::vector<std::string>{"big.bmp", "far.nc", "hard.nc", "huge.jpg", "p.bmp", "p.nc",
+                                      "ro.nc", "sub", "text.jpg", "zero.jpg"}));
   EXPECT_EQ(ReadAll(dir / "ro.nc"), "read only");
   EXPECT_EQ(ReadAll(dir / "p.nc"), "old program");
 }

@@ -374,6 +374,29 @@ TEST(ProgramReader, SurvivesTruncationPiecesAndGarbage) {
 TEST(JobTime, TextInHoursMinutesSeconds) {
   EXPECT_EQ(JobTimeText(0), "0:00:00 (0.0 s)");
   EXPECT_EQ(JobTimeText(3725.46), "1:02:05 (3725.5 s)");
+  EXPECT_EQ(JobTimeText(460.2, 26.1, 115200),
+            "0:07:40 (460.2 s), of which 26.1 s waiting for the serial line at 115200 baud");
+  EXPECT_EQ(JobTimeText(460.2, 0.049, 115200), "0:07:40 (460.2 s)");
+}
+
+// A grid that grows with the program refuses a move beyond what it may hold before it grows.
+TEST(BurnPicture, RefusesAFarMoveBeforeGrowing) {
+  const struct {
+    double x, y;
+    const char* message;
+  } cases[] = {{13000, 13000, "The picture of 65000 x 65000 dots is too large to hold"},
+               {2317.2, 2317.2, "The picture of 11586 x 11586 dots is too large to hold"},
+               {14000, 0.1,
+                "The program burns beyond 65536 dots from the origin; choose a larger dot size "
+                "for its picture"}};
+  for (const auto& c : cases) {
+    BurnPicture picture(0.2);
+    EXPECT_EQ(ErrorText([&] { picture.BurnMove(0, 0, c.x, c.y, 255); }), c.message);
+    EXPECT_EQ(picture.Width(), 0);
+  }
+  BurnPicture largest(0.2);
+  largest.BurnMove(0, 0, 2317, 2317, 255);  // 11585 x 11585: just within
+  EXPECT_EQ(largest.Width(), 11585);
 }
 
 }  // namespace

@@ -19,8 +19,11 @@ std::vector<std::uint8_t> Png(const BurnPicture& picture) {
     const std::uint8_t white = 255;
     return EncodeGrayPng(1, 1, &white);
   }
-  const std::vector<std::uint8_t> gray = picture.GrayRows();
-  return EncodeGrayPng(picture.Width(), picture.Height(), gray.data());
+  // Row by row: a copy of the whole picture would double the memory a large one takes.
+  const GrayRowSource row = [](const void* context, int r, std::uint8_t* out) {
+    static_cast<const BurnPicture*>(context)->GrayRow(r, out);
+  };
+  return EncodeGrayPng(picture.Width(), picture.Height(), row, &picture);
 }
 
 }  // namespace
