@@ -350,7 +350,7 @@ TEST(SkeldaCli, BadOptionsShowTheUsageAndWriteNothing) {
       {"--simulate", dir / "p.nc", dir / "p.bmp"},
       {dir / "p.bmp", "--levels", "8"},
       {dir / "p.bmp", "--baud", "fast"},
-      {"--test-grid", dir / "g.nc", "--rapid-gaps", "1"},
+      {"--test-grid", dir / "g.nc", "--levels", "8"},
   };
   for (const auto& args : cases) {
     const CliRun run = RunCli(args);

@@ -497,10 +497,19 @@ TEST_F(Form1Test, MachineDialogRefusesLikeThePanelAndKeepsWhatItAccepts) {
   dialog.OkClick();
   EXPECT_EQ(fake->errors.last(), "The acceleration 0 must be above 0 and below 10^9.");
   dialog.edtAccel->setText("2500");
+  EXPECT_EQ(dialog.edtLevels->text(), "256");
+  dialog.edtLevels->setText("300");
+  dialog.OkClick();
+  EXPECT_EQ(fake->errors.last(), "The power levels 300 are outside 2 .. 256.");
+  dialog.edtLevels->setText("16");
+  dialog.edtRapidGap->setText("1.5");
+  dialog.edtBaud->setText("9600");
   dialog.OkClick();
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
   EXPECT_EQ(dialog.Motion().acceleration[1], 2500);
-  EXPECT_EQ(dialog.Profile(), (MachineProfile{Machine::Classic, 255, 0, 2.5, true, 0, false}));
+  EXPECT_EQ(dialog.Motion().baud, 9600);
+  EXPECT_EQ(dialog.Profile(),
+            (MachineProfile{Machine::Classic, 255, 0, 2.5, true, 0, false, 16, 1.5}));
 }
 
 TEST_F(Form1Test, FrameAndTestGridAreWrittenFromTheMachineMenu) {

@@ -93,7 +93,7 @@ const std::map<std::string, ValueOption>& ValueOptions() {
       {"--accel",
        [](Options& o, auto& n, auto& v) { o.motion.acceleration.fill(ParseSetting(n, v, false)); }},
       {"--baud",
-       [](Options& o, auto& n, auto& v) { o.motion.baud = double(ParseWhole(n, v, 0, 10000000)); }},
+       [](Options& o, auto& n, auto& v) { o.motion.baud = double(ParseWhole(n, v, 0, kMaxBaud)); }},
       {"--levels", [](Options& o, auto&, auto& v) { o.levelsText = v; }},
       {"--rapid-gaps", [](Options& o, auto&, auto& v) { o.rapidGapText = v; }},
       {"--junction-deviation",
@@ -143,8 +143,7 @@ const std::map<std::string, FlagOption>& FlagOptions() {
 // The grid is a program of its own: no picture, no picture program, GRBL only.
 void CheckTestGrid(const std::vector<std::string>& given, const Options& o) {
   if (o.input) throw UsageError("--test-grid writes only the grid; it takes no INPUT");
-  for (const char* other :
-       {"--output", "--frame", "--frame-power", "--save-bmp", "--levels", "--rapid-gaps"}) {
+  for (const char* other : {"--output", "--frame", "--frame-power", "--save-bmp", "--levels"}) {
     if (std::count(given.begin(), given.end(), other)) {
       throw UsageError(std::string(other) + " does not go with --test-grid");
     }
@@ -205,9 +204,8 @@ void CheckCombinations(const std::vector<std::string>& given, const Options& o) 
   }
   if (count("--frame-power") && !o.frame) throw UsageError("--frame-power needs --frame");
   if (!o.grbl) {
-    for (const char* grblOnly :
-         {"--power", "--min-power", "--overscan", "--one-way", "--scan-offset", "--grayscale",
-          "--levels", "--rapid-gaps"}) {
+    for (const char* grblOnly : {"--power", "--min-power", "--overscan", "--one-way",
+                                 "--scan-offset", "--grayscale", "--levels", "--rapid-gaps"}) {
       // A program read back takes the power of full from --power as well.
       if (count(grblOnly) && !(o.simulate && std::string(grblOnly) == "--power")) {
         throw UsageError(std::string(grblOnly) + " needs --machine grbl");

@@ -61,8 +61,8 @@ struct Options {
   bool oneWay = false;
   std::string scanOffsetText = "0";
   bool grayscale = false;
-  std::string levelsText = "256";   // --levels
-  std::string rapidGapText = "0";   // --rapid-gaps, mm; 0: off
+  std::string levelsText = "256";    // --levels
+  std::string rapidGapText = "0";    // --rapid-gaps, mm; 0: off
   std::optional<std::string> frame;  // also the framing program, exactly this file
   std::string framePowerText = "0";
   std::optional<std::string> testGrid;  // only the material test grid, exactly this file
@@ -76,7 +76,7 @@ struct Options {
   std::optional<std::string> simulate;  // a program read instead of a picture
   std::optional<std::string> preview;   // the burn picture as PNG
   bool estimate = false;
-  MotionSettings motion{.baud = 115200};
+  MotionSettings motion{.baud = kDefaultBaud};
 };
 
 // A command line that does not fit the usage; the text says what is wrong.

@@ -16,6 +16,12 @@ struct MotionSettings {
 
 // The settings as typed into fields: numbers with "." as separator (the conversion error
 // otherwise), rate and acceleration above 0, junction deviation from 0; for both axes alike.
+// The baud rate as typed: a whole number from 0 (an endless line) to kMaxBaud.
+inline constexpr int kMaxBaud = 10000000;
+// The usual line of a GRBL controller.
+inline constexpr double kDefaultBaud = 115200;
+double ParseBaud(const std::string& text);
+
 MotionSettings ParseMotionSettings(const std::string& maxRate, const std::string& acceleration,
                                    const std::string& junctionDeviation);
 
