@@ -257,8 +257,8 @@ TEST(SkeldaCli, GrblGrayscaleWithOverscanAndItsSummary) {
                              "1", "--overscan", "0.5", "--power", "255"});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(ReadAll(dir / "p.nc"),
-            "G21\nG90\nM5\nM4 S0\nG1 F300\nG0 X-0.5 Y1\nG1 X0\nG1 X1 S255\nG1 X2 S204\n"
-            "G1 X2.5 S0\nM5\nG0 X0 Y0\nM2\n");
+            "G21\nG90\nM5\nM4 S0\nG1 F300\nG0X-0.5Y1\nG1X0\nX1S255\nX2S204\n"
+            "X2.5S0\nM5\nG0 X0 Y0\nM2\n");
   const std::string head = "written: " + (dir / "p.nc") +
                            "\npicture: 2 x 2 dots, 2 x 2 mm\nmode: lines, grbl\n"
                            "burning moves: 2\nx range: -0.5 to 2.5 mm\ntime: ";
@@ -348,6 +348,9 @@ TEST(SkeldaCli, BadOptionsShowTheUsageAndWriteNothing) {
       {dir / "p.bmp", "--accel", "0"},
       {dir / "p.bmp", "--max-rate", "fast"},
       {"--simulate", dir / "p.nc", dir / "p.bmp"},
+      {dir / "p.bmp", "--levels", "8"},
+      {dir / "p.bmp", "--baud", "fast"},
+      {"--test-grid", dir / "g.nc", "--levels", "8"},
   };
   for (const auto& args : cases) {
     const CliRun run = RunCli(args);
@@ -389,6 +392,7 @@ TEST(SkeldaCli, ErrorsGiveTheMessageStatusOneAndWriteNothing) {
   std::ofstream(dir / "text.jpg") << "not a picture";
   std::ofstream(dir / "big.bmp") << "BM";
   fs::resize_file(dir / "big.bmp", std::uintmax_t(3) << 30);  // sparse: no disk space taken
+  std::ofstream(dir / "far.nc") << "G21\nG90\nM4 S1000\nG1 F1000\nG1 X13000 Y13000\nM5\nM2\n";
   testing::WriteBytes(
       dir / "huge.jpg",
       testing::ClaimSize(testing::ReadBytes(testing::TestDataPath("jpeg/testorig.jpg")), 16384,
@@ -455,6 +459,14 @@ TEST(SkeldaCli, ErrorsGiveTheMessageStatusOneAndWriteNothing) {
        "The power -5 is outside 1 .. 1000000\n"},
       {{dir / "p.bmp", "--machine", "grbl", "--min-power", "1001"},
        "The minimum power 1001 is outside 0 .. 1000 (the power)\n"},
+      {{dir / "p.bmp", "--machine", "grbl", "--levels", "1"},
+       "The power levels 1 are outside 2 .. 256\n"},
+      {{dir / "p.bmp", "--machine", "grbl", "--rapid-gaps", "-2"},
+       "The rapid gap -2 mm is outside 0 .. 1000 mm\n"},
+      // A stray move is refused before the grid grows to it.
+      {{"--simulate", dir / "far.nc", "--preview", dir / "far.png"},
+       "The picture of 65000 x 65000 dots is too large to hold\n",
+       "ulimit -v 300000; exec \"$0\" \"$@\""},
       {{dir / "p.bmp", "--machine", "grbl", "--overscan", "-1"},
        "The overscan -1 mm is outside 0 .. 1000 mm\n"},
       {{dir / "p.bmp", "--machine", "grbl", "--scan-offset", "x"},
@@ -482,8 +494,8 @@ TEST(SkeldaCli, ErrorsGiveTheMessageStatusOneAndWriteNothing) {
     EXPECT_EQ(run.out, "");
   }
   EXPECT_EQ(dir.Files(),
-            (std::vector<std::string>{"big.bmp", "hard.nc", "huge.jpg", "p.bmp", "p.nc", "ro.nc",
-                                      "sub", "text.jpg", "zero.jpg"}));
+            (std::vector<std::string>{"big.bmp", "far.nc", "hard.nc", "huge.jpg", "p.bmp", "p.nc",
+                                      "ro.nc", "sub", "text.jpg", "zero.jpg"}));
   EXPECT_EQ(ReadAll(dir / "ro.nc"), "read only");
   EXPECT_EQ(ReadAll(dir / "p.nc"), "old program");
 }

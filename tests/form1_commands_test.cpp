@@ -459,7 +459,7 @@ TEST_F(Form1Test, GrblMachineIsChosenRememberedAndWrites) {
   Click(form->btn1);
   ASSERT_TRUE(fake->errors.isEmpty()) << fake->errors.join(" | ").toStdString();
   EXPECT_EQ(ReadText(Path("grbl.nc")),
-            "G21\nG90\nM5\nM4 S0\nG1 F300\nG0 X0 Y0\nG1 X0.5 S1000\nM5\nG0 X0 Y0\nM2\n");
+            "G21\nG90\nM5\nM4 S0\nG1 F300\nG0X0Y0\nG1X0.5S1000\nM5\nG0 X0 Y0\nM2\n");
   ASSERT_EQ(fake->informations.size(), 1);
   EXPECT_TRUE(fake->informations[0].endsWith("\r\nКол-во черных линий: 1шт."));
   EXPECT_EQ(form->stat1->currentMessage(), "Программа GRBL: X от 0 до 0.5 мм");
@@ -497,10 +497,19 @@ TEST_F(Form1Test, MachineDialogRefusesLikeThePanelAndKeepsWhatItAccepts) {
   dialog.OkClick();
   EXPECT_EQ(fake->errors.last(), "The acceleration 0 must be above 0 and below 10^9.");
   dialog.edtAccel->setText("2500");
+  EXPECT_EQ(dialog.edtLevels->text(), "256");
+  dialog.edtLevels->setText("300");
+  dialog.OkClick();
+  EXPECT_EQ(fake->errors.last(), "The power levels 300 are outside 2 .. 256.");
+  dialog.edtLevels->setText("16");
+  dialog.edtRapidGap->setText("1.5");
+  dialog.edtBaud->setText("9600");
   dialog.OkClick();
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
   EXPECT_EQ(dialog.Motion().acceleration[1], 2500);
-  EXPECT_EQ(dialog.Profile(), (MachineProfile{Machine::Classic, 255, 0, 2.5, true, 0, false}));
+  EXPECT_EQ(dialog.Motion().baud, 9600);
+  EXPECT_EQ(dialog.Profile(),
+            (MachineProfile{Machine::Classic, 255, 0, 2.5, true, 0, false, 16, 1.5}));
 }
 
 TEST_F(Form1Test, FrameAndTestGridAreWrittenFromTheMachineMenu) {

@@ -68,7 +68,9 @@ std::size_t WordLength(const std::string& line, std::size_t at) {
   return end - at;
 }
 
-std::map<long long, std::vector<Burn>> Interpret(const std::string& text) {
+// `idle`, if given, collects the moves along a row that burn nothing (power: 1 for G0).
+std::map<long long, std::vector<Burn>> Interpret(
+    const std::string& text, std::map<long long, std::vector<Burn>>* idle = {}) {
   std::map<long long, std::vector<Burn>> burns;
   long long x = 0, y = 0, s = 0, motion = 0, feed = 0;
   std::istringstream in(text);
@@ -116,6 +118,8 @@ std::map<long long, std::vector<Burn>> Interpret(const std::string& text) {
     }
     if (move && motion == 1000 && s > 0 && nx != x) {
       burns[y].push_back({std::min(x, nx), std::max(x, nx), s, nx < x, feed});
+    } else if (move && idle != nullptr && nx != x && line.find('Y') == std::string::npos) {
+      (*idle)[y].push_back({std::min(x, nx), std::max(x, nx), motion == 0, nx < x, feed});
     }
     x = nx;
   }
@@ -128,8 +132,8 @@ TEST(GrblWriter, LineModeBothWaysWithOverscan) {
   const auto text = Write(DrawPicture({"#.##", ".#.#", "...."}), Grbl(0.5, true, m));
   EXPECT_EQ(text,
             "G21\nG90\nM5\nM4 S0\nG1 F300\n"
-            "G0 X-0.5 Y0.5\nG1 X0.5\nG1 X1 S1000\nG1 X1.5 S0\nG1 X2 S1000\nG1 X3 S0\n"
-            "G0 Y1\nG1 X2\nG1 X1 S1000\nG1 X0.5 S0\nG1 X0 S1000\nG1 X-1 S0\n"
+            "G0X-0.5Y0.5\nG1X0.5\nX1S1000\nX1.5S0\nX2S1000\nX3S0\n"
+            "G0Y1\nG1X2\nX1S1000\nX0.5S0\nX0S1000\nX-1S0\n"
             "M5\nG0 X0 Y0\nM2\n");
 }
 
@@ -144,12 +148,15 @@ TEST(GrblWriter, OneWayGrayscaleAndScanOffset) {
   m.minPower = 10;
   m.maxPower = 255;
   m.scanOffsetMm = 0.25;
-  const std::string head = "G21\nG90\nM5\nM4 S0\nG1 F300\nG0 X0 Y0\nG1 X3 S132\n";
+  const std::string head = "G21\nG90\nM5\nM4 S0\nG1 F300\nG0X0Y0\nG1X3S132\n";
   EXPECT_EQ(Write(b, Grbl(1, true, m)),
-            head + "G0 X3.25 Y1\nG1 X2.25 S10\nG1 X0.25 S255\nM5\nG0 X0 Y0\nM2\n");
+            head + "G0X3.25Y1\nG1X2.25S10\nX0.25S255\nM5\nG0 X0 Y0\nM2\n");
   m.oneWay = true;
+  EXPECT_EQ(Write(b, Grbl(1, true, m)), head + "G0X0Y1\nG1X2S255\nX3S10\nM5\nG0 X0 Y0\nM2\n");
+  m.powerLevels = 2;  // 132 is nearer 10 than 255
   EXPECT_EQ(Write(b, Grbl(1, true, m)),
-            head + "G0 X0 Y1\nG1 X2 S255\nG1 X3 S10\nM5\nG0 X0 Y0\nM2\n");
+            "G21\nG90\nM5\nM4 S0\nG1 F300\nG0X0Y0\nG1X3S10\n"
+            "G0X0Y1\nG1X2S255\nX3S10\nM5\nG0 X0 Y0\nM2\n");
 }
 
 TEST(GrblWriter, DotModeBurnsEachDotAtItsCentre) {
@@ -197,17 +204,39 @@ TEST(GrblWriter, RefusesBeforeWriting) {
   }
 }
 
+// The level of a power by brute force: the nearest of all N, the lower of two as near.
+int NearestLevelSlowly(const MachineProfile& m, int power) {
+  int best = -1;
+  for (int k = 0; k < m.powerLevels; ++k) {
+    const int level = static_cast<int>(
+        std::lround(m.minPower + (m.maxPower - m.minPower) * k / double(m.powerLevels - 1)));
+    if (best < 0 || std::abs(level - power) < std::abs(best - power)) best = level;
+  }
+  return best;
+}
+
 // Every pixel's power as the program burns it, in pictures read straight from memory (24, 32
 // bits) and through the accessor (8 bits): the columns each burning move covers whole,
-// shifted back by the scan offset on leftward moves.
+// shifted back by the scan offset on leftward moves. Gaps between burns longer than the rapid
+// gap are G0 moves, the shorter ones G1 at S0.
 TEST(GrblWriter, RandomPicturesBurnExactlyTheirDots) {
   const struct {
     double dot, overscan, offset;
     bool oneWay, grayscale;
-  } profiles[] = {{0.5, 0, 0, false, false},   {0.1, 0.7, 0, false, false},
-                  {0.3, 0, 0.3, false, false}, {0.2, 2, -0.2, false, false},
-                  {0.25, 1, 0, true, false},   {0.1, 0, 0.05, false, true},
-                  {0.4, 0.5, 0, true, true}};
+    int levels = 256;
+    double gap = 0;
+  } profiles[] = {{0.5, 0, 0, false, false},
+                  {0.1, 0.7, 0, false, false},
+                  {0.3, 0, 0.3, false, false},
+                  {0.2, 2, -0.2, false, false},
+                  {0.25, 1, 0, true, false},
+                  {0.1, 0, 0.05, false, true},
+                  {0.4, 0.5, 0, true, true},
+                  {0.1, 0, 0, false, true, 7},
+                  {0.2, 0.4, 0.1, false, true, 2, 0.5},
+                  {0.5, 0, 0, false, false, 256, 0.9},
+                  {0.1, 1, 0, true, false, 256, 0.25},
+                  {0.3, 0, 0.3, false, true, 40, 0.3}};
   std::mt19937 random(7);
   for (const auto& p : profiles) {
     for (int round = 0; round < 30; ++round) {
@@ -224,8 +253,10 @@ TEST(GrblWriter, RandomPicturesBurnExactlyTheirDots) {
           b.SetPixelColor(x, y, p.grayscale ? gray : dot);
         }
       }
-      MachineProfile m{Machine::Grbl, 800, 30, p.overscan, p.oneWay, p.offset, p.grayscale};
-      const auto burns = Interpret(Write(b, Grbl(p.dot, true, m)));
+      MachineProfile m{Machine::Grbl, 800,         30,       p.overscan, p.oneWay,
+                       p.offset,      p.grayscale, p.levels, p.gap};
+      std::map<long long, std::vector<Burn>> idle;
+      const auto burns = Interpret(Write(b, Grbl(p.dot, true, m)), &idle);
       const long long offset = ToThousandths(p.offset);
       int burningRows = 0;
       bool lastLeftward = true;
@@ -245,12 +276,24 @@ TEST(GrblWriter, RandomPicturesBurnExactlyTheirDots) {
             EXPECT_FALSE(a < burn.to && z > burn.from && (a < burn.from || z > burn.to));
           }
         }
+        for (const Burn& gap : row == burns.end() ? std::vector<Burn>{} : idle[row->first]) {
+          const bool inside = std::any_of(row->second.begin(), row->second.end(),
+                                          [&](const Burn& b) { return b.to <= gap.from; }) &&
+                              std::any_of(row->second.begin(), row->second.end(),
+                                          [&](const Burn& b) { return b.from >= gap.to; });
+          const bool rapid = gap.power != 0;
+          if (inside) {
+            EXPECT_EQ(rapid, p.gap > 0 && gap.to - gap.from > ToThousandths(p.gap)) << "row " << k;
+          }
+        }
         if (row != burns.end()) lastLeftward = row->second.front().leftward;
         burningRows += row != burns.end();
         for (int c = 0; c < w; ++c) {
           const Color color = b.PixelColor(c, h - 1 - k);
           const int gray = (RedOf(color) * 76 + GreenOf(color) * 151 + BlueOf(color) * 29) >> 8;
-          const long long want = p.grayscale ? GrayPower(gray, 30, 800) : color == kBlack ? 800 : 0;
+          const long long want = p.grayscale       ? NearestLevelSlowly(m, GrayPower(gray, 30, 800))
+                                 : color == kBlack ? 800
+                                                   : 0;
           EXPECT_EQ(power[static_cast<std::size_t>(c)], want) << "row " << k << " column " << c;
         }
       }

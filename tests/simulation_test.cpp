@@ -61,16 +61,21 @@ TEST(JobTime, MatchesHandWorkedProfiles) {
 }
 
 // A slow reference of what a GRBL controller does, written from its planner's rules rather than
-// from the model: moves stream into a buffer of 15 blocks as soon as one leaves; every 0.1 ms the
+// from the model: moves stream into a buffer of 15 blocks as soon as one leaves; every 10 µs the
 // whole buffer is planned again from the current speed (last block ending at rest, each entry
 // bounded by its junction and by braking over what follows), and the head advances with its
 // speed raised by the acceleration, capped by the feed and by what still lets it brake in time.
-double ReferenceSeconds(
-    const std::vector<std::array<double, 3>>& moves) {  // dx, dy, mm/s (0: a rapid)
+// With a baud rate, each line's bytes (`bytes`, one per entry) trickle through the link, 10 bits
+// a byte, once they fit the 128 bytes of the lines not yet taken; a line is taken once all its
+// bytes are in.
+double ReferenceSeconds(const std::vector<std::array<double, 3>>& moves,  // dx, dy, mm/s (0: rapid)
+                        double accel = 1000, const std::vector<double>& bytes = {}, double baud = 0,
+                        double dt = 1e-5) {
   struct B {
     double length, v, a, maxEntry2, done = 0;
   };
-  const double dt = 1e-5;
+  std::size_t sent = 0;  // lines wholly through the link
+  double inBuffer = 0, sentOfLine = 0;
   // Along a unit vector, each axis keeps within its own limit (the same for X and Y here).
   const auto along = [](double limit, double ux, double uy) {
     return limit / std::max(std::abs(ux), std::abs(uy));
@@ -79,8 +84,19 @@ double ReferenceSeconds(
   std::size_t next = 0;
   double ux = 0, uy = 0, speed = 0, t = 0;
   while (next < moves.size() || !buffer.empty()) {
-    while (buffer.size() < 15 && next < moves.size()) {
-      if (moves[next][2] < 0 && !buffer.empty()) break;  // a laser command waits for a stop
+    for (double budget = baud / 10 * dt; baud > 0 && budget > 0 && sent < moves.size();) {
+      if (sentOfLine == 0) {
+        if (inBuffer + bytes[sent] > 128) break;
+        inBuffer += bytes[sent];  // the sender counts a line from its first byte
+      }
+      const double part = std::min(budget, bytes[sent] - sentOfLine);
+      budget -= part;
+      sentOfLine += part;
+      if (sentOfLine >= bytes[sent]) sentOfLine = 0, ++sent;
+    }
+    while (buffer.size() < 15 && next < moves.size() && (baud == 0 || next < sent)) {
+      if (moves[next][2] == -1 && !buffer.empty()) break;  // a laser command waits for a stop
+      if (baud > 0) inBuffer -= bytes[next];
       const auto [dx, dy, feed] = moves[next++];
       if (feed < 0) continue;
       const double l = std::hypot(dx, dy), nx = dx / l, ny = dy / l;
@@ -89,14 +105,17 @@ double ReferenceSeconds(
       if (!buffer.empty()) {  // junction deviation 0.01 mm
         const double cosTheta = -(ux * nx + uy * ny);
         const double half = std::sqrt(0.5 * (1 - cosTheta));
-        const double ja = along(1000, nx - ux, ny - uy) * std::hypot(nx - ux, ny - uy);
+        const double ja = along(accel, nx - ux, ny - uy) * std::hypot(nx - ux, ny - uy);
         j = cosTheta < -0.999999 ? 1e38 : cosTheta > 0.999999 ? 0 : ja * 0.01 * half / (1 - half);
       }
       const double prev = buffer.empty() ? v : buffer.back().v;
-      buffer.push_back({l, v, along(1000, nx, ny), std::min(j, std::pow(std::min(v, prev), 2))});
+      buffer.push_back({l, v, along(accel, nx, ny), std::min(j, std::pow(std::min(v, prev), 2))});
       ux = nx, uy = ny;
     }
-    if (buffer.empty()) continue;
+    if (buffer.empty()) {
+      if (next < moves.size()) t += dt;  // waiting for the line
+      continue;
+    }
     double exit2 = 0;  // the highest exit of the executing block the buffer allows
     for (std::size_t i = buffer.size() - 1; i >= 1; --i) {
       exit2 = std::min(buffer[i].maxEntry2, exit2 + 2 * buffer[i].a * buffer[i].length);
@@ -117,7 +136,9 @@ double ReferenceSeconds(
 }
 
 // The moves of a GRBL line program; a laser command (M4 once, M5 at the end) is {0, 0, -1}.
-std::vector<std::array<double, 3>> Moves(const std::string& program, double feed) {
+// With `bytes`, every line is an entry (one without a move {0, 0, -2}) and its length in bytes.
+std::vector<std::array<double, 3>> Moves(const std::string& program, double feed,
+                                         std::vector<double>* bytes = nullptr) {
   std::vector<std::array<double, 3>> moves;
   double x = 0, y = 0, v = 0;
   std::istringstream in(program);
@@ -142,6 +163,10 @@ std::vector<std::array<double, 3>> Moves(const std::string& program, double feed
     }
     if (nx != x || ny != y) moves.push_back({nx - x, ny - y, v});
     if (line[0] == 'M') moves.push_back({0, 0, -1});
+    if (bytes != nullptr) {
+      if (nx == x && ny == y && line[0] != 'M') moves.push_back({0, 0, -2});
+      bytes->push_back(double(line.size() + 1));
+    }
     x = nx, y = ny;
   }
   return moves;
@@ -188,6 +213,44 @@ TEST(JobTime, RasterProgramsWithinATenthOfAPercentOfTheSteppedReference) {
     const std::string program = Program(RandomPicture(40, 12, 7), settings);
     const double reference = ReferenceSeconds(Moves(program, settings.feed));
     EXPECT_NEAR(Simulate(program).Seconds() / reference, 1.0, 0.001) << dot;
+  }
+}
+
+// Grayscale rows of 0.05 mm dots at 6000 mm/min: at 115200 baud the line, not the head, sets
+// the pace; at 9600 baud even the few lines of 4 levels do; the rapid gaps of a sparse row.
+TEST(JobTime, TheSerialLineWithinOnePercentOfTheSteppedReference) {
+  MachineProfile gray;
+  gray.grayscale = true;
+  MachineProfile fewer = gray;
+  fewer.powerLevels = 4;
+  MachineProfile gaps;
+  gaps.rapidGapMm = 0.2;
+  const struct {
+    MachineProfile profile;
+    double accel, baud;
+    bool gray;
+    double slower[2];  // the time over the endless line's
+  } cases[] = {{gray, 1000, 115200, true, {1, 1.02}},
+               {gray, 4000, 115200, true, {1.1, 1.2}},
+               {fewer, 4000, 9600, true, {5, 20}},
+               {gaps, 1000, 115200, false, {1, 1.02}}};
+  for (const auto& c : cases) {
+    GcodeSettings settings = Grbl(true, 0.05, c.profile);
+    settings.feed = 6000;
+    const std::string program = Program(RandomPicture(200, 2, 5, c.gray), settings);
+    SimulationSettings s;
+    s.motion.acceleration.fill(c.accel);
+    s.motion.baud = c.baud;
+    const ProgramReader reader = Simulate(program, s);
+    std::vector<double> bytes;
+    const auto moves = Moves(program, settings.feed, &bytes);
+    EXPECT_NEAR(reader.Seconds() / ReferenceSeconds(moves, c.accel, bytes, c.baud, 2e-6), 1, 0.01)
+        << c.baud;
+    const double slower = reader.Seconds() / reader.EndlessSeconds();
+    EXPECT_TRUE(slower >= c.slower[0] && slower <= c.slower[1]) << slower;
+    EXPECT_NEAR(reader.LinkSeconds(), reader.Seconds() - reader.EndlessSeconds(), 1e-12);
+    s.motion.baud = 1e12;  // a line that is never the limit plans as the endless one
+    EXPECT_NEAR(Simulate(program, s).Seconds(), reader.EndlessSeconds(), 1e-9);
   }
 }
 
@@ -311,6 +374,29 @@ TEST(ProgramReader, SurvivesTruncationPiecesAndGarbage) {
 TEST(JobTime, TextInHoursMinutesSeconds) {
   EXPECT_EQ(JobTimeText(0), "0:00:00 (0.0 s)");
   EXPECT_EQ(JobTimeText(3725.46), "1:02:05 (3725.5 s)");
+  EXPECT_EQ(JobTimeText(460.2, 26.1, 115200),
+            "0:07:40 (460.2 s), of which 26.1 s waiting for the serial line at 115200 baud");
+  EXPECT_EQ(JobTimeText(460.2, 0.049, 115200), "0:07:40 (460.2 s)");
+}
+
+// A grid that grows with the program refuses a move beyond what it may hold before it grows.
+TEST(BurnPicture, RefusesAFarMoveBeforeGrowing) {
+  const struct {
+    double x, y;
+    const char* message;
+  } cases[] = {{13000, 13000, "The picture of 65000 x 65000 dots is too large to hold"},
+               {2317.2, 2317.2, "The picture of 11586 x 11586 dots is too large to hold"},
+               {14000, 0.1,
+                "The program burns beyond 65536 dots from the origin; choose a larger dot size "
+                "for its picture"}};
+  for (const auto& c : cases) {
+    BurnPicture picture(0.2);
+    EXPECT_EQ(ErrorText([&] { picture.BurnMove(0, 0, c.x, c.y, 255); }), c.message);
+    EXPECT_EQ(picture.Width(), 0);
+  }
+  BurnPicture largest(0.2);
+  largest.BurnMove(0, 0, 2317, 2317, 255);  // 11585 x 11585: just within
+  EXPECT_EQ(largest.Width(), 11585);
 }
 
 }  // namespace

@@ -92,6 +92,10 @@ const std::map<std::string, ValueOption>& ValueOptions() {
        [](Options& o, auto& n, auto& v) { o.motion.maxRate.fill(ParseSetting(n, v, false)); }},
       {"--accel",
        [](Options& o, auto& n, auto& v) { o.motion.acceleration.fill(ParseSetting(n, v, false)); }},
+      {"--baud",
+       [](Options& o, auto& n, auto& v) { o.motion.baud = double(ParseWhole(n, v, 0, kMaxBaud)); }},
+      {"--levels", [](Options& o, auto&, auto& v) { o.levelsText = v; }},
+      {"--rapid-gaps", [](Options& o, auto&, auto& v) { o.rapidGapText = v; }},
       {"--junction-deviation",
        [](Options& o, auto& n, auto& v) { o.motion.junctionDeviation = ParseSetting(n, v, true); }},
       {"--machine",
@@ -109,8 +113,6 @@ const std::map<std::string, ValueOption>& ValueOptions() {
       {"--feeds", [](Options& o, auto&, auto& v) { o.feedsText = v; }},
       {"--cell", [](Options& o, auto&, auto& v) { o.cellText = v; }},
       {"--send", [](Options& o, auto&, auto& v) { o.send = v; }},
-      {"--baud",
-       [](Options& o, auto& n, auto& v) { o.baud = int(ParseWhole(n, v, 300, 4000000)); }},
       {"--from-row",
        [](Options& o, auto& n, auto& v) { o.fromRow = int(ParseWhole(n, v, 1, 100000000)); }},
       {"--log", [](Options& o, auto&, auto& v) { o.log = v; }},
@@ -153,8 +155,8 @@ const std::map<std::string, FlagOption>& FlagOptions() {
 // The grid is a program of its own: no picture, no picture program, GRBL only.
 void CheckTestGrid(const std::vector<std::string>& given, const Options& o) {
   if (o.input) throw UsageError("--test-grid writes only the grid; it takes no INPUT");
-  for (const char* other :
-       {"--output", "--frame", "--frame-power", "--save-bmp", "--save-png", "--keep-orientation"}) {
+  for (const char* other : {"--output", "--frame", "--frame-power", "--save-bmp", "--save-png",
+                            "--keep-orientation", "--levels"}) {
     if (std::count(given.begin(), given.end(), other)) {
       throw UsageError(std::string(other) + " does not go with --test-grid");
     }
@@ -205,10 +207,12 @@ void CheckCombinations(const std::vector<std::string>& given, const Options& o) 
                            "--baud",
                            "--from-row",
                            "--log",
-                           "--save-png"}) {
+                           "--save-png",
+                           "--levels",
+                           "--rapid-gaps"}) {
     if (count(once) > 1) throw UsageError(std::string(once) + " is given more than once");
   }
-  for (const char* sendOnly : {"--baud", "--check", "--home", "--unlock", "--from-row", "--log"}) {
+  for (const char* sendOnly : {"--check", "--home", "--unlock", "--from-row", "--log"}) {
     if (count(sendOnly) && !o.send) throw UsageError(std::string(sendOnly) + " needs --send");
   }
   if (o.ports) {
@@ -216,6 +220,7 @@ void CheckCombinations(const std::vector<std::string>& given, const Options& o) 
     return;
   }
   if (o.send) {
+    if (o.motion.baud == 0) throw UsageError("--send needs a baud rate above 0");
     if (o.simulate || o.testGrid)
       throw UsageError("--send streams INPUT: give no --simulate or --test-grid");
     if (!o.input) throw UsageError("--send needs INPUT: a program or a picture");
@@ -231,8 +236,8 @@ void CheckCombinations(const std::vector<std::string>& given, const Options& o) 
   }
   if (count("--frame-power") && !o.frame) throw UsageError("--frame-power needs --frame");
   if (!o.grbl) {
-    for (const char* grblOnly :
-         {"--power", "--min-power", "--overscan", "--one-way", "--scan-offset", "--grayscale"}) {
+    for (const char* grblOnly : {"--power", "--min-power", "--overscan", "--one-way",
+                                 "--scan-offset", "--grayscale", "--levels", "--rapid-gaps"}) {
       // A program read back takes the power of full from --power as well.
       if (count(grblOnly) && !(o.simulate && std::string(grblOnly) == "--power")) {
         throw UsageError(std::string(grblOnly) + " needs --machine grbl");
@@ -346,6 +351,10 @@ Turns a picture into a G-code program for a laser engraver, one pixel one dot.
   --scan-offset MM     grbl: shift of right-to-left rows along +X, default 0
   --grayscale          grbl: every pixel's gray sets its power; no black-and-white
                        conversion unless --convert is given
+  --levels N           grbl: grayscale powers rounded to N levels from --min-power to
+                       --power, 2..256 (default 256: every gray its own power)
+  --rapid-gaps MM      grbl: cross white gaps longer than MM inside a row with G0
+                       (default 0: off)
   --frame FILE         also write the framing program (the outline of the picture, from
                        the origin round and back) to exactly FILE
   --frame-power S      grbl: trace the frame at constant power S with M3 and the feed
@@ -365,6 +374,8 @@ Turns a picture into a G-code program for a laser engraver, one pixel one dot.
   --accel MM/S2        acceleration of X and Y, default 1000
   --junction-deviation MM
                        cornering tolerance, default 0.01
+  --baud N             serial line to the controller, default 115200; 0: a line that
+                       never limits (the estimate only; --send needs a real speed)
   --simulate PROGRAM   read an existing G-code program instead of a picture and give its
                        job time (and --preview); --dot sets its grid, --power the S of
                        full power (default 1000)
@@ -379,7 +390,6 @@ Burning (GRBL 1.1, grblHAL, FluidNC):
                        is sent as it is; the checks before sending refuse a controller in
                        alarm, laser mode off, S above $30, a job beyond the travel or the soft
                        limits, a line over 80 characters
-  --baud N             serial speed, default 115200
   --check              run the whole program through check mode ($C) first; send for real
                        only when every line was accepted
   --home | --unlock    send $H (home) or $X (unlock) before the job

@@ -61,6 +61,8 @@ struct Options {
   bool oneWay = false;
   std::string scanOffsetText = "0";
   bool grayscale = false;
+  std::string levelsText = "256";    // --levels
+  std::string rapidGapText = "0";    // --rapid-gaps, mm; 0: off
   std::optional<std::string> frame;  // also the framing program, exactly this file
   std::string framePowerText = "0";
   std::optional<std::string> testGrid;  // only the material test grid, exactly this file
@@ -74,10 +76,9 @@ struct Options {
   std::optional<std::string> simulate;  // a program read instead of a picture
   std::optional<std::string> preview;   // the burn picture as PNG
   bool estimate = false;
-  MotionSettings motion;
+  MotionSettings motion{.baud = kDefaultBaud};
   bool ports = false;               // --ports: list the serial ports
   std::optional<std::string> send;  // the port a program is streamed to
-  int baud = 115200;
   bool check = false;  // through check mode first
   bool home = false;
   bool unlock = false;

@@ -177,7 +177,7 @@ int SendProgram(const Options& o, const std::string& programPath) {
   MachineSession session(&watcher);
   ConnectOptions connect;
   connect.port = *o.send;
-  connect.baud = o.baud;
+  connect.baud = static_cast<int>(o.motion.baud);
   if (o.log) connect.logPath = *o.log;
   const ControllerInfo info = session.ConnectAndWait(connect);
   if (!o.quiet) {

@@ -19,8 +19,11 @@ std::vector<std::uint8_t> Png(const BurnPicture& picture) {
     const std::uint8_t white = 255;
     return EncodeGrayPng(1, 1, &white);
   }
-  const std::vector<std::uint8_t> gray = picture.GrayRows();
-  return EncodeGrayPng(picture.Width(), picture.Height(), gray.data());
+  // Row by row: a copy of the whole picture would double the memory a large one takes.
+  const GrayRowSource row = [](const void* context, int r, std::uint8_t* out) {
+    static_cast<const BurnPicture*>(context)->GrayRow(r, out);
+  };
+  return EncodeGrayPng(picture.Width(), picture.Height(), row, &picture);
 }
 
 }  // namespace
@@ -76,6 +79,7 @@ SimulationResult RunSimulation(const Options& o) {
   r.widthDots = reader.Picture().Width();
   r.heightDots = reader.Picture().Height();
   r.seconds = reader.Seconds();
+  r.linkSeconds = reader.LinkSeconds();
   return r;
 }
 
@@ -85,7 +89,7 @@ std::string SimulationSummary(const SimulationResult& r, const Options& o) {
          "burnt: " + std::to_string(r.widthDots) + " x " + std::to_string(r.heightDots) +
          " dots of " + o.dotText + " mm\n" +                   //
          (o.preview ? "preview: " + *o.preview + "\n" : "") +  //
-         "job time: " + JobTimeText(r.seconds) + "\n";
+         "job time: " + JobTimeText(r.seconds, r.linkSeconds, o.motion.baud) + "\n";
 }
 
 }  // namespace skelda::cli

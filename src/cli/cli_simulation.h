@@ -25,6 +25,8 @@ class ProgramFollower {
   GcodeSink& Tee(GcodeSink& out);
   // Once the program is written: the job time (with --estimate) and the PNG (with --preview).
   std::optional<double> Seconds();
+  // Of those seconds, the wait for the serial line (after Seconds).
+  double LinkSeconds() const { return reader_ ? reader_->LinkSeconds() : 0; }
   std::vector<std::uint8_t> Png();
 
  private:
@@ -54,6 +56,7 @@ struct SimulationResult {
   int widthDots = 0;
   int heightDots = 0;
   double seconds = 0;
+  double linkSeconds = 0;
 };
 
 // --simulate: reads the program, writes --preview. Throws the file's and the program's errors.

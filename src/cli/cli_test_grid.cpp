@@ -19,6 +19,7 @@ TestGridSettings ParseSettings(const Options& o) {
   CheckDotSize(s.dot, "'" + dotText + "'");
   s.machine = ParseMachineProfile(Machine::Grbl, o.powerText, o.minPowerText, o.overscanText,
                                   o.oneWay, o.scanOffsetText, false);
+  ParseRasterSettings(s.machine, o.levelsText, o.rapidGapText);
   s.powers = ParseGridRange("powers", o.powersText);
   s.feeds = ParseGridRange("feeds", o.feedsText);
   s.cellMm = StrToDouble(o.cellText);

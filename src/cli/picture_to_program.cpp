@@ -163,6 +163,8 @@ std::uint64_t WriteOutputs(Workspace& ws, const Options& o, const GcodeSettings&
   // file replaces another.
   const auto finishPreview = [&] {
     r.jobSeconds = follower.Seconds();
+    r.linkSeconds = follower.LinkSeconds();
+    r.baud = o.motion.baud;
     if (!o.preview) return;
     preview = std::make_unique<AtomicFileWriter>(*o.preview);
     const std::vector<std::uint8_t> png = follower.Png();
@@ -207,6 +209,7 @@ RoadResult RunRoad(const Options& o) {
   if (o.grbl) {
     settings.machine = ParseMachineProfile(Machine::Grbl, o.powerText, o.minPowerText,
                                            o.overscanText, o.oneWay, o.scanOffsetText, o.grayscale);
+    ParseRasterSettings(settings.machine, o.levelsText, o.rapidGapText);
     CheckGrblSettings(settings);
   }
   GcodeSettings frameSettings = settings;
@@ -273,7 +276,8 @@ std::string Summary(const RoadResult& r) {
          (r.lineMode ? (r.grbl ? "burning moves: " : "black lines: ") : "black dots: ") +         //
          count + "\n" + grbl + FrameLine(r) + "time: " + std::to_string(r.elapsedMs) + " ms\n" +
          (r.previewName ? "preview: " + *r.previewName + "\n" : "") +  //
-         (r.jobSeconds ? "job time: " + JobTimeText(*r.jobSeconds) + "\n" : "");
+         (r.jobSeconds ? "job time: " + JobTimeText(*r.jobSeconds, r.linkSeconds, r.baud) + "\n"
+                       : "");
 }
 
 }  // namespace skelda::cli

@@ -24,7 +24,9 @@ struct RoadResult {
   std::string frameName;  // the framing program written, if any
   int framePower = 0;
   std::int64_t elapsedMs = 0;
-  std::optional<double> jobSeconds;        // with --estimate
+  std::optional<double> jobSeconds;  // with --estimate
+  double linkSeconds = 0;            // of which waiting for the serial line
+  double baud = 0;
   std::optional<std::string> previewName;  // with --preview
 };
 

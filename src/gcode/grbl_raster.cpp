@@ -62,7 +62,8 @@ char* Append(char* p, std::string_view text) {
 }  // namespace
 
 GrblRowRaster::GrblRowRaster(double dot, int columns, int rows, const MachineProfile& profile)
-    : overscan_(ToThousandths(profile.overscanMm)) {
+    : overscan_(ToThousandths(profile.overscanMm)),
+      rapidGap_(profile.rapidGapMm > 0 ? ToThousandths(profile.rapidGapMm) : -1) {
   const long long offset = ToThousandths(profile.scanOffsetMm);
   edges_ = Edges(dot, columns, 0);
   CheckReach(edges_.back() + overscan_ + std::max(offset, -offset));
@@ -88,27 +89,30 @@ void GrblRowRaster::Rapid(BufferedOutput& out, long long x, int row) {
   char line[64];
   char* p = Append(line, "G0");
   if (x != x_ || row_ < 0) {
-    p = Append(p, " X");
+    p = Append(p, "X");
     p += FormatThousandths(x, p);
     x_ = x;
   }
   if (row != row_) {
-    p = Append(Append(p, " Y"), rows_.Text(row));
+    p = Append(Append(p, "Y"), rows_.Text(row));
     row_ = row;
   }
   if (p == line + 2) return;
   *p++ = '\n';
   out.Put({line, static_cast<std::size_t>(p - line)});
+  feeding_ = false;
   range_.low = std::min(range_.low, x);
   range_.high = std::max(range_.high, x);
 }
 
+// GRBL keeps G1 until the next G0 and reads a line of axis and S words in the current motion
+// mode, so a pass names G1 once and packs its words without spaces.
 void GrblRowRaster::Feed(BufferedOutput& out, long long x, const Texts* texts, int edge,
                          int power) {
-  // "G1 X" 4, the number at most 15 (a whole slot is copied), " S" and 7 digits, "\n".
-  char* const line = out.Reserve(4 + kSlot + 2 + 7 + 1);
-  std::memcpy(line, "G1 X", 4);
-  char* p = line + 4;
+  // "G1X" 3, the number at most 15 (a whole slot is copied), "S" and 7 digits, "\n".
+  char* const line = out.Reserve(3 + kSlot + 1 + 7 + 1);
+  char* p = Append(line, feeding_ ? "X" : "G1X");
+  feeding_ = true;
   if (texts != nullptr) {
     std::memcpy(p, texts->cells.data() + static_cast<std::size_t>(edge) * kSlot, kSlot);
     p += texts->length[static_cast<std::size_t>(edge)];
@@ -116,7 +120,7 @@ void GrblRowRaster::Feed(BufferedOutput& out, long long x, const Texts* texts, i
     p += FormatThousandths(x, p);
   }
   if (power != power_) {
-    char* const digits = Append(p, " S");
+    char* const digits = Append(p, "S");
     p = std::to_chars(digits, digits + 7, power).ptr;
     power_ = power;
   }
@@ -140,7 +144,15 @@ void GrblRowRaster::WriteStretches(BufferedOutput& out, const std::uint8_t* leve
       e = SameLevelEnd<kStep>(levels, e, end);
     }
     const int stop = kStep < 0 ? e + 1 : e;
-    Feed(out, t.value[static_cast<std::size_t>(stop)], &t, stop, power);
+    const long long to = t.value[static_cast<std::size_t>(stop)];
+    // In laser mode GRBL keeps the beam off through a G0, and brakes to the next burn's feed
+    // before that burn begins.
+    if (power == 0 && rapidGap_ >= 0 && std::max(to - x_, x_ - to) > rapidGap_) {
+      Rapid(out, to, row_);
+      c = e;
+      continue;
+    }
+    Feed(out, to, &t, stop, power);
     if (power > 0) ++burns;
     c = e;
   }

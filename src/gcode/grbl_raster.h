@@ -5,11 +5,13 @@
 //
 // Columns c of width d span c × d .. (c + 1) × d; row k lies at Y = k × d. A pass over a row
 // writes, with every X in thousandths of a mm (see grbl_number.h) and each line ended by "\n":
-//   G0 X<lead-in> Y<k × d>      rapid to the lead-in point (X or Y left out when unchanged)
-//   G1 X<first edge> S0         the overscan run-up, only with overscan (S0 only if S was not 0)
-//   G1 X<edge> S<power>         one move per stretch of columns of equal power; a stretch of
-//                               power 0 inside the row is a gap crossed with S0 at the same feed
-//   G1 X<last edge ± overscan> S0   the lead-out, only with overscan
+//   G0X<lead-in>Y<k × d>        rapid to the lead-in point (X or Y left out when unchanged)
+//   G1X<first edge>S0           the overscan run-up, only with overscan (S0 only if S was not 0)
+//   X<edge>S<power>             one move per stretch of columns of equal power; a stretch of
+//                               power 0 inside the row is a gap crossed with S0 at the same feed,
+//                               or with G0X<edge> when it is longer than the profile's rapid gap
+//   X<last edge ± overscan>S0   the lead-out, only with overscan
+// The first feed move after a G0 names G1; the others carry only their X and S words.
 // A left-to-right pass starts at the left edge of its first powered column and ends at the right
 // edge of its last; a right-to-left pass the other way round, with every X shifted by the scan
 // offset. An S equal to the last one written is left out. Powers are whole S values, 0 = off.
@@ -71,8 +73,10 @@ class GrblRowRaster {
   Texts reverse_;                 // edges shifted by the scan offset
   Texts rows_;                    // Y of each row
   long long overscan_;
+  long long rapidGap_;  // a white gap longer than this is crossed with G0; -1: never
   long long x_ = 0;
-  int row_ = -1;  // -1: the position is not yet known
+  bool feeding_ = false;  // G1 is the motion mode
+  int row_ = -1;          // -1: the position is not yet known
   int power_ = 0;
   XRange range_;
 };

@@ -71,7 +71,9 @@ GrblWriter::GrblWriter(TQuickPixels& pixels, const GcodeSettings& settings)
   CheckGrblSettings(settings);
   const MachineProfile& m = settings.machine;
   if (m.grayscale) {
-    for (int gray = 0; gray < 256; ++gray) palette_[gray] = GrayPower(gray, m.minPower, m.maxPower);
+    for (int gray = 0; gray < 256; ++gray) {
+      palette_[gray] = NearestLevelPower(m, GrayPower(gray, m.minPower, m.maxPower));
+    }
   } else {
     palette_[1] = m.maxPower;  // level 1: black
   }

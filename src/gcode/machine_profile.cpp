@@ -1,6 +1,8 @@
 #include "gcode/machine_profile.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "core/errors.h"
 #include "core/numbers.h"
@@ -24,6 +26,42 @@ void CheckMachineProfile(const MachineProfile& p) {
     throw Error("The scan offset " + FloatToStr(p.scanOffsetMm) + " mm is outside -" +
                 FloatToStr(kMaxShiftMm) + " .. " + FloatToStr(kMaxShiftMm) + " mm");
   }
+  if (p.powerLevels < 2 || p.powerLevels > 256) {
+    throw Error("The power levels " + std::to_string(p.powerLevels) + " are outside 2 .. 256");
+  }
+  if (!(p.rapidGapMm >= 0 && p.rapidGapMm <= kMaxShiftMm)) {
+    throw Error("The rapid gap " + FloatToStr(p.rapidGapMm) + " mm is outside 0 .. " +
+                FloatToStr(kMaxShiftMm) + " mm");
+  }
+}
+
+void ParseRasterSettings(MachineProfile& profile, const std::string& levelsText,
+                         const std::string& rapidGapText) {
+  MachineProfile p = profile;
+  p.powerLevels = StrToInt(levelsText);
+  p.rapidGapMm = StrToDouble(rapidGapText);
+  CheckMachineProfile(p);
+  profile = p;
+}
+
+int LevelPower(const MachineProfile& p, int k) {
+  const long long span = static_cast<long long>(p.maxPower - p.minPower) * k;
+  const int steps = p.powerLevels - 1;
+  return p.minPower + static_cast<int>((2 * span + steps) / (2 * steps));
+}
+
+int NearestLevelPower(const MachineProfile& p, int power) {
+  // The levels rise with k, so the nearest is one of the two around the scaled position.
+  const long long steps = p.powerLevels - 1;
+  const long long span = std::max(p.maxPower - p.minPower, 1);
+  const long long k =
+      std::clamp((static_cast<long long>(power - p.minPower) * steps) / span, 0LL, steps);
+  int best = LevelPower(p, static_cast<int>(k));
+  if (k < steps) {
+    const int above = LevelPower(p, static_cast<int>(k + 1));
+    if (std::abs(above - power) < std::abs(best - power)) best = above;
+  }
+  return best;
 }
 
 MachineProfile ParseMachineProfile(Machine machine, const std::string& maxPowerText,

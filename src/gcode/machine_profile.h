@@ -19,6 +19,8 @@ struct MachineProfile {
   bool oneWay = false;      // every pass left to right, the return a rapid
   double scanOffsetMm = 0;  // shift of every right-to-left pass along +X
   bool grayscale = false;   // every pixel's gray value sets its power
+  int powerLevels = 256;    // grayscale powers rounded to this many, evenly from min to max
+  double rapidGapMm = 0;    // white gaps longer than this are crossed with G0; 0: never
 
   bool operator==(const MachineProfile&) const = default;
 };
@@ -29,7 +31,8 @@ inline constexpr int kMaxPowerLimit = 1000000;
 inline constexpr double kMaxShiftMm = 1000;
 
 // Throws a clear refusal of a power outside 1 .. kMaxPowerLimit, a minimum power below 0 or
-// above the maximum, an overscan below 0 or a shift beyond kMaxShiftMm.
+// above the maximum, an overscan below 0 or a shift beyond kMaxShiftMm, power levels outside
+// 2 .. 256 or a rapid gap outside 0 .. kMaxShiftMm.
 void CheckMachineProfile(const MachineProfile& profile);
 
 // The settings as typed (the window's dialog, skelda-cli): powers whole numbers, lengths decimal
@@ -38,6 +41,16 @@ void CheckMachineProfile(const MachineProfile& profile);
 MachineProfile ParseMachineProfile(Machine machine, const std::string& maxPowerText,
                                    const std::string& minPowerText, const std::string& overscanText,
                                    bool oneWay, const std::string& scanOffsetText, bool grayscale);
+
+// The power levels (a whole number, 2 .. 256) and the rapid gap (mm, from 0) as typed; throws
+// the conversion errors, then CheckMachineProfile's refusals, and leaves `profile` unchanged.
+void ParseRasterSettings(MachineProfile& profile, const std::string& levelsText,
+                         const std::string& rapidGapText);
+
+// The power of level k of `levels` evenly spaced from minPower to maxPower, and the level
+// nearest to `power` (the lower of two as near).
+int LevelPower(const MachineProfile& profile, int k);
+int NearestLevelPower(const MachineProfile& profile, int power);
 
 // "classic" or "grbl": the names skelda-cli takes.
 const char* MachineName(Machine machine);

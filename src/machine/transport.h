@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/errors.h"
+#include "simulation/motion_settings.h"
 
 namespace skelda {
 
@@ -37,7 +38,6 @@ class Transport {
   virtual const std::string& Name() const = 0;
 };
 
-inline constexpr int kDefaultBaud = 115200;
 inline constexpr int kDefaultTcpPort = 23;
 
 // "tcp://HOST[:PORT]" opens a TCP connection; anything else is a serial device path (a

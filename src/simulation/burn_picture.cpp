@@ -11,6 +11,8 @@ namespace {
 
 // A grid that grows with the program stops here rather than exhaust memory on a stray move.
 constexpr long long kLargestSide = 1 << 16;
+// Its dots, so that the grid and the PNG made of it stay well within a few hundred megabytes.
+constexpr long long kLargestArea = 1LL << 27;
 
 }  // namespace
 
@@ -33,10 +35,8 @@ void BurnPicture::BurnRow(long long row, long long first, long long last, std::u
   if (fixed_) {
     if (row >= static_cast<long long>(rows_.size())) return;
     last = std::min(last, static_cast<long long>(width_) - 1);
-  } else if (row >= kLargestSide || last >= kLargestSide) {
-    throw Error("The program burns beyond " + std::to_string(kLargestSide) +
-                " dots from the origin; choose a larger dot size for its picture");
   } else {
+    CheckReach(last, row);
     if (row >= static_cast<long long>(rows_.size()))
       rows_.resize(static_cast<std::size_t>(row) + 1);
     auto& cells = rows_[static_cast<std::size_t>(row)];
@@ -51,9 +51,29 @@ void BurnPicture::BurnRow(long long row, long long first, long long last, std::u
   }
 }
 
+// Refused before the grid grows: a stray move would otherwise commit gigabytes first.
+void BurnPicture::CheckReach(long long column, long long row) const {
+  if (row >= kLargestSide || column >= kLargestSide) {
+    throw Error("The program burns beyond " + std::to_string(kLargestSide) +
+                " dots from the origin; choose a larger dot size for its picture");
+  }
+  const long long width = std::max<long long>(width_, column + 1);
+  const long long height = std::max<long long>(static_cast<long long>(rows_.size()), row + 1);
+  if (width * height > kLargestArea) throw PictureTooLargeError(width, height);
+}
+
 // A move along a row burns every dot it passes over by more than a rounding error; any other
 // move burns the dots under points a quarter dot apart along it.
 void BurnPicture::BurnMove(double x0, double y0, double x1, double y1, std::uint8_t darkness) {
+  if (!fixed_ && darkness != 0) {
+    // The dot before the far end: a move ending on a dot's edge does not burn past it.
+    const auto last = [this](double v) {
+      return static_cast<long long>(std::ceil(std::clamp(v * inverse_ - kEdge, -1e15, 1e15))) - 1;
+    };
+    const long long top = std::max(last(y0), last(y1));
+    const long long right = std::max(last(x0), last(x1));
+    if (top >= 0 && right >= 0) CheckReach(right, top);
+  }
   if (y0 == y1) {
     const double low = std::min(x0, x1) / dot_;
     const double high = std::max(x0, x1) / dot_;
@@ -84,6 +104,13 @@ std::uint8_t BurnPicture::At(int c, int r) const {
   if (r < 0 || c < 0 || r >= static_cast<int>(rows_.size())) return 0;
   const auto& cells = rows_[static_cast<std::size_t>(r)];
   return c < static_cast<int>(cells.size()) ? cells[static_cast<std::size_t>(c)] : 0;
+}
+
+void BurnPicture::GrayRow(int top, std::uint8_t* out) const {
+  const int width = Width();
+  std::fill(out, out + width, std::uint8_t{255});
+  const auto& cells = rows_[static_cast<std::size_t>(Height() - 1 - top)];
+  for (std::size_t c = 0; c < cells.size(); ++c) out[c] = static_cast<std::uint8_t>(255 - cells[c]);
 }
 
 std::vector<std::uint8_t> BurnPicture::GrayRows() const {

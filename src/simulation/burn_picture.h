@@ -33,6 +33,8 @@ class BurnPicture {
   std::uint8_t At(int c, int r) const;
   // Gray values top row first, Width() × Height(): 255 − darkness.
   std::vector<std::uint8_t> GrayRows() const;
+  // Row `top` of them (0 = the top row), Width() values.
+  void GrayRow(int top, std::uint8_t* out) const;
 
  private:
   void BurnRow(long long row, long long first, long long last, std::uint8_t darkness);
@@ -40,6 +42,8 @@ class BurnPicture {
     BurnRow(row, column, column, darkness);
   }
   long long Cell(double v) const;
+  // Throws when a grid that grows would reach dot (column, row).
+  void CheckReach(long long column, long long row) const;
 
   // Coordinates read back from text may miss a dot's edge by a rounding error.
   static constexpr double kEdge = 1e-6;

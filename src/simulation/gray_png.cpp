@@ -2,6 +2,7 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <csetjmp>
 #include <new>
 
@@ -26,8 +27,8 @@ void Append(png_structp png, png_bytep data, png_size_t size) {
 void Flush(png_structp) {}
 
 // libpng reports errors by a long jump back here, so nothing in this frame owns resources.
-bool EncodeRows(png_structp png, png_infop info, int width, int height, const std::uint8_t* gray,
-                std::vector<std::uint8_t>* bytes) {
+bool EncodeRows(png_structp png, png_infop info, int width, int height, GrayRowSource source,
+                const void* context, std::uint8_t* row, std::vector<std::uint8_t>* bytes) {
   if (setjmp(png_jmpbuf(png))) return false;
   png_set_write_fn(png, bytes, &Append, &Flush);
   png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
@@ -38,7 +39,8 @@ bool EncodeRows(png_structp png, png_infop info, int width, int height, const st
   png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
   png_write_info(png, info);
   for (int r = 0; r < height; ++r) {
-    png_write_row(png, gray + static_cast<std::size_t>(r) * static_cast<std::size_t>(width));
+    source(context, r, row);
+    png_write_row(png, row);
   }
   png_write_end(png, info);
   return true;
@@ -47,6 +49,20 @@ bool EncodeRows(png_structp png, png_infop info, int width, int height, const st
 }  // namespace
 
 std::vector<std::uint8_t> EncodeGrayPng(int width, int height, const std::uint8_t* gray) {
+  struct Rows {
+    const std::uint8_t* gray;
+    std::size_t width;
+  } rows{gray, static_cast<std::size_t>(width)};
+  const GrayRowSource copy = [](const void* context, int r, std::uint8_t* out) {
+    const Rows& all = *static_cast<const Rows*>(context);
+    std::copy_n(all.gray + static_cast<std::size_t>(r) * all.width, all.width, out);
+  };
+  return EncodeGrayPng(width, height, copy, &rows);
+}
+
+std::vector<std::uint8_t> EncodeGrayPng(int width, int height, GrayRowSource source,
+                                        const void* context) {
+  std::vector<std::uint8_t> row(static_cast<std::size_t>(width));
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   if (png == nullptr) throw std::bad_alloc();
   png_infop info = png_create_info_struct(png);
@@ -55,7 +71,7 @@ std::vector<std::uint8_t> EncodeGrayPng(int width, int height, const std::uint8_
     throw std::bad_alloc();
   }
   std::vector<std::uint8_t> bytes;
-  const bool done = EncodeRows(png, info, width, height, gray, &bytes);
+  const bool done = EncodeRows(png, info, width, height, source, context, row.data(), &bytes);
   png_destroy_write_struct(&png, &info);
   if (!done) throw Error("The PNG picture could not be made");
   return bytes;

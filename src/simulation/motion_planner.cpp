@@ -25,12 +25,14 @@ double TrapezoidTime(double length, double entry, double exit, double nominal, d
   return (peak - entry) / accel + (peak - exit) / accel;
 }
 
-MotionPlanner::MotionPlanner(const MotionSettings& settings) : settings_(settings) {
+BlockShaper::BlockShaper(const MotionSettings& settings) : settings_(settings) {
   for (double& rate : settings_.maxRate) rate /= 60;
 }
 
+MotionPlanner::MotionPlanner(const MotionSettings& settings) : shaper_(settings) {}
+
 // The largest value along the direction (ux, uy) that keeps every axis within its own limit.
-double MotionPlanner::LimitByAxes(const std::array<double, 2>& limits, double ux, double uy) const {
+double BlockShaper::LimitByAxes(const std::array<double, 2>& limits, double ux, double uy) const {
   double limit = kLarge;
   if (ux != 0) limit = std::min(limit, std::abs(limits[0] / ux));
   if (uy != 0) limit = std::min(limit, std::abs(limits[1] / uy));
@@ -39,7 +41,7 @@ double MotionPlanner::LimitByAxes(const std::array<double, 2>& limits, double ux
 
 // The corner speed (squared) at which the head would round the corner on a circle that passes
 // within the junction deviation of it, at the acceleration allowed along the corner's bisector.
-double MotionPlanner::JunctionSquare(double ux, double uy) const {
+double BlockShaper::JunctionSquare(double ux, double uy) const {
   const double cosTheta = -(previousUnit_[0] * ux + previousUnit_[1] * uy);
   if (cosTheta > 0.999999) return 0;        // a full reversal
   if (cosTheta < -0.999999) return kLarge;  // straight on
@@ -53,13 +55,12 @@ double MotionPlanner::JunctionSquare(double ux, double uy) const {
   return accel * settings_.junctionDeviation * sinHalf / (1 - sinHalf);
 }
 
-void MotionPlanner::Move(double dx, double dy, bool rapid, double feed) {
+bool BlockShaper::Shape(double dx, double dy, bool rapid, double feed, bool afterRest,
+                        MotionBlock& block) {
   const double length = dx == 0 ? std::abs(dy) : dy == 0 ? std::abs(dx) : std::hypot(dx, dy);
-  if (!(length > 0)) return;
-  if (count_ == kLookAhead) RunOldest();
+  if (!(length > 0)) return false;
   const double ux = dy == 0 ? (dx > 0 ? 1.0 : -1.0) : dx / length;
   const double uy = dx == 0 ? (dy > 0 ? 1.0 : -1.0) : dy / length;
-  Block block;
   block.length = length;
   // Along an axis its own limits hold as they are.
   block.accel = dy == 0   ? settings_.acceleration[0]
@@ -70,13 +71,19 @@ void MotionPlanner::Move(double dx, double dy, bool rapid, double feed) {
                                      : LimitByAxes(settings_.maxRate, ux, uy);
   block.nominal = std::max(rapid ? rapidRate : std::min(feed / 60, rapidRate), kMinimumFeed);
   // A block queued behind nothing starts from rest.
-  const double junction = count_ == 0 ? 0 : JunctionSquare(ux, uy);
+  const double junction = afterRest ? 0 : JunctionSquare(ux, uy);
   const double slower = std::min(block.nominal, previousNominal_);
   block.maxEntrySquare = std::min(junction, slower * slower);
   previousNominal_ = block.nominal;
   previousUnit_[0] = ux;
   previousUnit_[1] = uy;
-  At(count_) = block;
+  return true;
+}
+
+void MotionPlanner::Move(double dx, double dy, bool rapid, double feed) {
+  if (!(dx != 0 || dy != 0)) return;
+  if (count_ == kLookAhead) RunOldest();
+  if (!shaper_.Shape(dx, dy, rapid, feed, count_ == 0, At(count_))) return;
   ++count_;
   ++queued_;
 }

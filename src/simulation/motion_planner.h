@@ -22,6 +22,31 @@ namespace skelda {
 // than `nominal` mm/s, accelerating and braking at `accel` mm/s².
 double TrapezoidTime(double length, double entry, double exit, double nominal, double accel);
 
+// A straight move as the planner holds it.
+struct MotionBlock {
+  double length;          // mm
+  double nominal;         // mm/s
+  double accel;           // mm/s²
+  double maxEntrySquare;  // (mm/s)²
+};
+
+// Turns moves into blocks as GRBL's planner does: the nominal speed, the acceleration along the
+// move and the entry speed its corner with the move before allows.
+class BlockShaper {
+ public:
+  explicit BlockShaper(const MotionSettings& settings);
+  // False for a move of no length. `afterRest`: no block is queued before it.
+  bool Shape(double dx, double dy, bool rapid, double feed, bool afterRest, MotionBlock& block);
+
+ private:
+  double LimitByAxes(const std::array<double, 2>& limits, double ux, double uy) const;
+  double JunctionSquare(double ux, double uy) const;
+
+  MotionSettings settings_;  // in mm/s and mm/s²
+  double previousUnit_[2] = {0, 0};
+  double previousNominal_ = 0;
+};
+
 class MotionPlanner {
  public:
   // GRBL 1.1's 16-block ring holds at most 15 blocks, the executing one included.
@@ -44,26 +69,17 @@ class MotionPlanner {
   const std::vector<double>& BlockTimes() const { return blockTimes_; }
 
  private:
-  struct Block {
-    double length;          // mm
-    double nominal;         // mm/s
-    double accel;           // mm/s²
-    double maxEntrySquare;  // (mm/s)²
-  };
+  using Block = MotionBlock;
 
-  double LimitByAxes(const std::array<double, 2>& limits, double ux, double uy) const;
-  double JunctionSquare(double ux, double uy) const;
   void RunOldest();
   double RestToRestTime(const Block& b);
   Block& At(std::size_t i) { return ring_[(head_ + i) % kLookAhead]; }
 
-  MotionSettings settings_;  // in mm/s and mm/s²
+  BlockShaper shaper_;
   std::array<Block, kLookAhead> ring_{};
   std::size_t head_ = 0;
   std::size_t count_ = 0;
   double speedSquare_ = 0;  // the speed at the end of the last block run
-  double previousUnit_[2] = {0, 0};
-  double previousNominal_ = 0;
   double seconds_ = 0;
   std::size_t queued_ = 0;
   bool keepTimes_ = false;

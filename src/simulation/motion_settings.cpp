@@ -18,6 +18,14 @@ double Setting(const std::string& text, bool zeroAllowed, const std::string& nam
 
 }  // namespace
 
+double ParseBaud(const std::string& text) {
+  const int baud = StrToInt(text);
+  if (baud < 0 || baud > kMaxBaud) {
+    throw Error("The baud rate " + text + " is outside 0 .. " + std::to_string(kMaxBaud));
+  }
+  return baud;
+}
+
 MotionSettings ParseMotionSettings(const std::string& maxRate, const std::string& acceleration,
                                    const std::string& junctionDeviation) {
   MotionSettings m;

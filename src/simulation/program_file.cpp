@@ -35,4 +35,11 @@ std::string JobTimeText(double seconds) {
   return ClockText(seconds) + text;
 }
 
+std::string JobTimeText(double seconds, double linkSeconds, double baud) {
+  char text[96];
+  std::snprintf(text, sizeof text, ", of which %.1f s waiting for the serial line at %.0f baud",
+                linkSeconds, baud);
+  return JobTimeText(seconds) + (linkSeconds >= 0.05 ? text : "");
+}
+
 }  // namespace skelda

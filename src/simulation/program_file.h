@@ -16,5 +16,8 @@ std::string ClockText(double seconds);
 
 // "H:MM:SS (S.S s)": the bracket to one decimal.
 std::string JobTimeText(double seconds);
+// The same, and where the wait for the serial line at `baud` shows at one decimal,
+// ", of which W.W s waiting for the serial line at B baud".
+std::string JobTimeText(double seconds, double linkSeconds, double baud);
 
 }  // namespace skelda

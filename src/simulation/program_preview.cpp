@@ -17,7 +17,7 @@ ProgramPreview Simulate(const SimulationSettings& settings, const Write& write) 
   SimulationSink sink(reader);
   write(sink);
   reader.Finish();
-  return {reader.Picture(), reader.Seconds()};
+  return {reader.Picture(), reader.Seconds(), reader.LinkSeconds()};
 }
 
 }  // namespace

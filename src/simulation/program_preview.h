@@ -15,6 +15,7 @@ namespace skelda {
 struct ProgramPreview {
   BurnPicture picture;  // on the picture's own grid
   double seconds = 0;
+  double linkSeconds = 0;  // of those, waiting for the serial line
 };
 
 // What the reader takes to follow the program written for the picture `pixels` is attached to:

@@ -99,7 +99,9 @@ struct ProgramReader::Words {
 ProgramReader::ProgramReader(const SimulationSettings& settings)
     : settings_(settings),
       picture_(settings.dot, settings.width, settings.height),
-      planner_(settings.motion) {}
+      planner_(settings.motion) {
+  if (settings.withTime && settings.motion.baud > 0) serial_.emplace(settings.motion);
+}
 
 // Complete lines are read in place up to the last line end of the piece; what follows it waits
 // for the next piece. Every line read in place thus ends in a '\n', where parsing stops.
@@ -130,12 +132,14 @@ void ProgramReader::Finish() {
     ReadLine(line.data());
   }
   planner_.Synchronize();
+  if (serial_) serial_->Synchronize();
 }
 
 const char* ProgramReader::ReadLine(const char* begin) {
   ++line_;
   Words w;
   const char* end = Parse(begin, w);
+  if (serial_) serial_->Line(static_cast<std::size_t>(end - begin) + 1);
   Execute(w, begin);
   return end;
 }
@@ -282,6 +286,7 @@ void ProgramReader::Move(const Words& w, const char* line) {
   const double toY = !(w.seen & kY) ? y_ : relative_ ? y_ + w.y * scale : w.y * scale;
   if (!rapid_ && feed_ == 0) Fail("a G1 move before any feed rate F", line);
   if (settings_.withTime) planner_.Move(toX - x_, toY - y_, rapid_, feed_);
+  if (serial_) serial_->Move(toX - x_, toY - y_, rapid_, feed_);
   if (!rapid_ && laser_ != Laser::Off) {
     if (const std::uint8_t darkness = Darkness()) picture_.BurnMove(x_, y_, toX, toY, darkness);
   }

@@ -11,14 +11,17 @@
 // S word drives a laser that is simply on or off, so M3 burns at full power.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "core/errors.h"
 #include "simulation/burn_picture.h"
 #include "simulation/motion_planner.h"
+#include "simulation/serial_planner.h"
 
 namespace skelda {
 
@@ -47,7 +50,11 @@ class ProgramReader {
   void Finish();
 
   const BurnPicture& Picture() const { return picture_; }
-  double Seconds() const { return planner_.Seconds(); }
+  // The job time: through the serial line of the motion settings, if they give its baud.
+  double Seconds() const { return serial_ ? serial_->Seconds() : planner_.Seconds(); }
+  // The job time over an endless line, and what the serial line adds to it.
+  double EndlessSeconds() const { return planner_.Seconds(); }
+  double LinkSeconds() const { return std::max(Seconds() - EndlessSeconds(), 0.0); }
   std::uint64_t Lines() const { return line_; }
   const MotionPlanner& Planner() const { return planner_; }
   MotionPlanner& Planner() { return planner_; }
@@ -66,9 +73,11 @@ class ProgramReader {
   std::uint8_t Darkness() const;
   void Synchronize() {
     if (settings_.withTime) planner_.Synchronize();
+    if (serial_) serial_->Synchronize();
   }
   void Dwell(double seconds) {
     if (settings_.withTime) planner_.Dwell(seconds);
+    if (serial_) serial_->Dwell(seconds);
   }
   // `line` is the line's first byte; the line ends at its '\n'.
   [[noreturn]] void Fail(const std::string& what, const char* line) const;
@@ -76,6 +85,7 @@ class ProgramReader {
   SimulationSettings settings_;
   BurnPicture picture_;
   MotionPlanner planner_;
+  std::optional<SerialPlanner> serial_;
   std::string partial_;  // a line begun in one piece and ended in the next
   std::uint64_t line_ = 0;
 

@@ -26,6 +26,9 @@ MachineDialog::MachineDialog(Dialogs& dialogs, const MachineProfile& profile, QW
   edtMaxRate = Field("edtMaxRate", FloatToStr(motion.maxRate[0]));
   edtAccel = Field("edtAccel", FloatToStr(motion.acceleration[0]));
   edtJunction = Field("edtJunction", FloatToStr(motion.junctionDeviation));
+  edtLevels = Field("edtLevels", std::to_string(profile.powerLevels));
+  edtRapidGap = Field("edtRapidGap", FloatToStr(profile.rapidGapMm));
+  edtBaud = Field("edtBaud", FloatToStr(motion.baud));
   chkOneWay = Named(new QCheckBox(QStringLiteral("Жечь только слева направо")), "chkOneWay");
   chkOneWay->setChecked(profile.oneWay);
   chkGrayscale =
@@ -39,9 +42,12 @@ MachineDialog::MachineDialog(Dialogs& dialogs, const MachineProfile& profile, QW
   form->addRow(QStringLiteral("Сдвиг обратного хода, мм:"), edtScanOffset);
   form->addRow(chkOneWay);
   form->addRow(chkGrayscale);
+  form->addRow(QStringLiteral("Уровней мощности:"), edtLevels);
+  form->addRow(QStringLiteral("Пробелы холостым ходом длиннее, мм:"), edtRapidGap);
   form->addRow(QStringLiteral("Скорость холостого хода, мм/мин:"), edtMaxRate);
   form->addRow(QStringLiteral("Ускорение, мм/с²:"), edtAccel);
   form->addRow(QStringLiteral("Отклонение на углах, мм:"), edtJunction);
+  form->addRow(QStringLiteral("Скорость порта, бод:"), edtBaud);
   LayOut(form);
 }
 
@@ -50,7 +56,9 @@ void MachineDialog::OkClick() {
     profile_ =
         ParseMachineProfile(profile_.machine, Text(edtPower), Text(edtMinPower), Text(edtOverscan),
                             chkOneWay->isChecked(), Text(edtScanOffset), chkGrayscale->isChecked());
+    ParseRasterSettings(profile_, Text(edtLevels), Text(edtRapidGap));
     motion_ = ParseMotionSettings(Text(edtMaxRate), Text(edtAccel), Text(edtJunction));
+    motion_.baud = ParseBaud(Text(edtBaud));
     accept();
   });
 }

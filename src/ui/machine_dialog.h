@@ -31,6 +31,9 @@ class MachineDialog : public FieldsDialog {
   QLineEdit* edtMaxRate = nullptr;
   QLineEdit* edtAccel = nullptr;
   QLineEdit* edtJunction = nullptr;
+  QLineEdit* edtLevels = nullptr;
+  QLineEdit* edtRapidGap = nullptr;
+  QLineEdit* edtBaud = nullptr;
   QCheckBox* chkOneWay = nullptr;
   QCheckBox* chkGrayscale = nullptr;
   void OkClick() override;

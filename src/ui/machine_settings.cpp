@@ -16,6 +16,8 @@ MachineProfile LoadMachineProfile() {
   p.oneWay = store.value("machine/oneWay", p.oneWay).toBool();
   p.scanOffsetMm = store.value("machine/scanOffsetMm", p.scanOffsetMm).toDouble();
   p.grayscale = store.value("machine/grayscale", p.grayscale).toBool();
+  p.powerLevels = store.value("machine/powerLevels", p.powerLevels).toInt();
+  p.rapidGapMm = store.value("machine/rapidGapMm", p.rapidGapMm).toDouble();
   try {
     CheckMachineProfile(p);
   } catch (const std::exception&) {
@@ -34,6 +36,8 @@ void SaveMachineProfile(const MachineProfile& p) {
   store.setValue("machine/oneWay", p.oneWay);
   store.setValue("machine/scanOffsetMm", p.scanOffsetMm);
   store.setValue("machine/grayscale", p.grayscale);
+  store.setValue("machine/powerLevels", p.powerLevels);
+  store.setValue("machine/rapidGapMm", p.rapidGapMm);
 }
 
 }  // namespace skelda
@@ -42,14 +46,17 @@ namespace skelda {
 
 MotionSettings LoadMotionSettings() {
   const QSettings store(QStringLiteral("Skelda"), QStringLiteral("skelda"));
-  const MotionSettings d;
+  MotionSettings d;
+  d.baud = kDefaultBaud;
   const auto text = [&](const char* key, double value) {
     return store.value(key, value).toString().toStdString();
   };
   try {
-    return ParseMotionSettings(text("machine/maxRate", d.maxRate[0]),
-                               text("machine/acceleration", d.acceleration[0]),
-                               text("machine/junctionDeviation", d.junctionDeviation));
+    MotionSettings m = ParseMotionSettings(text("machine/maxRate", d.maxRate[0]),
+                                           text("machine/acceleration", d.acceleration[0]),
+                                           text("machine/junctionDeviation", d.junctionDeviation));
+    m.baud = ParseBaud(text("machine/baud", kDefaultBaud));
+    return m;
   } catch (const std::exception&) {
     return d;
   }
@@ -60,6 +67,7 @@ void SaveMotionSettings(const MotionSettings& m) {
   store.setValue("machine/maxRate", m.maxRate[0]);
   store.setValue("machine/acceleration", m.acceleration[0]);
   store.setValue("machine/junctionDeviation", m.junctionDeviation);
+  store.setValue("machine/baud", m.baud);
 }
 
 }  // namespace skelda

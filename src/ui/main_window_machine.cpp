@@ -69,8 +69,12 @@ void TForm1::ShowBurnPreview(const ProgramPreview& preview) {
   burnPicture_ = BurnBitmap(preview.picture);
   canvas_->ShowBitmap(&burnPicture_);
   canvas_->repaint();
+  QString wait;
+  if (preview.linkSeconds >= 0.05) {
+    wait = QStringLiteral(", из них %1 с ожидания порта").arg(preview.linkSeconds, 0, 'f', 1);
+  }
   stat1->showMessage(QStringLiteral("Время работы: ") +
-                     QString::fromStdString(ClockText(preview.seconds)));
+                     QString::fromStdString(ClockText(preview.seconds)) + wait);
 }
 
 void TForm1::ShowGrblRange(const XRange& range) {

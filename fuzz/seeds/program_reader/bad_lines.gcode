@@ -1,0 +1,6 @@
+N10 G20 G91 G1 F100 X1 ; inches
+M3 S500
+G1 X5 (cut
+Y-3
+G4
+G1 X1e5 Y1e5
