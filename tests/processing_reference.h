@@ -5,11 +5,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <functional>
+#include <map>
+#include <numbers>
 #include <random>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "core/bitmap.h"
@@ -236,6 +241,59 @@ inline Bitmap Through24(const Bitmap& picture, const std::function<void(Bitmap&)
   routine(b);
   b.SetPixelFormat(PixelFormat::Bit32);
   return b;
+}
+
+// The halftone screen's cell of every pixel (row-major, rows from the top), computed pixel by
+// pixel from the formula of halftone_screen.h; and the dots ranked by the spot function.
+struct ScreenCell {
+  long long u, v;
+  friend auto operator<=>(const ScreenCell&, const ScreenCell&) = default;
+};
+struct ScreenDot {
+  ScreenCell cell;
+  double du, dv;
+};
+
+inline std::vector<ScreenDot> ScreenDots(int w, int h, double pitch, double degrees) {
+  double r = std::fmod(degrees, 360.0);
+  if (r < 0) r += 360.0;
+  const int q = r >= 360.0 ? 0 : static_cast<int>(r / 90.0);
+  const double t = (r >= 360.0 ? 0 : r - 90.0 * q) * std::numbers::pi / 180.0;
+  const double a = std::cos(t) / (2 * pitch), b = std::sin(t) / (2 * pitch);
+  std::vector<ScreenDot> dots;
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      const double ex = 2.0 * x + 1 - w, ey = h - 1 - 2.0 * y;
+      double u = a * ex + b * ey, v = a * ey - b * ex;
+      for (int k = 0; k < q; ++k) std::tie(u, v) = std::pair(v, -u);
+      const double fu = std::floor(u), fv = std::floor(v);
+      dots.push_back(
+          {{static_cast<long long>(fu), static_cast<long long>(fv)}, u - fu - 0.5, v - fv - 0.5});
+    }
+  }
+  return dots;
+}
+
+inline void HalftonePass(Bitmap& b, double pitch, double degrees) {
+  const int w = b.Width(), h = b.Height();
+  const std::vector<ScreenDot> dots = ScreenDots(w, h, pitch, degrees);
+  std::map<ScreenCell, std::vector<int>> cells;
+  for (int i = 0; i < w * h; ++i) cells[dots[i].cell].push_back(i);
+  for (auto& [cell, members] : cells) {
+    long long darkness = 0;
+    for (const int i : members)
+      darkness += 255 - Gray(b.ScanLine(i / w) + 4 * (i % w), 76, 151, 29);
+    std::sort(members.begin(), members.end(), [&](int i, int j) {
+      const ScreenDot &p = dots[i], &q = dots[j];
+      return std::tuple(p.du * p.du + p.dv * p.dv, p.du, p.dv) <
+             std::tuple(q.du * q.du + q.dv * q.dv, q.du, q.dv);
+    });
+    const std::size_t black = static_cast<std::size_t>(std::floor(darkness / 255.0 + 0.5));
+    for (std::size_t k = 0; k < members.size(); ++k) {
+      std::uint8_t* px = b.ScanLine(members[k] / w) + 4 * (members[k] % w);
+      std::fill(px, px + 3, k < black ? 0 : 255);
+    }
+  }
 }
 
 }  // namespace skelda::reference
