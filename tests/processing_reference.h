@@ -10,7 +10,6 @@
 #include <cstdint>
 #include <functional>
 #include <map>
-#include <numbers>
 #include <random>
 #include <string>
 #include <tuple>
@@ -20,6 +19,7 @@
 #include "core/bitmap.h"
 #include "core/random.h"
 #include "processing/diffusion_kernels.h"
+#include "processing/halftone_screen.h"
 #include "support/bitmap_assert.h"
 
 namespace skelda::reference {
@@ -243,32 +243,31 @@ inline Bitmap Through24(const Bitmap& picture, const std::function<void(Bitmap&)
   return b;
 }
 
-// The halftone screen's cell of every pixel (row-major, rows from the top), computed pixel by
-// pixel from the formula of halftone_screen.h; and the dots ranked by the spot function.
+// The halftone screen's cell of every pixel (row-major, rows from the top) and its offset from
+// the cell's centre, pixel by pixel from the whole-number formula of halftone_screen.h.
 struct ScreenCell {
   long long u, v;
   friend auto operator<=>(const ScreenCell&, const ScreenCell&) = default;
 };
 struct ScreenDot {
   ScreenCell cell;
-  double du, dv;
+  long long du, dv;
 };
 
+inline long long FloorDivide(long long n, long long d) {
+  return n >= 0 ? n / d : -((-n + d - 1) / d);
+}
+
 inline std::vector<ScreenDot> ScreenDots(int w, int h, double pitch, double degrees) {
-  double r = std::fmod(degrees, 360.0);
-  if (r < 0) r += 360.0;
-  const int q = r >= 360.0 ? 0 : static_cast<int>(r / 90.0);
-  const double t = (r >= 360.0 ? 0 : r - 90.0 * q) * std::numbers::pi / 180.0;
-  const double a = std::cos(t) / (2 * pitch), b = std::sin(t) / (2 * pitch);
+  const ScreenLattice l = SnapScreen(pitch, degrees);
+  const long long n = 2 * (l.i * l.i + l.j * l.j);
   std::vector<ScreenDot> dots;
-  for (int y = 0; y < h; ++y) {
-    for (int x = 0; x < w; ++x) {
-      const double ex = 2.0 * x + 1 - w, ey = h - 1 - 2.0 * y;
-      double u = a * ex + b * ey, v = a * ey - b * ex;
-      for (int k = 0; k < q; ++k) std::tie(u, v) = std::pair(v, -u);
-      const double fu = std::floor(u), fv = std::floor(v);
-      dots.push_back(
-          {{static_cast<long long>(fu), static_cast<long long>(fv)}, u - fu - 0.5, v - fv - 0.5});
+  for (long long y = 0; y < h; ++y) {
+    for (long long x = 0; x < w; ++x) {
+      const long long ex = 2 * x + 1 - w, ey = h - 1 - 2 * y;
+      const long long s = l.d * (ex * l.i + ey * l.j), t = l.d * (ey * l.i - ex * l.j);
+      const ScreenCell cell{FloorDivide(s, n), FloorDivide(t, n)};
+      dots.push_back({cell, 2 * (s - cell.u * n) - n, 2 * (t - cell.v * n) - n});
     }
   }
   return dots;
@@ -288,7 +287,7 @@ inline void HalftonePass(Bitmap& b, double pitch, double degrees) {
       return std::tuple(p.du * p.du + p.dv * p.dv, p.du, p.dv) <
              std::tuple(q.du * q.du + q.dv * q.dv, q.du, q.dv);
     });
-    const std::size_t black = static_cast<std::size_t>(std::floor(darkness / 255.0 + 0.5));
+    const auto black = static_cast<std::size_t>(std::floor(darkness / 255.0 + 0.5));
     for (std::size_t k = 0; k < members.size(); ++k) {
       std::uint8_t* px = b.ScanLine(members[k] / w) + 4 * (members[k] % w);
       std::fill(px, px + 3, k < black ? 0 : 255);

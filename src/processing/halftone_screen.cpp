@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <numbers>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/errors.h"
@@ -21,227 +23,320 @@ namespace {
 // Below this side no cell can hold two pixel centres (its diagonal is under one dot), so every
 // dot is a cell of its own: black when its darkness rounds to a whole dot.
 constexpr double kSinglesPitch = 0.7;
+// The d² cells of one period of the screen hold at most this many dots, and d is at most 64: a
+// table laid out in a few milliseconds, pitch and angle within half a dot over d cells.
+constexpr double kMostPeriodDots = 1 << 14;
+constexpr int kMostSubdivision = 64;
 
-// The angle as t in [0, 90) and quarter turns q: a screen turned by 90 degrees more differs
-// only in q, so its cells and ranks are exactly the same ones, turned.
-void ReduceAngle(double degrees, double& t, int& q) {
-  double r = std::fmod(degrees, 360.0);
-  if (r < 0) r += 360.0;
-  if (r >= 360.0) r = 0;
-  q = std::min(3, static_cast<int>(r / 90.0));
-  t = r - 90.0 * q;
-  if (t < 0) {
-    --q;
-    t += 90.0;
-  }
+long long FloorDiv(long long n, long long d) {
+  const long long q = n / d;
+  return q * d > n ? q - 1 : q;
 }
 
-// u = uCol[x] + uRow[y] and v = vCol[x] + vRow[y]: the products of the header's formula taken
-// once per column and row, each sum then rounding exactly as the formula's.
-class ScreenFrame {
+struct Unit {
+  long long du;
+  long long dv;
+};
+
+// Where pixels fall, in exact whole numbers (see the header).
+class ScreenGeometry {
  public:
-  ScreenFrame(int width, int height, double pitch, double degrees)
-      : width_(width), height_(height), pitch_(pitch) {
-    double t = 0;
-    ReduceAngle(degrees, t, quarter_);
-    const double radians = t * std::numbers::pi / 180.0;
-    cos_ = std::cos(radians);
-    sin_ = std::sin(radians);
-    const double a = cos_ / (2 * pitch), b = sin_ / (2 * pitch);
-    // (u0, v0) = (A + B, C + D) with A = a ex, B = b ey, C = a ey, D = -(b ex); each quarter
-    // turn (u, v) -> (v, -u).
-    const double colU[4] = {a, -b, -a, b};
-    const double colV[4] = {-b, -a, b, a};
-    uSlope_ = colU[quarter_];
-    vSlope_ = colV[quarter_];
-    uCol_.resize(width);
-    vCol_.resize(width);
-    for (int x = 0; x < width; ++x) {
-      const double ex = 2.0 * x + 1 - width;
-      const double A = a * ex, D = -(b * ex);
-      const double u[4] = {A, D, -A, -D}, v[4] = {D, -A, -D, A};
-      uCol_[x] = u[quarter_];
-      vCol_[x] = v[quarter_];
-    }
-    uRow_.resize(height);
-    vRow_.resize(height);
-    for (int y = 0; y < height; ++y) {
-      const double ey = height - 1 - 2.0 * y;
-      const double B = b * ey, C = a * ey;
-      const double u[4] = {B, C, -B, -C}, v[4] = {C, -B, -C, B};
-      uRow_[y] = u[quarter_];
-      vRow_[y] = v[quarter_];
-    }
+  ScreenGeometry(const ScreenLattice& l, int width, int height)
+      : i_(l.i),
+        j_(l.j),
+        d_(l.d),
+        den_(2 * (l.i * l.i + l.j * l.j)),
+        width_(width),
+        height_(height) {}
+
+  // The cell of the pixel (x, y), y from the top; its offset from the cell's centre.
+  void Locate(long long x, long long y, long long& cu, long long& cv, Unit& offset) const {
+    const long long ex = 2 * x + 1 - width_, ey = height_ - 1 - 2 * y;
+    const long long ns = d_ * (ex * i_ + ey * j_), nt = d_ * (ey * i_ - ex * j_);
+    cu = FloorDiv(ns, den_);
+    cv = FloorDiv(nt, den_);
+    offset = {2 * (ns - cu * den_) - den_, 2 * (nt - cv * den_) - den_};
   }
-
-  double U(int x, int y) const { return uCol_[x] + uRow_[y]; }
-  double V(int x, int y) const { return vCol_[x] + vRow_[y]; }
-  double URow(int y) const { return uRow_[y]; }
-  double VRow(int y) const { return vRow_[y]; }
-  // How u and v change with ex along a row.
-  double USlope() const { return uSlope_; }
-  double VSlope() const { return vSlope_; }
-
-  // The row (continuous, 0 = top) of the screen point (u, v).
-  double RowOf(double u, double v) const {
-    for (int k = 0; k < quarter_; ++k) {
-      const double turned = -v;
-      v = u;
-      u = turned;
-    }
-    const double ey = 2 * pitch_ * (sin_ * u + cos_ * v);
-    return (height_ - 1 - ey) / 2;
-  }
-
-  int Width() const { return width_; }
-  int Height() const { return height_; }
 
  private:
-  int width_;
-  int height_;
-  double pitch_;
-  int quarter_ = 0;
-  double cos_ = 1;
-  double sin_ = 0;
-  double uSlope_ = 0;
-  double vSlope_ = 0;
-  std::vector<double> uCol_, vCol_, uRow_, vRow_;
+  long long i_, j_, d_, den_;
+  long long width_, height_;
 };
 
-// One dot of the cell being decided.
-struct Dot {
-  double key;  // du² + dv²
-  int x;
-  int y;
+struct Ranked {
+  long long key;
+  long long du;
+  long long dv;
+  bool operator<(const Ranked& o) const {
+    return std::tie(key, du, dv) < std::tie(o.key, o.du, o.dv);
+  }
 };
 
-// The ex range of a row within cell <= slope ex + offset < cell + 1, narrowed into [lo, hi].
-void NarrowToSlab(double slope, double offset, double cell, double& lo, double& hi) {
-  if (slope == 0) return;  // the whole row or none of it: the exact test tells
-  double e1 = (cell - offset) / slope, e2 = (cell + 1 - offset) / slope;
-  if (e1 > e2) std::swap(e1, e2);
-  lo = std::max(lo, e1);
-  hi = std::min(hi, e2);
+Ranked RankOf(const Unit& u) {
+  return {u.du * u.du + u.dv * u.dv, u.du, u.dv};
 }
 
-class HalftoneRun {
+inline int Darkness(const std::uint8_t* pixel) {
+  return 255 - GrayValue(LoadWord(pixel), kDiffusionWeights);
+}
+
+inline void Decide(const std::uint8_t* source, std::uint8_t* target, bool black) {
+  StoreWord(target, (LoadWord(source) & kFourthByte) | (black ? 0 : kColourBits));
+}
+
+inline std::size_t BlackDots(std::int64_t darkness) {
+  return static_cast<std::size_t>((2 * darkness + 255) / 510);
+}
+
+// One period of the screen, d x d cells, laid out once: every cell's dots in rank order as
+// pixel positions of the picture for the period (0, 0). The period (A, B) is the same moved by
+// A (i, j) + B (-j, i) dots.
+class ScreenPeriod {
  public:
-  HalftoneRun(const Bitmap& source, Bitmap& target, double pitch, double degrees)
-      : source_(source), target_(target), frame_(source.Width(), source.Height(), pitch, degrees) {
-    const int w = source.Width(), h = source.Height();
-    double uLow = 0, uHigh = 0, vLow = 0, vHigh = 0;
+  ScreenPeriod(const ScreenLattice& l, int width, int height, std::ptrdiff_t rowBytes)
+      : lattice_(l), cells_(static_cast<std::size_t>(l.d) * l.d) {
+    const ScreenGeometry geometry(l, width, height);
+    // The period's corners, in dots from the picture's centre.
+    const long long xs[] = {0, l.i, -l.j, l.i - l.j}, ys[] = {0, l.j, l.i, l.i + l.j};
+    const long long x0 = *std::min_element(xs, xs + 4), x1 = *std::max_element(xs, xs + 4);
+    const long long y0 = *std::min_element(ys, ys + 4), y1 = *std::max_element(ys, ys + 4);
+    const long long cx = width / 2, cy = height / 2;
+    std::vector<std::vector<std::pair<Ranked, std::pair<long long, long long>>>> members(
+        cells_.size());
+    for (long long y = cy - y1 - 1; y <= cy - y0 + 1; ++y) {
+      for (long long x = cx + x0 - 1; x <= cx + x1 + 1; ++x) {
+        long long cu = 0, cv = 0;
+        Unit offset{};
+        geometry.Locate(x, y, cu, cv, offset);
+        if (cu < 0 || cu >= l.d || cv < 0 || cv >= l.d) continue;
+        members[cu * l.d + cv].push_back({RankOf(offset), {x, y}});
+      }
+    }
+    for (std::size_t c = 0; c < cells_.size(); ++c) {
+      std::sort(members[c].begin(), members[c].end(),
+                [](const auto& p, const auto& q) { return p.first < q.first; });
+      Cell& cell = cells_[c];
+      cell.first = xs_.size();
+      cell.left = cell.top = std::numeric_limits<long long>::max();
+      cell.right = cell.bottom = std::numeric_limits<long long>::min();
+      for (const auto& [rank, at] : members[c]) {
+        xs_.push_back(at.first);
+        ys_.push_back(at.second);
+        offsets_.push_back(at.second * rowBytes + 4 * at.first);
+        cell.left = std::min(cell.left, at.first);
+        cell.right = std::max(cell.right, at.first);
+        cell.top = std::min(cell.top, at.second);
+        cell.bottom = std::max(cell.bottom, at.second);
+      }
+      cell.last = xs_.size();
+      bounds_.left = std::min(bounds_.left, cell.left);
+      bounds_.right = std::max(bounds_.right, cell.right);
+      bounds_.top = std::min(bounds_.top, cell.top);
+      bounds_.bottom = std::max(bounds_.bottom, cell.bottom);
+    }
+    // Row by row, so that a band of the picture goes through its cells in the order of its rows.
+    std::erase_if(cells_, [](const Cell& c) { return c.first == c.last; });
+    std::sort(cells_.begin(), cells_.end(), [](const Cell& p, const Cell& q) {
+      return std::tie(p.top, p.left) < std::tie(q.top, q.left);
+    });
+  }
+
+  struct Cell {
+    std::size_t first, last;  // its dots in xs_, ys_, offsets_
+    long long left, right, top, bottom;
+  };
+
+  const ScreenLattice& lattice() const { return lattice_; }
+  // The cells that hold dots, by their top row, then their left column.
+  const std::vector<Cell>& cells() const { return cells_; }
+  // The box round all the cells' dots.
+  const Cell& Bounds() const { return bounds_; }
+  long long X(std::size_t m) const { return xs_[m]; }
+  long long Y(std::size_t m) const { return ys_[m]; }
+  std::ptrdiff_t Offset(std::size_t m) const { return offsets_[m]; }
+
+ private:
+  ScreenLattice lattice_;
+  std::vector<Cell> cells_;
+  Cell bounds_{0,
+               0,
+               std::numeric_limits<long long>::max(),
+               std::numeric_limits<long long>::min(),
+               std::numeric_limits<long long>::max(),
+               std::numeric_limits<long long>::min()};
+  std::vector<long long> xs_, ys_;
+  std::vector<std::ptrdiff_t> offsets_;
+};
+
+class PeriodRun {
+ public:
+  PeriodRun(const Bitmap& source, Bitmap& target, const ScreenLattice& lattice)
+      : source_(source),
+        target_(target),
+        width_(source.Width()),
+        height_(source.Height()),
+        rowBytes_(static_cast<std::ptrdiff_t>(source.RowBytes())),
+        period_(lattice, width_, height_, rowBytes_) {
+    const ScreenGeometry geometry(lattice, width_, height_);
     bool first = true;
-    for (const int x : {0, w - 1}) {
-      for (const int y : {0, h - 1}) {
-        const double u = frame_.U(x, y), v = frame_.V(x, y);
-        uLow = first ? u : std::min(uLow, u);
-        uHigh = first ? u : std::max(uHigh, u);
-        vLow = first ? v : std::min(vLow, v);
-        vHigh = first ? v : std::max(vHigh, v);
+    for (const int x : {0, width_ - 1}) {
+      for (const int y : {0, height_ - 1}) {
+        long long cu = 0, cv = 0;
+        Unit offset{};
+        geometry.Locate(x, y, cu, cv, offset);
+        const long long a = FloorDiv(cu, lattice.d), b = FloorDiv(cv, lattice.d);
+        aFirst_ = first ? a : std::min(aFirst_, a);
+        aLast_ = first ? a : std::max(aLast_, a);
+        bFirst_ = first ? b : std::min(bFirst_, b);
+        bLast_ = first ? b : std::max(bLast_, b);
         first = false;
       }
     }
-    cuFirst_ = static_cast<long long>(std::floor(uLow)) - 1;
-    cuLast_ = static_cast<long long>(std::floor(uHigh)) + 1;
-    cvFirst_ = static_cast<long long>(std::floor(vLow)) - 1;
-    cvLast_ = static_cast<long long>(std::floor(vHigh)) + 1;
-    const double side = std::ceil(pitch * std::numbers::sqrt2) + 2;
-    capacity_ = static_cast<std::size_t>(
-        std::min(side * side, static_cast<double>(w) * static_cast<double>(h)));
   }
 
+  // The picture in bands of kBandRows rows, each cell with the band of its top row (or of the
+  // first row, when it starts above the picture): cells never share a dot, so bands can run side
+  // by side and in place.
   void Run() {
-    const long long cellRows = cvLast_ - cvFirst_ + 1;
-    const int rows = static_cast<int>(std::min<long long>(cellRows, 1 << 30));
-    const std::vector<int> starts =
-        RowBandStarts(rows, std::max<std::size_t>(1, source_.ByteSize() / rows));
-    std::vector<std::vector<Dot>> dots(starts.empty() ? 0 : starts.size() - 1);
-    for (std::vector<Dot>& d : dots) d.reserve(capacity_);
-    RunRowBands(starts, [&](int band, int first, int last) {
-      for (long long cv = cvFirst_ + first; cv < cvFirst_ + last; ++cv) {
-        for (long long cu = cuFirst_; cu <= cuLast_; ++cu) Cell(cu, cv, dots[band]);
+    const int bands = (height_ + kBandRows - 1) / kBandRows;
+    ForEachRowBand(bands, kBandRows * source_.RowBytes(), [&](int first, int last) {
+      for (int band = first; band < last; ++band) {
+        const long long top = band == 0 ? std::numeric_limits<long long>::min() : band * kBandRows;
+        const long long bottom = std::min<long long>(height_, (band + 1) * kBandRows);
+        for (long long b = bFirst_; b <= bLast_; ++b) {
+          for (long long a = aFirst_; a <= aLast_; ++a) Period(a, b, top, bottom);
+        }
       }
     });
   }
 
  private:
-  bool Inside(int x, int y, double cu, double cv) const {
-    return std::floor(frame_.U(x, y)) == cu && std::floor(frame_.V(x, y)) == cv;
-  }
+  static constexpr int kBandRows = 32;
 
-  // The tie-break of equal distances: du, then dv.
-  bool Before(const Dot& p, const Dot& q) const {
-    if (p.key != q.key) return p.key < q.key;
-    const double pu = frame_.U(p.x, p.y), qu = frame_.U(q.x, q.y);
-    const double pdu = pu - std::floor(pu), qdu = qu - std::floor(qu);
-    if (pdu != qdu) return pdu < qdu;
-    const double pv = frame_.V(p.x, p.y), qv = frame_.V(q.x, q.y);
-    return pv - std::floor(pv) < qv - std::floor(qv);
-  }
-
-  void Cell(long long cellU, long long cellV, std::vector<Dot>& dots) const {
-    const int w = frame_.Width(), h = frame_.Height();
-    const double cu = static_cast<double>(cellU), cv = static_cast<double>(cellV);
-    double top = frame_.RowOf(cu, cv), bottom = top;
-    for (const auto& [du, dv] : {std::pair{1, 0}, std::pair{0, 1}, std::pair{1, 1}}) {
-      const double y = frame_.RowOf(cu + du, cv + dv);
-      top = std::min(top, y);
-      bottom = std::max(bottom, y);
+  // The cells of the period (a, b) whose top row lies in [top, bottom).
+  void Period(long long a, long long b, long long top, long long bottom) const {
+    const ScreenLattice& l = period_.lattice();
+    const long long dx = a * l.i - b * l.j, dy = -(a * l.j + b * l.i);
+    const ScreenPeriod::Cell& all = period_.Bounds();
+    if (all.right + dx < 0 || all.left + dx >= width_ || all.bottom + dy < std::max(top, 0LL) ||
+        all.top + dy >= bottom) {
+      return;
     }
-    if (bottom < 0 || top > h - 1) return;
-    const int y0 = std::max(0, static_cast<int>(std::floor(top)));
-    const int y1 = std::min(h - 1, static_cast<int>(std::ceil(bottom)));
-    dots.clear();
-    std::int64_t darkness = 0;
-    for (int y = y0; y <= y1; ++y) {
-      double lo = -w - 1.0, hi = w + 1.0;
-      NarrowToSlab(frame_.USlope(), frame_.URow(y), cu, lo, hi);
-      NarrowToSlab(frame_.VSlope(), frame_.VRow(y), cv, lo, hi);
-      if (lo > hi) continue;
-      // From ex to columns, one column of slack either side for the rounding of the estimate.
-      const int x0 = std::max(0, static_cast<int>(std::floor((lo + w - 1) / 2)) - 1);
-      const int x1 = std::min(w - 1, static_cast<int>(std::ceil((hi + w - 1) / 2)) + 1);
-      const std::uint8_t* row = source_.ScanLine(y);
-      for (int x = x0; x <= x1; ++x) {
-        if (!Inside(x, y, cu, cv)) continue;
-        const double du = frame_.U(x, y) - cu - 0.5, dv = frame_.V(x, y) - cv - 0.5;
-        dots.push_back({du * du + dv * dv, x, y});
-        darkness += 255 - GrayValue(LoadWord(row + 4 * x), kDiffusionWeights);
+    const std::vector<ScreenPeriod::Cell>& cells = period_.cells();
+    auto cell = std::lower_bound(cells.begin(), cells.end(), top,
+                                 [&](const auto& c, long long y) { return c.top + dy < y; });
+    const bool inside = all.left + dx >= 0 && all.right + dx < width_ && all.top + dy >= 0 &&
+                        all.bottom + dy < height_;
+    if (inside) {
+      const std::ptrdiff_t moved = dy * rowBytes_ + 4 * dx;
+      for (; cell != cells.end() && cell->top + dy < bottom; ++cell) Whole(*cell, moved);
+      return;
+    }
+    for (; cell != cells.end() && cell->top + dy < bottom; ++cell) {
+      const long long left = cell->left + dx, right = cell->right + dx;
+      const long long up = cell->top + dy, down = cell->bottom + dy;
+      if (right < 0 || left >= width_ || down < 0) continue;
+      if (left >= 0 && right < width_ && up >= 0 && down < height_) {
+        Whole(*cell, dy * rowBytes_ + 4 * dx);
+      } else {
+        Clipped(*cell, dx, dy);
       }
     }
-    const std::size_t n = dots.size();
-    if (n == 0) return;
-    const auto black = static_cast<std::size_t>((2 * darkness + 255) / 510);
-    if (black > 0 && black < n) {
-      std::nth_element(dots.begin(), dots.begin() + black, dots.end(),
-                       [this](const Dot& p, const Dot& q) { return Before(p, q); });
+  }
+
+  // A cell all inside the picture.
+  void Whole(const ScreenPeriod::Cell& cell, std::ptrdiff_t moved) const {
+    const std::uint8_t* in = source_.ScanLine(0);
+    std::uint8_t* out = target_.ScanLine(0);
+    std::int64_t darkness = 0;
+    for (std::size_t m = cell.first; m < cell.last; ++m) {
+      darkness += Darkness(in + (moved + period_.Offset(m)));
     }
-    for (std::size_t i = 0; i < n; ++i) {
-      const Dot& d = dots[i];
-      const std::uint32_t word = LoadWord(source_.ScanLine(d.y) + 4 * d.x);
-      StoreWord(target_.ScanLine(d.y) + 4 * d.x,
-                (word & kFourthByte) | (i < black ? 0 : kColourBits));
+    const std::size_t black = cell.first + BlackDots(darkness);
+    for (std::size_t m = cell.first; m < cell.last; ++m) {
+      const std::ptrdiff_t at = moved + period_.Offset(m);
+      Decide(in + at, out + at, m < black);
+    }
+  }
+
+  // A cell the picture's edge cuts: its dots inside, in the same order.
+  void Clipped(const ScreenPeriod::Cell& cell, long long dx, long long dy) const {
+    const auto inside = [&](std::size_t m) {
+      const long long x = period_.X(m) + dx, y = period_.Y(m) + dy;
+      return x >= 0 && x < width_ && y >= 0 && y < height_;
+    };
+    const auto pixel = [&](auto& bitmap, std::size_t m) {
+      return bitmap.ScanLine(static_cast<int>(period_.Y(m) + dy)) + 4 * (period_.X(m) + dx);
+    };
+    std::int64_t darkness = 0;
+    for (std::size_t m = cell.first; m < cell.last; ++m) {
+      if (inside(m)) darkness += Darkness(pixel(source_, m));
+    }
+    std::size_t black = BlackDots(darkness);
+    for (std::size_t m = cell.first; m < cell.last; ++m) {
+      if (!inside(m)) continue;
+      Decide(pixel(source_, m), pixel(target_, m), black > 0);
+      if (black > 0) --black;
     }
   }
 
   const Bitmap& source_;
   Bitmap& target_;
-  ScreenFrame frame_;
-  long long cuFirst_ = 0, cuLast_ = -1, cvFirst_ = 0, cvLast_ = -1;
-  std::size_t capacity_ = 0;
+  int width_;
+  int height_;
+  std::ptrdiff_t rowBytes_;
+  ScreenPeriod period_;
+  long long aFirst_ = 0, aLast_ = 0, bFirst_ = 0, bLast_ = 0;
 };
+
+// Cells too big for a table of their period (an inch of cells over ten thousandths of a mm):
+// every dot located and all sorted by cell and rank at once.
+void SortedPass(const Bitmap& source, Bitmap& target, const ScreenLattice& lattice) {
+  const int w = source.Width(), h = source.Height();
+  const ScreenGeometry geometry(lattice, w, h);
+  struct Dot {
+    long long cu, cv;
+    Ranked rank;
+    int x, y;
+  };
+  std::vector<Dot> dots;
+  dots.reserve(static_cast<std::size_t>(w) * h);
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      Dot dot{0, 0, {}, x, y};
+      Unit offset{};
+      geometry.Locate(x, y, dot.cu, dot.cv, offset);
+      dot.rank = RankOf(offset);
+      dots.push_back(dot);
+    }
+  }
+  std::sort(dots.begin(), dots.end(), [](const Dot& p, const Dot& q) {
+    return std::tie(p.cu, p.cv, p.rank) < std::tie(q.cu, q.cv, q.rank);
+  });
+  for (std::size_t first = 0; first < dots.size();) {
+    std::size_t last = first;
+    std::int64_t darkness = 0;
+    for (; last < dots.size() && dots[last].cu == dots[first].cu && dots[last].cv == dots[first].cv;
+         ++last) {
+      darkness += Darkness(source.ScanLine(dots[last].y) + 4 * dots[last].x);
+    }
+    const std::size_t black = first + BlackDots(darkness);
+    for (std::size_t m = first; m < last; ++m) {
+      Decide(source.ScanLine(dots[m].y) + 4 * dots[m].x, target.ScanLine(dots[m].y) + 4 * dots[m].x,
+             m < black);
+    }
+    first = last;
+  }
+}
 
 // Cells too small for two dots: each dot black when its gray is below 128.
 void SinglesPass(const Bitmap& source, Bitmap& target) {
   const int width = source.Width();
   ForEachRowBand(source.Height(), source.RowBytes(), [&](int first, int last) {
     for (int y = first; y < last; ++y) {
-      const std::uint8_t* in = source.ScanLine(y);
-      std::uint8_t* out = target.ScanLine(y);
       for (int x = 0; x < width; ++x) {
-        const std::uint32_t p = LoadWord(in + 4 * x);
-        const bool white = GrayValue(p, kDiffusionWeights) >= 128;
-        StoreWord(out + 4 * x, (p & kFourthByte) | (white ? kColourBits : 0));
+        Decide(source.ScanLine(y) + 4 * x, target.ScanLine(y) + 4 * x,
+               Darkness(source.ScanLine(y) + 4 * x) > 127);
       }
     }
   });
@@ -266,6 +361,22 @@ double HalftonePitch(int cellsPerInch, double dotMm) {
   return 25.4 / (cellsPerInch * dotMm);
 }
 
+ScreenLattice SnapScreen(double pitch, double degrees) {
+  double r = std::fmod(degrees, 360.0);
+  if (r < 0) r += 360.0;
+  if (r >= 360.0) r = 0;
+  const int quarters = std::min(3, static_cast<int>(r / 90.0));
+  const double t = std::max(0.0, r - 90.0 * quarters) * std::numbers::pi / 180.0;
+  ScreenLattice l;
+  l.d = static_cast<int>(
+      std::clamp(std::floor(std::sqrt(kMostPeriodDots) / pitch), 1.0, double(kMostSubdivision)));
+  l.i = std::llround(pitch * l.d * std::cos(t));
+  l.j = std::llround(pitch * l.d * std::sin(t));
+  if (l.i == 0 && l.j == 0) l.i = 1;
+  for (int k = 0; k < quarters; ++k) l = {-l.j, l.i, l.d};
+  return l;
+}
+
 void HalftonePass(Bitmap& bitmap, const HalftoneScreen& screen, double dotMm) {
   CheckHalftoneScreen(screen, dotMm);
   EnsureBit32(bitmap);
@@ -282,7 +393,13 @@ void HalftonePass(const Bitmap& source, Bitmap& target, const HalftoneScreen& sc
     SinglesPass(source, target);
     return;
   }
-  HalftoneRun(source, target, pitch, screen.angleDegrees).Run();
+  const ScreenLattice lattice = SnapScreen(pitch, screen.angleDegrees);
+  const double periodDots = double(lattice.i) * lattice.i + double(lattice.j) * lattice.j;
+  if (periodDots > kMostPeriodDots) {
+    SortedPass(source, target, lattice);
+  } else {
+    PeriodRun(source, target, lattice).Run();
+  }
 }
 
 }  // namespace skelda
