@@ -150,7 +150,7 @@ class TForm1 : public QMainWindow {
   QAction* N54 = nullptr;  // "Рамка…"
   QAction* N55 = nullptr;  // "Тестовая сетка…"
   QAction* N56 = nullptr;  // "Просмотр прожига"
-  // "Другие методы": one item per DotMethod, in its order, and "Змейкой".
+  // "Другие методы": one item per DotMethod, in its order, the halftone screen and "Змейкой".
   QMenu* DotMethods1 = nullptr;
   QAction* DotMethodItems[8] = {};
   QAction* Serpentine1 = nullptr;
@@ -176,6 +176,7 @@ class TForm1 : public QMainWindow {
   void btn12Click();
   // "Другие методы".
   void DotMethodClick(DotMethod method);
+  void DotHalftoneClick();  // "Полутоновый растр…"
   void SerpentineClick();
   // G-code.
   void btn1Click();
