@@ -63,8 +63,9 @@ class ScreenGeometry {
   long long width_, height_;
 };
 
+// The squared distance overflows 64 bits once cells are some tens of thousands of dots wide.
 struct Ranked {
-  long long key;
+  __int128 key;
   long long du;
   long long dv;
   bool operator<(const Ranked& o) const {
@@ -73,7 +74,7 @@ struct Ranked {
 };
 
 Ranked RankOf(const Unit& u) {
-  return {u.du * u.du + u.dv * u.dv, u.du, u.dv};
+  return {__int128{u.du} * u.du + __int128{u.dv} * u.dv, u.du, u.dv};
 }
 
 inline int Darkness(const std::uint8_t* pixel) {

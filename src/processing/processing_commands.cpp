@@ -94,7 +94,7 @@ void HalftoneCommand(Workspace& ws, const HalftoneScreen& screen, double dotMm) 
 }
 
 bool ThresholdSliderInert(const Workspace& ws) {
-  return ws.BwMode == kBwModeHalftone;
+  return ws.BwMode == kBwModeHalftone && ws.EffectApplied;
 }
 
 bool SerpentineCommand(Workspace& ws, bool on) {
