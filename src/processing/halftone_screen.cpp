@@ -123,7 +123,8 @@ class ScreenPeriod {
       for (const auto& [rank, at] : members[c]) {
         xs_.push_back(at.first);
         ys_.push_back(at.second);
-        offsets_.push_back(at.second * rowBytes + 4 * at.first);
+        offsets_.push_back(
+            static_cast<std::int32_t>((at.second - cy) * rowBytes + 4 * (at.first - cx)));
         cell.left = std::min(cell.left, at.first);
         cell.right = std::max(cell.right, at.first);
         cell.top = std::min(cell.top, at.second);
@@ -154,7 +155,9 @@ class ScreenPeriod {
   const Cell& Bounds() const { return bounds_; }
   long long X(std::size_t m) const { return xs_[m]; }
   long long Y(std::size_t m) const { return ys_[m]; }
-  std::ptrdiff_t Offset(std::size_t m) const { return offsets_[m]; }
+  // From the anchor, the pixel (W / 2, H / 2) for the period (0, 0): a period spans at most a
+  // few hundred rows, so 32 bits hold it, and the table stays small in the cache.
+  std::int32_t Offset(std::size_t m) const { return offsets_[m]; }
 
  private:
   ScreenLattice lattice_;
@@ -166,7 +169,7 @@ class ScreenPeriod {
                std::numeric_limits<long long>::max(),
                std::numeric_limits<long long>::min()};
   std::vector<long long> xs_, ys_;
-  std::vector<std::ptrdiff_t> offsets_;
+  std::vector<std::int32_t> offsets_;
 };
 
 class PeriodRun {
@@ -229,7 +232,7 @@ class PeriodRun {
     const bool inside = all.left + dx >= 0 && all.right + dx < width_ && all.top + dy >= 0 &&
                         all.bottom + dy < height_;
     if (inside) {
-      const std::ptrdiff_t moved = dy * rowBytes_ + 4 * dx;
+      const std::ptrdiff_t moved = (dy + height_ / 2) * rowBytes_ + 4 * (dx + width_ / 2);
       for (; cell != cells.end() && cell->top + dy < bottom; ++cell) Whole(*cell, moved);
       return;
     }
@@ -238,7 +241,7 @@ class PeriodRun {
       const long long up = cell->top + dy, down = cell->bottom + dy;
       if (right < 0 || left >= width_ || down < 0) continue;
       if (left >= 0 && right < width_ && up >= 0 && down < height_) {
-        Whole(*cell, dy * rowBytes_ + 4 * dx);
+        Whole(*cell, (dy + height_ / 2) * rowBytes_ + 4 * (dx + width_ / 2));
       } else {
         Clipped(*cell, dx, dy);
       }
@@ -246,6 +249,7 @@ class PeriodRun {
   }
 
   // A cell all inside the picture.
+  // moved: from the first pixel of the picture to the period's anchor.
   void Whole(const ScreenPeriod::Cell& cell, std::ptrdiff_t moved) const {
     const std::uint8_t* in = source_.ScanLine(0);
     std::uint8_t* out = target_.ScanLine(0);
