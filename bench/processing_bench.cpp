@@ -93,6 +93,16 @@ void BM_OrderedScreen(benchmark::State& state) {
   SetBytes(state);
 }
 
+// The halftone screen as the window runs it, held against BM_Dither: the default screen (40
+// cells per inch at 45 degrees) on dots of 0.2 mm, cells of about ten dots, and coarse and fine
+// ones beside it.
+void BM_Halftone(benchmark::State& state) {
+  Workspace& ws = Loaded();
+  const HalftoneScreen screen{static_cast<int>(state.range(0)), 45};
+  for (auto _ : state) HalftoneCommand(ws, screen, 0.2);
+  SetBytes(state);
+}
+
 void BM_ToneSlider(benchmark::State& state, ToneSlider slider, int position) {
   Workspace& ws = Loaded();
   for (auto _ : state) ToneSliderMoved(ws, slider, position);
@@ -158,6 +168,7 @@ BENCHMARK_CAPTURE(BM_KernelDither, Sierra, DotMethod::Sierra)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 BENCHMARK(BM_OrderedScreen)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Halftone)->Arg(40)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(BM_ToneSlider, Sharpen, ToneSlider::Sharpness, 30)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();

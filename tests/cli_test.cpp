@@ -289,6 +289,26 @@ TEST(SkeldaCli, TheOtherDotMethodsAreTheWindowsOnes) {
   }
 }
 
+// The screen is the window's: the dot size sets its cells, the angle its turn.
+TEST(SkeldaCli, TheHalftoneScreenIsTheWindowsOne) {
+  TempDir dir;
+  const std::string photo = testing::TestDataPath("jpeg/testorig.jpg");
+  for (const auto& [screen, expected, dot] :
+       {std::tuple{std::vector<std::string>{}, HalftoneScreen{40, 45}, "0.2"},
+        {{"--cells-per-inch", "12", "--screen-angle", "-22.5", "--dot", "0.15"},
+         {12, -22.5},
+         "0.15"}}) {
+    std::vector<std::string> args = {photo,        "--convert",  "halftone",    "-o",
+                                     dir / "p.nc", "--save-bmp", dir / "p.bmp", "-q"};
+    args.insert(args.end(), screen.begin(), screen.end());
+    ASSERT_EQ(RunCli(args).status, 0);
+    Workspace ws;
+    LoadAsTheWindowDoes(ws, dot, photo);
+    HalftoneCommand(ws, expected, std::stod(dot));
+    EXPECT_BITMAP_EQ(ReadBmpFile(dir / "p.bmp"), ws.ShownBitmap) << dot;
+  }
+}
+
 // The frame follows the picture as written: turned, it is the turned picture's outline.
 TEST(SkeldaCli, TheFrameOutlinesThePictureAsItIsWritten) {
   TempDir dir;
@@ -336,6 +356,9 @@ TEST(SkeldaCli, BadOptionsShowTheUsageAndWriteNothing) {
       {dir / "p.bmp", "--convert", "sepia"},
       {dir / "p.bmp", "--serpentine"},
       {dir / "p.bmp", "--convert", "bayer8", "--serpentine"},
+      {dir / "p.bmp", "--convert", "halftone", "--cells-per-inch", "4"},
+      {dir / "p.bmp", "--convert", "halftone", "--screen-angle", "nan"},
+      {dir / "p.bmp", "--screen-angle", "15"},
       {dir / "p.bmp", "--texture"},
       {dir / "p.bmp", dir / "q.bmp"},
       {"--lines"},

@@ -14,6 +14,8 @@
 #include <functional>
 
 #include "form1_fixture.h"
+#include "processing/processing_commands.h"
+#include "ui/halftone_dialog.h"
 #include "ui/machine_dialog.h"
 #include "ui/test_grid_dialog.h"
 
@@ -72,6 +74,36 @@ TEST_F(Form1Test, ThresholdSliderRerunsTheConversionAfterBlackAndWhite) {
   }
   EXPECT_EQ(form->lbl10->text(), "Черно-белое 78%");
   EXPECT_BITMAP_EQ(ws().BaseBitmap, Greys());
+}
+
+// The screen's dialog refuses a bad field and remembers what it accepted; the threshold slider
+// then changes nothing, not even its label.
+TEST_F(Form1Test, HalftoneScreenFromItsDialogLeavesTheThresholdSliderInert) {
+  LoadBoth(Gradient(50, 40));
+  Type(form->edt1, "0.1");
+  for (const char* cells : {"300", "30", ""}) {
+    QTimer::singleShot(0, [cells] {
+      auto* dialog = qobject_cast<HalftoneDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      if (*cells == 0) {  // opened again
+        EXPECT_EQ(dialog->edtCellsPerInch->text() + " " + dialog->edtScreenAngle->text(), "30 15");
+        return dialog->reject();
+      }
+      dialog->edtCellsPerInch->setText(cells);
+      dialog->edtScreenAngle->setText("15");
+      dialog->OkClick();
+      if (dialog->isVisible()) dialog->reject();
+    });
+    form->findChild<QAction*>("DotHalftone1")->trigger();
+  }
+  EXPECT_EQ(fake->errors, QStringList{"The screen takes 5 to 200 cells per inch, not 300."});
+  Workspace expected;
+  expected.StartUp(Gradient(50, 40));
+  HalftoneCommand(expected, {30, 15}, 0.1);
+  const QString label = form->lbl10->text();
+  form->trckbrTrackSeuil->setValue(17);
+  EXPECT_EQ(form->lbl10->text(), label);
+  EXPECT_BITMAP_EQ(ws().ShownBitmap, expected.ShownBitmap);
 }
 
 TEST_F(Form1Test, ThresholdSliderAfterDotsRelabelsAndKeepsTheDots) {

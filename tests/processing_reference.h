@@ -5,16 +5,21 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <random>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "core/bitmap.h"
 #include "core/random.h"
 #include "processing/diffusion_kernels.h"
+#include "processing/halftone_screen.h"
 #include "support/bitmap_assert.h"
 
 namespace skelda::reference {
@@ -236,6 +241,58 @@ inline Bitmap Through24(const Bitmap& picture, const std::function<void(Bitmap&)
   routine(b);
   b.SetPixelFormat(PixelFormat::Bit32);
   return b;
+}
+
+// The halftone screen's cell of every pixel (row-major, rows from the top) and its offset from
+// the cell's centre, pixel by pixel from the whole-number formula of halftone_screen.h.
+struct ScreenCell {
+  long long u, v;
+  friend auto operator<=>(const ScreenCell&, const ScreenCell&) = default;
+};
+struct ScreenDot {
+  ScreenCell cell;
+  long long du, dv;
+};
+
+inline long long FloorDivide(long long n, long long d) {
+  return n >= 0 ? n / d : -((-n + d - 1) / d);
+}
+
+inline std::vector<ScreenDot> ScreenDots(int w, int h, double pitch, double degrees) {
+  const ScreenLattice l = SnapScreen(pitch, degrees);
+  const long long n = 2 * (l.i * l.i + l.j * l.j);
+  std::vector<ScreenDot> dots;
+  for (long long y = 0; y < h; ++y) {
+    for (long long x = 0; x < w; ++x) {
+      const long long ex = 2 * x + 1 - w, ey = h - 1 - 2 * y;
+      const long long s = l.d * (ex * l.i + ey * l.j), t = l.d * (ey * l.i - ex * l.j);
+      const ScreenCell cell{FloorDivide(s, n), FloorDivide(t, n)};
+      dots.push_back({cell, 2 * (s - cell.u * n) - n, 2 * (t - cell.v * n) - n});
+    }
+  }
+  return dots;
+}
+
+inline void HalftonePass(Bitmap& b, double pitch, double degrees) {
+  const int w = b.Width(), h = b.Height();
+  const std::vector<ScreenDot> dots = ScreenDots(w, h, pitch, degrees);
+  std::map<ScreenCell, std::vector<int>> cells;
+  for (int i = 0; i < w * h; ++i) cells[dots[i].cell].push_back(i);
+  for (auto& [cell, members] : cells) {
+    long long darkness = 0;
+    for (const int i : members)
+      darkness += 255 - Gray(b.ScanLine(i / w) + 4 * (i % w), 76, 151, 29);
+    std::sort(members.begin(), members.end(), [&](int i, int j) {
+      const ScreenDot &p = dots[i], &q = dots[j];
+      return std::tuple(p.du * p.du + p.dv * p.dv, p.du, p.dv) <
+             std::tuple(q.du * q.du + q.dv * q.dv, q.du, q.dv);
+    });
+    const auto black = static_cast<std::size_t>(std::floor(darkness / 255.0 + 0.5));
+    for (std::size_t k = 0; k < members.size(); ++k) {
+      std::uint8_t* px = b.ScanLine(members[k] / w) + 4 * (members[k] % w);
+      std::fill(px, px + 3, k < black ? 0 : 255);
+    }
+  }
 }
 
 }  // namespace skelda::reference

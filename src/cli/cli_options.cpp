@@ -1,9 +1,12 @@
 #include "cli/cli_options.h"
 
 #include <charconv>
+#include <cmath>
 #include <filesystem>
 #include <functional>
 #include <map>
+
+#include "processing/halftone_screen.h"
 
 namespace skelda::cli {
 
@@ -34,6 +37,17 @@ double ParseSetting(const std::string& option, const std::string& text, bool zer
   return value;
 }
 
+// A screen angle: a plain decimal number of degrees, negative ones too.
+double ParseAngle(const std::string& option, const std::string& text) {
+  double value = 0;
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value, std::chars_format::fixed);
+  if (text.empty() || ec != std::errc() || ptr != end || !std::isfinite(value)) {
+    throw UsageError(option + " takes a number of degrees, not '" + text + "'");
+  }
+  return value;
+}
+
 template <typename T>
 T Choose(const std::string& option, const std::string& text,
          const std::vector<std::pair<const char*, T>>& choices) {
@@ -54,7 +68,7 @@ const std::vector<std::pair<const char*, Conversion>> kConversions = {
     {"jarvis", Conversion::Jarvis},       {"stucki", Conversion::Stucki},
     {"burkes", Conversion::Burkes},       {"sierra", Conversion::Sierra},
     {"sierra2", Conversion::Sierra2},     {"sierra-lite", Conversion::SierraLite},
-    {"bayer8", Conversion::Bayer8}};
+    {"bayer8", Conversion::Bayer8},       {"halftone", Conversion::Halftone}};
 
 const std::vector<std::pair<const char*, Texture>> kTextures = {
     {"scatter", Texture::Scatter},
@@ -116,6 +130,11 @@ const std::map<std::string, ValueOption>& ValueOptions() {
       {"--from-row",
        [](Options& o, auto& n, auto& v) { o.fromRow = int(ParseWhole(n, v, 1, 100000000)); }},
       {"--log", [](Options& o, auto&, auto& v) { o.log = v; }},
+      {"--cells-per-inch",
+       [](Options& o, auto& n, auto& v) {
+         o.cellsPerInch = int(ParseWhole(n, v, kFewestCellsPerInch, kMostCellsPerInch));
+       }},
+      {"--screen-angle", [](Options& o, auto& n, auto& v) { o.screenAngle = ParseAngle(n, v); }},
       {"--seed",
        [](Options& o, auto& n, auto& v) {
          o.seed = static_cast<std::uint32_t>(ParseWhole(n, v, 0, 4294967295LL));
@@ -209,7 +228,9 @@ void CheckCombinations(const std::vector<std::string>& given, const Options& o) 
                            "--log",
                            "--save-png",
                            "--levels",
-                           "--rapid-gaps"}) {
+                           "--rapid-gaps",
+                           "--cells-per-inch",
+                           "--screen-angle"}) {
     if (count(once) > 1) throw UsageError(std::string(once) + " is given more than once");
   }
   for (const char* sendOnly : {"--check", "--home", "--unlock", "--from-row", "--log"}) {
@@ -249,6 +270,11 @@ void CheckCombinations(const std::vector<std::string>& given, const Options& o) 
     throw UsageError(
         "--serpentine goes only with --convert atkinson|jarvis|stucki|burkes|sierra|sierra2|"
         "sierra-lite");
+  }
+  for (const char* screenOnly : {"--cells-per-inch", "--screen-angle"}) {
+    if (count(screenOnly) && o.conversion != Conversion::Halftone) {
+      throw UsageError(std::string(screenOnly) + " goes only with --convert halftone");
+    }
   }
   if (o.simulate && (o.input || o.output || o.saveBmp || o.frame)) {
     throw UsageError(
@@ -333,10 +359,13 @@ Turns a picture into a G-code program for a laser engraver, one pixel one dot.
                        mirror left-right, top-bottom, turn a quarter clockwise or
                        counter-clockwise, in the order given
   --convert threshold|dither|random|random-dither|cross1|cross2|cross3|cross4|none
-            |atkinson|jarvis|stucki|burkes|sierra|sierra2|sierra-lite|bayer8
+            |atkinson|jarvis|stucki|burkes|sierra|sierra2|sierra-lite|bayer8|halftone
                        black-and-white conversion (default dither)
   --serpentine         every second row right to left (atkinson .. sierra-lite only)
   --threshold T        0..256, default 128 (for threshold)
+  --cells-per-inch N   halftone: screen cells per inch, 5..200, default 40 (a round dot
+                       grows in each cell with its darkness)
+  --screen-angle DEG   halftone: screen angle in degrees counter-clockwise, default 45
   --invert             invert the picture after the conversion
   --lines              line mode (default: dot mode)
   --feed F             line mode feed, a whole number above 0, default 300

@@ -32,7 +32,8 @@ enum class Conversion {
   Sierra,
   Sierra2,
   SierraLite,
-  Bayer8
+  Bayer8,
+  Halftone
 };
 
 struct Options {
@@ -51,6 +52,8 @@ struct Options {
   int threshold = 128;
   bool invert = false;
   bool serpentine = false;  // only with the diffusion kernels
+  int cellsPerInch = 40;    // the halftone screen's
+  double screenAngle = 45;  // degrees counter-clockwise
   bool lineMode = false;
   std::string feedText = "300";
   std::string burnTime = "1";

@@ -32,7 +32,7 @@ namespace {
 
 constexpr const char* kStandardOutput = "standard output";
 
-// Conversion::Atkinson onwards, in order.
+// Conversion::Atkinson .. Conversion::Bayer8, in order.
 constexpr DotMethod kDotMethods[] = {
     DotMethod::Atkinson, DotMethod::JarvisJudiceNinke, DotMethod::Stucki,     DotMethod::Burkes,
     DotMethod::Sierra,   DotMethod::TwoRowSierra,      DotMethod::SierraLite, DotMethod::Bayer8};
@@ -93,8 +93,13 @@ void ApplyTurn(Workspace& ws, Turn turn) {
   }
 }
 
-void Convert(Workspace& ws, Conversion conversion, int threshold, bool serpentine) {
-  ws.Serpentine = serpentine;
+void Convert(Workspace& ws, const Options& o, double dot) {
+  const Conversion conversion = o.conversion;
+  ws.Serpentine = o.serpentine;
+  if (conversion == Conversion::Halftone) {
+    HalftoneCommand(ws, {o.cellsPerInch, o.screenAngle}, dot);
+    return;
+  }
   if (conversion >= Conversion::Atkinson) {
     DotMethodCommand(
         ws, kDotMethods[static_cast<int>(conversion) - static_cast<int>(Conversion::Atkinson)]);
@@ -102,7 +107,7 @@ void Convert(Workspace& ws, Conversion conversion, int threshold, bool serpentin
   }
   switch (conversion) {
     case Conversion::Threshold:
-      ThresholdCommand(ws, threshold);
+      ThresholdCommand(ws, o.threshold);
       break;
     case Conversion::Dither:
       DitherCommand(ws);
@@ -228,7 +233,7 @@ RoadResult RunRoad(const Options& o) {
   AdjustTone(ws, ToneSlider::Contrast, o.contrast);
   ApplyTexture(ws, o.texture);
   for (const Turn turn : o.turns) ApplyTurn(ws, turn);
-  Convert(ws, o.conversion, o.threshold, o.serpentine);
+  Convert(ws, o, settings.dot);
   if (o.invert) InvertCommand(ws);
 
   RoadResult r;

@@ -19,7 +19,13 @@ struct TRect {
 };
 
 enum : int { kMouseToolNone = 0, kMouseToolWarp = 4, kMouseToolOff = 6 };
-enum : int { kBwModeNone = 0, kBwModeThreshold = 1, kBwModeDither = 2, kBwModeDotMethod = 3 };
+enum : int {
+  kBwModeNone = 0,
+  kBwModeThreshold = 1,
+  kBwModeDither = 2,
+  kBwModeDotMethod = 3,
+  kBwModeHalftone = 4  // a halftone screen: it has no threshold
+};
 
 // The dot methods beside "Точками": seven error-diffusion kernels and an 8 x 8 ordered screen.
 enum class DotMethod {

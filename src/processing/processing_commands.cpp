@@ -84,6 +84,19 @@ void DotMethodCommand(Workspace& ws, DotMethod method) {
   });
 }
 
+void HalftoneCommand(Workspace& ws, const HalftoneScreen& screen, double dotMm) {
+  CheckHalftoneScreen(screen, dotMm);
+  ws.BwMode = kBwModeHalftone;
+  ws.EffectApplied = true;
+  ShowBaseThrough(ws, [&](const Bitmap& source, Bitmap& target) {
+    HalftonePass(source, target, screen, dotMm);
+  });
+}
+
+bool ThresholdSliderInert(const Workspace& ws) {
+  return ws.BwMode == kBwModeHalftone && ws.EffectApplied;
+}
+
 bool SerpentineCommand(Workspace& ws, bool on) {
   ws.Serpentine = on;
   if (ws.BwMode != kBwModeDotMethod || KernelOf(ws.Method) == nullptr) return false;

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "core/workspace.h"
+#include "processing/halftone_screen.h"
 
 namespace skelda {
 
@@ -33,6 +34,12 @@ void DotMethodCommand(Workspace& ws, DotMethod method);
 // "Змейкой": Serpentine := on; a picture a diffusion kernel made (BwMode 3) is made again. True
 // when the picture was rebuilt.
 bool SerpentineCommand(Workspace& ws, bool on);
+// "Полутоновый растр…": BwMode 4, EffectApplied true, ShownBitmap := BaseBitmap through the
+// screen, its cells sized for dots of dotMm. A screen out of range throws before anything changes.
+void HalftoneCommand(Workspace& ws, const HalftoneScreen& screen, double dotMm);
+// A screen has no threshold: while one is shown (BwMode 4 and EffectApplied, so not after
+// "Оригинал") the slider changes nothing, its label included.
+bool ThresholdSliderInert(const Workspace& ws);
 // The threshold slider after its label: re-runs the conversion BwMode names. True when the
 // picture was rebuilt (the window then refreshes the preview).
 bool ThresholdSliderMoved(Workspace& ws, int threshold);

@@ -186,7 +186,7 @@ class TForm1 : public QMainWindow, private SessionListener {
   QAction* N62 = nullptr;  // "Домой ($H)"
   QAction* N63 = nullptr;  // "Разблокировать ($X)"
   QAction* N64 = nullptr;  // "Ноль здесь"
-  // "Другие методы": one item per DotMethod, in its order, and "Змейкой".
+  // "Другие методы": one item per DotMethod, in its order, the halftone screen and "Змейкой".
   QMenu* DotMethods1 = nullptr;
   QAction* DotMethodItems[8] = {};
   QAction* Serpentine1 = nullptr;
@@ -219,6 +219,7 @@ class TForm1 : public QMainWindow, private SessionListener {
   void btn12Click();
   // "Другие методы".
   void DotMethodClick(DotMethod method);
+  void DotHalftoneClick();  // "Полутоновый растр…"
   void SerpentineClick();
   // G-code.
   void btn1Click();

@@ -9,11 +9,14 @@
 #include <QString>
 #include <string>
 
+#include "core/numbers.h"
 #include "gcode/gcode_command.h"
+#include "gcode/gcode_settings.h"
 #include "gcode/grbl_writer.h"
 #include "intake/intake_commands.h"
 #include "processing/processing_commands.h"
 #include "ui/busy_cursor.h"
+#include "ui/halftone_dialog.h"
 #include "ui/main_window.h"
 
 namespace skelda {
@@ -125,6 +128,7 @@ void TForm1::N9Click() {
 }
 void TForm1::trckbrTrackSeuilChange() {
   RunCommand([this] {
+    if (ThresholdSliderInert(ws_)) return;
     const int position = trckbrTrackSeuil->value();
     SetLabel(lbl10, ThresholdLabel(position));
     if (ThresholdSliderMoved(ws_, position)) RefreshPreview();
@@ -184,6 +188,19 @@ void TForm1::btn12Click() {
 void TForm1::DotMethodClick(DotMethod method) {
   RunCommand([this, method] {
     DotMethodCommand(ws_, method);
+    RefreshPreview();
+  });
+}
+
+void TForm1::DotHalftoneClick() {
+  RunCommand([this] {
+    const std::string dotText = edt1->text().toStdString();
+    const double dot = StrToDouble(dotText);
+    CheckDotSize(dot, "'" + dotText + "'");
+    HalftoneDialog dialog(*dialogs_, dot, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    const BusyCursor busy;
+    HalftoneCommand(ws_, dialog.Screen(), dot);
     RefreshPreview();
   });
 }
