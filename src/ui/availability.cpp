@@ -28,6 +28,11 @@ void TForm1::UpdateActions() {
   edt5->setEnabled(false);
   edt6->setEnabled(false);
   edt8->setEnabled(chk1->isChecked());
+
+  // Undo and redo whenever there is a step to go to, picture or not (their keys work while
+  // "Редактировать" itself is still off).
+  Undo1->setEnabled(history_.CanUndo());
+  Redo1->setEnabled(history_.CanRedo());
 }
 
 }  // namespace skelda

@@ -8,7 +8,9 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 
+#include "core/history.h"
 #include "core/workspace.h"
 #include "gcode/grbl_raster.h"
 #include "gcode/machine_profile.h"
@@ -154,6 +156,11 @@ class TForm1 : public QMainWindow {
   QMenu* DotMethods1 = nullptr;
   QAction* DotMethodItems[8] = {};
   QAction* Serpentine1 = nullptr;
+  // Undo and redo, at the top of "Редактировать"; "Справка" with the about box.
+  QAction* Undo1 = nullptr;
+  QAction* Redo1 = nullptr;
+  QMenu* Help1 = nullptr;
+  QAction* About1 = nullptr;
 
   QStatusBar* stat1 = nullptr;
   TForm2* Form2 = nullptr;
@@ -197,6 +204,10 @@ class TForm1 : public QMainWindow {
   void FormCanResize();
   // Exit.
   void N2Click();
+  // Undo, redo and the about box (main_window_history.cpp).
+  void Undo1Click();
+  void Redo1Click();
+  void About1Click();
 
  protected:
   void changeEvent(QEvent* event) override;
@@ -235,6 +246,13 @@ class TForm1 : public QMainWindow {
   // cursor from start to end. A command that opens a dialog shows the cursor (BusyCursor)
   // itself once the dialog has closed.
   void RunBusy(const std::function<void()>& command);
+  // Runs a command that may change the picture: the state before it becomes an undo step when
+  // it changed anything (main_window_history.cpp).
+  void RunRecorded(const std::function<void()>& command);
+  // The controls that an undo step takes back with the picture, and putting them back.
+  PanelValues Panel() const;
+  void ShowPanel(const PanelValues& panel);
+  void TakeBack(bool redo);
   // Before a file that exists is replaced: true when it does not exist or the user agreed.
   bool MayReplace(const QString& fileName);
 
@@ -258,6 +276,8 @@ class TForm1 : public QMainWindow {
   int framePower_ = 0;       // the last frame power asked for, in this run
   MotionSettings motion_;    // remembered between runs
   Bitmap burnPicture_;       // shown by "Просмотр прожига" until the next command
+  History history_;
+  std::optional<HistoryState> warpBefore_;  // from the press of a warp drag to its release
 };
 
 }  // namespace skelda
