@@ -29,42 +29,6 @@ void Commit(History& history, Workspace& ws, int step, const PanelValues& panel 
   history.Record(std::move(before), ws, panel);
 }
 
-TEST(History, UndoAndRedoGiveTheStatesBackExactly) {
-  History history;
-  Workspace ws;
-  ws.StartUp(Numbered(8, 6, 0));
-  ws.BasePixels.Attach(ws.BaseBitmap);
-  std::vector<Bitmap> bases = {ws.BaseBitmap};
-  std::vector<PanelValues> panels = {{{"0.2", "40"}, {128}, false}};
-  for (int step = 0; step < 3; ++step) {
-    panels.push_back({{"0.2", std::to_string(41 + step)}, {step}, true});
-    HistoryState before = history.Capture(ws, panels[step]);
-    ws.ShownBitmap = Numbered(8 + step, 6, step + 1);
-    ws.BaseBitmap = ws.ShownBitmap;
-    ws.ToolRect = {0, 0, 8 + step, 6};
-    EXPECT_TRUE(history.Record(std::move(before), ws, panels[step + 1]));
-    bases.push_back(ws.BaseBitmap);
-  }
-  for (int step = 3; step > 0; --step) {
-    ASSERT_TRUE(history.CanUndo());
-    const HistoryState state = history.Undo(history.Capture(ws, panels[step]));
-    Restore(state, ws);
-    EXPECT_BITMAP_EQ(ws.BaseBitmap, bases[step - 1]);
-    EXPECT_EQ(state.panel, panels[step - 1]);
-    EXPECT_EQ(ws.BasePixels.Bits, ws.BaseBitmap.Bits());  // the accessor follows
-  }
-  EXPECT_FALSE(history.CanUndo());
-  Restore(history.Redo(history.Capture(ws, panels[0])), ws);
-  EXPECT_BITMAP_EQ(ws.ShownBitmap, bases[1]);
-  EXPECT_EQ(ws.ToolRect, (TRect{0, 0, 8, 6}));
-  EXPECT_TRUE(history.CanRedo());
-
-  // A new step after an undo drops what could be redone.
-  Commit(history, ws, 7);
-  EXPECT_FALSE(history.CanRedo());
-  EXPECT_EQ(history.Steps(), 2u);
-}
-
 TEST(History, ACommandThatChangesNothingLeavesNoStep) {
   History history;
   Workspace ws;
