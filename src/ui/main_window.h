@@ -249,6 +249,8 @@ class TForm1 : public QMainWindow {
   // Runs a command that may change the picture: the state before it becomes an undo step when
   // it changed anything (main_window_history.cpp).
   void RunRecorded(const std::function<void()>& command);
+  std::optional<HistoryState> CaptureState() const;
+  void RecordState(std::optional<HistoryState> before);
   // The controls that an undo step takes back with the picture, and putting them back.
   PanelValues Panel() const;
   void ShowPanel(const PanelValues& panel);

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <new>
 #include <utility>
 
 #include "ui/about_box.h"
@@ -53,11 +54,28 @@ void TForm1::ShowPanel(const PanelValues& panel) {
   Serpentine1->setChecked(ws_.Serpentine);
 }
 
-void TForm1::RunRecorded(const std::function<void()>& command) {
-  HistoryState before = history_.Capture(ws_, Panel());
-  command();
-  history_.Record(std::move(before), ws_, Panel());
+// Without the memory for a copy of the state the command runs all the same, with no step to
+// take it back.
+std::optional<HistoryState> TForm1::CaptureState() const {
+  try {
+    return history_.Capture(ws_, Panel());
+  } catch (const std::bad_alloc&) {
+    return std::nullopt;
+  }
+}
+
+void TForm1::RecordState(std::optional<HistoryState> before) {
+  try {
+    if (before) history_.Record(std::move(*before), ws_, Panel());
+  } catch (const std::bad_alloc&) {
+  }
   UpdateActions();
+}
+
+void TForm1::RunRecorded(const std::function<void()>& command) {
+  std::optional<HistoryState> before = CaptureState();
+  command();
+  RecordState(std::move(before));
 }
 
 void TForm1::TakeBack(bool redo) {
