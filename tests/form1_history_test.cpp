@@ -97,33 +97,29 @@ TEST_F(Form1Test, UndoOfTheFirstLoadGivesTheStartBackAndANewStepEndsRedo) {
   EXPECT_TRUE(form->Undo1->isEnabled());
 }
 
+// The keys reach the items through the menus, "Редактировать" included while it is still off.
 TEST_F(Form1Test, ShortcutsAndTheAboutBox) {
-  const std::pair<QAction*, const char*> keys[] = {
-      {form->N10, "Ctrl+O"}, {form->nc1, "Ctrl+S"},   {form->N12, "Ctrl+Shift+S"},
-      {form->N2, "Ctrl+Q"},  {form->Undo1, "Ctrl+Z"}, {form->Redo1, "Ctrl+Shift+Z; Ctrl+Y"},
-      {form->About1, "F1"}};
-  for (const auto& [action, text] : keys)
-    EXPECT_EQ(QKeySequence::listToString(action->shortcuts()), text);
-
   form->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-  LoadBoth(Gradient(40, 30));
-  const Bitmap loaded = ws().BaseBitmap;
+  const Bitmap start = ws().BaseBitmap;
   Click(form->btn25);
   const Bitmap mirrored = ws().BaseBitmap;
   QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_BITMAP_EQ(ws().BaseBitmap, loaded);
+  EXPECT_BITMAP_EQ(ws().BaseBitmap, start);
+  QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_BITMAP_EQ(ws().BaseBitmap, mirrored);
+  QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
   QTest::keyClick(form.get(), Qt::Key_Y, Qt::ControlModifier);
   EXPECT_BITMAP_EQ(ws().BaseBitmap, mirrored);
 
   QTest::keyClick(form.get(), Qt::Key_Q, Qt::ControlModifier);  // "No": the window stays
   EXPECT_EQ(fake->questions.last(), "Действительно хотите закрыть программу ?");
+  QTest::keyClick(form.get(), Qt::Key_O, Qt::ControlModifier);
+  EXPECT_EQ(fake->openAsked, 1);
   QTest::keyClick(form.get(), Qt::Key_F1);
   ASSERT_EQ(fake->informations.size(), 1);
   EXPECT_TRUE(fake->informations[0].startsWith("Tavrilo Skelda BMP to G-code\nВерсия 1.2 ("));
-  for (const char* library : {"\nQt 6.", "\nlibjpeg-turbo — ", "\nlibpng — ", "\nzlib — zlib"})
-    EXPECT_TRUE(fake->informations[0].contains(library)) << library;
-  EXPECT_EQ(form->Undo1->statusTip(), "Отменить последнее изменение изображения.");
+  EXPECT_TRUE(fake->informations[0].contains("\nlibjpeg-turbo — "));
 }
 
 }  // namespace

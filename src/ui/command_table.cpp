@@ -314,8 +314,10 @@ void TForm1::AddCommandItems(QMenu* menu) {
     }
     QAction* action = menu->addAction(QString::fromUtf8(c.caption));
     action->setObjectName(QLatin1String(c.itemName));
-    if (c.shortcut != nullptr)
+    if (c.shortcut != nullptr) {
       action->setShortcuts(QKeySequence::listFromString(QString::fromLatin1(c.shortcut)));
+      addAction(action);  // the keys work while the menu is off ("Редактировать" before a load)
+    }
     // The status bar shows an item's hint while the item is highlighted.
     action->setStatusTip(HintFor(action->objectName()));
     if (c.item != nullptr) this->*c.item = action;
