@@ -1,4 +1,5 @@
-// Mirror, rotate and invert on a 6000 x 4000 32-bit picture, beside a memcpy of its pixels.
+// Mirror, rotate and invert on a 6000 x 4000 32-bit picture, beside a memcpy of its pixels, and
+// the mirror again with its undo step recorded, and an undo with its redo.
 // Each command includes its copies between the two bitmaps and its conversions to 24 bits and
 // back. BM_NewPicture shows what one fresh pixel block of that size costs on this machine.
 #include <benchmark/benchmark.h>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "core/bitmap.h"
+#include "core/history.h"
 #include "core/workspace.h"
 #include "geometry/geometry_commands.h"
 #include "geometry/orientation.h"
@@ -104,6 +106,34 @@ void BM_Invert(benchmark::State& state) {
   RunCommand(state, [](Workspace& ws) { InvertCommand(ws); });
 }
 BENCHMARK(BM_Invert)->Unit(benchmark::kMillisecond);
+
+// The mirror as the window runs it: the state before it kept for undo.
+void BM_MirrorHorizontalRecorded(benchmark::State& state) {
+  History history;
+  RunCommand(state, [&](Workspace& ws) {
+    HistoryState before = history.Capture(ws, {});
+    MirrorCommand(ws, true);
+    history.Record(std::move(before), ws, {});
+  });
+}
+BENCHMARK(BM_MirrorHorizontalRecorded)->Unit(benchmark::kMillisecond);
+
+// One undo and its redo after a mirror, each restoring both bitmaps.
+void BM_UndoRedo(benchmark::State& state) {
+  History history;
+  Workspace ws;
+  ws.StartUp(MakePicture());
+  HistoryState before = history.Capture(ws, {});
+  MirrorCommand(ws, true);
+  history.Record(std::move(before), ws, {});
+  for (auto _ : state) {
+    Restore(history.Undo(history.Capture(ws, {})), ws);
+    Restore(history.Redo(history.Capture(ws, {})), ws);
+    benchmark::DoNotOptimize(ws.ShownBitmap.Bits());
+  }
+  SetBytes(state);
+}
+BENCHMARK(BM_UndoRedo)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace skelda

@@ -31,6 +31,10 @@ void TForm1::UpdateActions() {
   edt6->setEnabled(false);
   edt8->setEnabled(chk1->isChecked());
 
+  // Undo and redo whenever there is a step to go to, picture or not (before the first load
+  // through their keys alone).
+  Undo1->setEnabled(history_.CanUndo());
+  Redo1->setEnabled(history_.CanRedo());
   UpdateMachineActions();
 }
 

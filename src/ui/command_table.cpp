@@ -8,6 +8,7 @@
 #include <QActionGroup>
 #include <QCheckBox>
 #include <QFrame>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QMenu>
 #include <QSlider>
@@ -27,12 +28,14 @@ struct WindowCommand {
   QAction* TForm1::*item = nullptr;
   const char* itemName = nullptr;  // a row with a name and no caption is a separator
   const char* caption = nullptr;
+  const char* shortcut = nullptr;  // portable text; "A; B" gives the item two keys
   const char* toolButton = nullptr;
   const char* panelButton = nullptr;
   const char* machineButton = nullptr;  // a button of the machine panel
   const char* panelCaption = nullptr;   // the caption of either panel's button
   void (TForm1::*handler)() = nullptr;
   void (*step)(Workspace&) = nullptr;  // when there is no handler
+  bool recorded = false;  // the state before it becomes an undo step when it changes anything
 };
 
 namespace {
@@ -45,14 +48,17 @@ const WindowCommand kCommands[] = {
      .item = &F::N10,
      .itemName = "N10",
      .caption = "Загрузить изображение",
+     .shortcut = "Ctrl+O",
      .toolButton = "btn7",
      .panelButton = "LoadPic",
      .panelCaption = "Load",
-     .handler = &F::LoadPicClick},
+     .handler = &F::LoadPicClick,
+     .recorded = true},
     {.menu = &F::File1,
      .item = &F::N12,
      .itemName = "N12",
      .caption = "Сохранить изображение (*.bmp)",
+     .shortcut = "Ctrl+Shift+S",
      .handler = &F::N12Click},
     // Picture files as people have them.
     {.menu = &F::File1,
@@ -64,10 +70,12 @@ const WindowCommand kCommands[] = {
      .item = &F::nc1,
      .itemName = "nc1",
      .caption = "Создать и сохранить (*.nc)",
+     .shortcut = "Ctrl+S",
      .toolButton = "btn8",
      .panelButton = "btn1",
      .panelCaption = "G-Code *.nc",
-     .handler = &F::btn1Click},
+     .handler = &F::btn1Click,
+     .recorded = true},
     {.menu = &F::File1, .itemName = "N1"},
     {.menu = &F::File1,
      .item = &F::ExifTurn1,
@@ -79,39 +87,60 @@ const WindowCommand kCommands[] = {
      .item = &F::N2,
      .itemName = "N2",
      .caption = "Выход",
+     .shortcut = "Ctrl+Q",
      .handler = &F::N2Click},
+
+    // Taking back and repeating the steps that changed the picture.
+    {.menu = &F::N17,
+     .item = &F::Undo1,
+     .itemName = "Undo1",
+     .caption = "Отменить",
+     .shortcut = "Ctrl+Z",
+     .handler = &F::Undo1Click},
+    {.menu = &F::N17,
+     .item = &F::Redo1,
+     .itemName = "Redo1",
+     .caption = "Повторить",
+     .shortcut = "Ctrl+Shift+Z; Ctrl+Y",
+     .handler = &F::Redo1Click},
+    {.menu = &F::N17, .itemName = "N19"},
 
     {.menu = &F::N17,
      .item = &F::N13,
      .itemName = "N13",
      .caption = "Отразить по горизонтали",
      .toolButton = "btn25",
-     .step = [](W& ws) { MirrorCommand(ws, true); }},
+     .step = [](W& ws) { MirrorCommand(ws, true); },
+     .recorded = true},
     {.menu = &F::N17,
      .item = &F::N14,
      .itemName = "N14",
      .caption = "Отразить по вертикали",
      .toolButton = "btn24",
-     .step = [](W& ws) { MirrorCommand(ws, false); }},
+     .step = [](W& ws) { MirrorCommand(ws, false); },
+     .recorded = true},
     {.menu = &F::N17,
      .item = &F::N901,
      .itemName = "N901",
      .caption = "Повернуть на 90 град.",
      .toolButton = "btn19",
-     .step = [](W& ws) { RotateCommand(ws, 90.0); }},
+     .step = [](W& ws) { RotateCommand(ws, 90.0); },
+     .recorded = true},
     {.menu = &F::N17,
      .item = &F::N8,
      .itemName = "N8",
      .caption = "Инвертировать",
      .toolButton = "btn20",
-     .step = InvertCommand},
+     .step = InvertCommand,
+     .recorded = true},
 
     {.menu = &F::N3,
      .item = &F::N4,
      .itemName = "N4",
      .caption = "Оригинал",
      .toolButton = "btn17",
-     .handler = &F::N4Click},
+     .handler = &F::N4Click,
+     .recorded = true},
     {.menu = &F::N3,
      .item = &F::N5,
      .itemName = "N5",
@@ -154,17 +183,20 @@ const WindowCommand kCommands[] = {
      .item = &F::N15,
      .itemName = "N15",
      .caption = "Слабый разброс",
-     .step = [](W& ws) { ScatterCommand(ws, 2); }},
+     .step = [](W& ws) { ScatterCommand(ws, 2); },
+     .recorded = true},
     {.menu = &F::N3,
      .item = &F::N16,
      .itemName = "N16",
      .caption = "Мутное стекло",
-     .step = [](W& ws) { ScatterCommand(ws, 5); }},
+     .step = [](W& ws) { ScatterCommand(ws, 5); },
+     .recorded = true},
     {.menu = &F::N3,
      .item = &F::N18,
      .itemName = "N18",
      .caption = "Мозайка",
-     .step = MosaicCommand},
+     .step = MosaicCommand,
+     .recorded = true},
     {.menu = &F::N3,
      .item = &F::N9,
      .itemName = "N9",
@@ -175,45 +207,55 @@ const WindowCommand kCommands[] = {
     {.menu = &F::DotMethods1,
      .itemName = "DotAtkinson1",
      .caption = "Аткинсон",
-     .handler = &F::DotMethodItemClick<DotMethod::Atkinson>},
+     .handler = &F::DotMethodItemClick<DotMethod::Atkinson>,
+     .recorded = true},
     {.menu = &F::DotMethods1,
      .itemName = "DotJarvis1",
      .caption = "Джарвис — Джудис — Нинке",
-     .handler = &F::DotMethodItemClick<DotMethod::JarvisJudiceNinke>},
+     .handler = &F::DotMethodItemClick<DotMethod::JarvisJudiceNinke>,
+     .recorded = true},
     {.menu = &F::DotMethods1,
      .itemName = "DotStucki1",
      .caption = "Стуки",
-     .handler = &F::DotMethodItemClick<DotMethod::Stucki>},
+     .handler = &F::DotMethodItemClick<DotMethod::Stucki>,
+     .recorded = true},
     {.menu = &F::DotMethods1,
      .itemName = "DotBurkes1",
      .caption = "Беркс",
-     .handler = &F::DotMethodItemClick<DotMethod::Burkes>},
+     .handler = &F::DotMethodItemClick<DotMethod::Burkes>,
+     .recorded = true},
     {.menu = &F::DotMethods1,
      .itemName = "DotSierra1",
      .caption = "Серра",
-     .handler = &F::DotMethodItemClick<DotMethod::Sierra>},
+     .handler = &F::DotMethodItemClick<DotMethod::Sierra>,
+     .recorded = true},
     {.menu = &F::DotMethods1,
      .itemName = "DotSierra21",
      .caption = "Серра, две строки",
-     .handler = &F::DotMethodItemClick<DotMethod::TwoRowSierra>},
+     .handler = &F::DotMethodItemClick<DotMethod::TwoRowSierra>,
+     .recorded = true},
     {.menu = &F::DotMethods1,
      .itemName = "DotSierraLite1",
      .caption = "Серра облегчённая",
-     .handler = &F::DotMethodItemClick<DotMethod::SierraLite>},
+     .handler = &F::DotMethodItemClick<DotMethod::SierraLite>,
+     .recorded = true},
     {.menu = &F::DotMethods1,
      .itemName = "DotBayer1",
      .caption = "Упорядоченный 8×8",
-     .handler = &F::DotMethodItemClick<DotMethod::Bayer8>},
+     .handler = &F::DotMethodItemClick<DotMethod::Bayer8>,
+     .recorded = true},
     {.menu = &F::DotMethods1,
      .itemName = "DotHalftone1",
      .caption = "Полутоновый растр…",
-     .handler = &F::DotHalftoneClick},
+     .handler = &F::DotHalftoneClick,
+     .recorded = true},
     {.menu = &F::DotMethods1, .itemName = ""},
     {.menu = &F::DotMethods1,
      .item = &F::Serpentine1,
      .itemName = "Serpentine1",
      .caption = "Змейкой",
-     .handler = &F::SerpentineClick},
+     .handler = &F::SerpentineClick,
+     .recorded = true},
 
     {.menu = &F::N50,
      .item = &F::N51,
@@ -316,16 +358,26 @@ const WindowCommand kCommands[] = {
      .panelCaption = "+10 %",
      .handler = &F::PowerOverrideClick<Override::Plus10>},
 
+    {.menu = &F::Help1,
+     .item = &F::About1,
+     .itemName = "About1",
+     .caption = "О программе",
+     .shortcut = "F1",
+     .handler = &F::About1Click},
+
     // Buttons alone.
-    {.panelButton = "btn5", .panelCaption = "S", .handler = &F::btn5Click},  // to the width
-    {.panelButton = "btn6", .panelCaption = "S", .handler = &F::btn6Click},  // to the height
+    {.panelButton = "btn5", .panelCaption = "S", .handler = &F::btn5Click, .recorded = true},
+    {.panelButton = "btn6", .panelCaption = "S", .handler = &F::btn6Click, .recorded = true},
     {.toolButton = "btn22",
      .panelButton = "btn2",
      .panelCaption = "Черно-белое",
      .handler = &F::btn2Click},
-    {.panelButton = "btn4", .panelCaption = "Применить", .handler = &F::btn4Click},
-    {.toolButton = "btn12", .handler = &F::btn12Click},  // confirm
-    {.toolButton = "btn21", .step = [](W& ws) { RotateCommand(ws, -90.0); }},
+    {.panelButton = "btn4",
+     .panelCaption = "Применить",
+     .handler = &F::btn4Click,
+     .recorded = true},
+    {.toolButton = "btn12", .handler = &F::btn12Click, .recorded = true},  // confirm
+    {.toolButton = "btn21", .step = [](W& ws) { RotateCommand(ws, -90.0); }, .recorded = true},
     {.toolButton = "btn9", .handler = &F::btn9Click},  // fit to window
     {.toolButton = "btn11", .step = [](W& ws) { ws.ShownBitmap = ws.BaseBitmap; }},  // 1:1
     {.toolButton = "btn13", .handler = &F::btn13Click},  // the warp tool
@@ -361,6 +413,10 @@ void TForm1::AddCommandItems(QMenu* menu) {
     }
     QAction* action = menu->addAction(QString::fromUtf8(c.caption));
     action->setObjectName(QLatin1String(c.itemName));
+    if (c.shortcut != nullptr) {
+      action->setShortcuts(QKeySequence::listFromString(QString::fromLatin1(c.shortcut)));
+      addAction(action);  // the keys work while the menu is off ("Редактировать" before a load)
+    }
     // The status bar shows an item's hint while the item is highlighted.
     action->setStatusTip(HintFor(action->objectName()));
     if (c.item != nullptr) this->*c.item = action;
@@ -368,14 +424,20 @@ void TForm1::AddCommandItems(QMenu* menu) {
 }
 
 void TForm1::Run(const WindowCommand& c) {
-  if (c.handler != nullptr) {
-    (this->*c.handler)();
-    return;
-  }
-  RunBusy([&] {
-    c.step(ws_);
-    RefreshPreview();
-  });
+  const auto run = [&] {
+    if (c.handler != nullptr) {
+      (this->*c.handler)();
+      return;
+    }
+    RunBusy([&] {
+      c.step(ws_);
+      RefreshPreview();
+    });
+  };
+  if (c.recorded)
+    RunRecorded(run);
+  else
+    run();
 }
 
 void TForm1::ConnectCommands() {

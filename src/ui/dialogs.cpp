@@ -75,6 +75,9 @@ class QtDialogs final : public Dialogs {
     QMessageBox box(QMessageBox::Information, kBoxTitle, shown, QMessageBox::Ok, parent);
     box.exec();
   }
+  void About(QWidget* parent, const QString& text) override {
+    QMessageBox::about(parent, QStringLiteral("О программе"), text);
+  }
   void Error(QWidget* parent, const QString& text) override {
     QMessageBox box(QMessageBox::Critical, kBoxTitle, text, QMessageBox::Ok, parent);
     box.exec();

@@ -34,6 +34,8 @@ class Dialogs {
   // Before a file is replaced: a warning with Yes and No, No the default; true for Yes.
   virtual bool ConfirmReplace(QWidget* parent, const QString& text) = 0;
   virtual void Information(QWidget* parent, const QString& text) = 0;
+  // "О программе"; a plain information box unless the dialogs have one of their own.
+  virtual void About(QWidget* parent, const QString& text) { Information(parent, text); }
   // The error box: the text as given (the full-stop rule is applied by the caller).
   virtual void Error(QWidget* parent, const QString& text) = 0;
 };

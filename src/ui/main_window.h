@@ -13,6 +13,7 @@
 #include <optional>
 #include <utility>
 
+#include "core/history.h"
 #include "core/workspace.h"
 #include "gcode/grbl_raster.h"
 #include "gcode/machine_profile.h"
@@ -190,6 +191,11 @@ class TForm1 : public QMainWindow, private SessionListener {
   QMenu* DotMethods1 = nullptr;
   QAction* DotMethodItems[8] = {};
   QAction* Serpentine1 = nullptr;
+  // Undo and redo, at the top of "Редактировать"; "Справка" with the about box.
+  QAction* Undo1 = nullptr;
+  QAction* Redo1 = nullptr;
+  QMenu* Help1 = nullptr;
+  QAction* About1 = nullptr;
 
   QStatusBar* stat1 = nullptr;
   TForm2* Form2 = nullptr;
@@ -254,6 +260,10 @@ class TForm1 : public QMainWindow, private SessionListener {
   void FormCanResize();
   // Exit.
   void N2Click();
+  // Undo, redo and the about box (main_window_history.cpp).
+  void Undo1Click();
+  void Redo1Click();
+  void About1Click();
 
  protected:
   void changeEvent(QEvent* event) override;
@@ -323,6 +333,15 @@ class TForm1 : public QMainWindow, private SessionListener {
   // cursor from start to end. A command that opens a dialog shows the cursor (BusyCursor)
   // itself once the dialog has closed.
   void RunBusy(const std::function<void()>& command);
+  // Runs a command that may change the picture: the state before it becomes an undo step when
+  // it changed anything (main_window_history.cpp).
+  void RunRecorded(const std::function<void()>& command);
+  std::optional<HistoryState> CaptureState() const;
+  void RecordState(std::optional<HistoryState> before);
+  // The controls that an undo step takes back with the picture, and putting them back.
+  PanelValues Panel() const;
+  void ShowPanel(const PanelValues& panel);
+  void TakeBack(bool redo);
   // Before a file that exists is replaced: true when it does not exist or the user agreed.
   bool MayReplace(const QString& fileName);
 
@@ -367,6 +386,9 @@ class TForm1 : public QMainWindow, private SessionListener {
   };
   std::optional<Resume> resume_;  // where a faulted job can go on
   QTimer* stopSignalWatch_ = nullptr;
+
+  History history_;
+  std::optional<HistoryState> warpBefore_;  // from the press of a warp drag to its release
 };
 
 }  // namespace skelda

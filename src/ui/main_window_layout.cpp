@@ -279,6 +279,8 @@ void TForm1::BuildMenus() {
 
   N50 = AddMenu(bar, "N50", QStringLiteral("Станок"));
   BuildMachineMenu();
+  Help1 = AddMenu(bar, "Help1", QStringLiteral("Справка"));
+  AddCommandItems(Help1);
 }
 
 // The picture area keeps its width when the side panel is wider than the form's.

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QStatusBar>
 #include <QTimer>
+#include <utility>
 
 #include "geometry/warp/warp_tool.h"
 #include "intake/intake_commands.h"
@@ -33,7 +34,9 @@ void TForm1::btn13Click() {
   ws_.MouseTool = kMouseToolWarp;
 }
 
+// A warp drag ends by committing the picture; the state at its press is what its undo gives.
 void TForm1::FormMouseDown(Qt::MouseButton button, int X, int Y) {
+  if (ws_.MouseTool == kMouseToolWarp && !warpBefore_) warpBefore_ = CaptureState();
   RunCommand([&] {
     if (WarpPress(ws_, X, Y, button == Qt::LeftButton) && !handCursor_) {
       QApplication::setOverrideCursor(Qt::PointingHandCursor);
@@ -53,6 +56,7 @@ void TForm1::FormMouseMove(Qt::MouseButtons buttons, int X, int Y) {
 
 void TForm1::FormMouseUp(Qt::MouseButton, int, int) {
   RunCommand([this] { WarpRelease(ws_); });
+  if (warpBefore_) RecordState(std::exchange(warpBefore_, std::nullopt));
   if (handCursor_) {
     QApplication::restoreOverrideCursor();
     handCursor_ = false;
