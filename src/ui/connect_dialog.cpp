@@ -22,7 +22,7 @@ QString PortCaption(const PortEntry& port) {
   return device + QStringLiteral(" — ") + QString::fromStdString(port.description);
 }
 
-int ParseBaud(const std::string& text) {
+int ParseConnectBaud(const std::string& text) {
   const int baud = StrToInt(text);
   if (baud < ConnectionChoice::kMinBaud || baud > ConnectionChoice::kMaxBaud)
     throw std::runtime_error("Скорость " + text + " бод вне пределов от 9600 до 250000");
@@ -119,7 +119,7 @@ void ConnectDialog::OkClick() {
       CheckAddress(c.address);
     } else {
       if (c.port.empty()) throw std::runtime_error("Выберите порт станка или впишите его имя");
-      c.baud = ParseBaud(cmbBaud->currentText().toStdString());
+      c.baud = ParseConnectBaud(cmbBaud->currentText().toStdString());
     }
     choice_ = c;
     accept();
