@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <functional>
 
 #include "core/bmp_writer.h"
 #include "support/fake_grbl.h"
@@ -25,8 +26,9 @@ struct Result {
   std::string err;
 };
 
-// Runs skelda-cli with standard error caught; a SIGTERM after `termAfterMs` when given.
-Result Cli(std::vector<std::string> args, const testing::TempDir& dir, int termAfterMs = 0) {
+// Runs skelda-cli with standard error caught; a SIGTERM once `beforeTerm` returns, when given.
+Result Cli(std::vector<std::string> args, const testing::TempDir& dir,
+           const std::function<void()>& beforeTerm = {}) {
   const std::string err = dir / "stderr";
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
@@ -41,8 +43,8 @@ Result Cli(std::vector<std::string> args, const testing::TempDir& dir, int termA
   const int spawned = posix_spawn(&pid, SKELDA_CLI, &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   if (spawned != 0) return {-1, "cannot run " SKELDA_CLI};
-  if (termAfterMs) {
-    ::usleep(useconds_t(termAfterMs) * 1000);
+  if (beforeTerm) {
+    beforeTerm();
     ::kill(pid, SIGTERM);
   }
   int status = 0;
@@ -124,8 +126,15 @@ TEST(cli_send, sigterm_stops_safely_and_the_log_tells) {
   FakeGrblOptions o;
   o.speed = 5;
   FakeGrbl grbl(o);
-  const Result r =
-      Cli({"--send", grbl.Path(), Write(dir, "job.nc", Rows(4)), "--log", dir / "log"}, dir, 800);
+  // Stopped once the job is well under way.
+  auto burning = [&] {
+    for (int i = 0;
+         i < 2000 && testing::ReadAll(dir / "log").find("> G1 X5 S900") == std::string::npos; ++i) {
+      ::usleep(10000);
+    }
+  };
+  const Result r = Cli({"--send", grbl.Path(), Write(dir, "job.nc", Rows(4)), "--log", dir / "log"},
+                       dir, burning);
   EXPECT_EQ(r.status, 3) << r.err;
   EXPECT_NE(r.err.find("beam off, position kept"), std::string::npos) << r.err;
   EXPECT_FALSE(grbl.BeamOn());
