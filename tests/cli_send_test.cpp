@@ -1,14 +1,19 @@
 // skelda-cli --send end to end against the fake controller: exit statuses and messages.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <fstream>
+#include <functional>
 
 #include "core/bmp_writer.h"
 #include "support/fake_grbl.h"
 #include "support/temp_dir.h"
+
+extern char** environ;
 
 namespace skelda {
 namespace {
@@ -21,23 +26,25 @@ struct Result {
   std::string err;
 };
 
-// Runs skelda-cli with standard error caught; a SIGTERM after `termAfterMs` when given.
-Result Cli(std::vector<std::string> args, const testing::TempDir& dir, int termAfterMs = 0) {
+// Runs skelda-cli with standard error caught; a SIGTERM once `beforeTerm` returns, when given.
+Result Cli(std::vector<std::string> args, const testing::TempDir& dir,
+           const std::function<void()>& beforeTerm = {}) {
   const std::string err = dir / "stderr";
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    std::freopen(err.c_str(), "w", stderr);
-    std::freopen("/dev/null", "r", stdin);
-    std::freopen("/dev/null", "w", stdout);
-    args.insert(args.begin(), SKELDA_CLI);
-    std::vector<char*> argv;
-    for (auto& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    ::execv(SKELDA_CLI, argv.data());
-    ::_exit(127);
-  }
-  if (termAfterMs) {
-    ::usleep(useconds_t(termAfterMs) * 1000);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  args.insert(args.begin(), SKELDA_CLI);
+  std::vector<char*> argv;
+  for (auto& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  pid_t pid = 0;
+  const int spawned = posix_spawn(&pid, SKELDA_CLI, &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  if (spawned != 0) return {-1, "cannot run " SKELDA_CLI};
+  if (beforeTerm) {
+    beforeTerm();
     ::kill(pid, SIGTERM);
   }
   int status = 0;
@@ -119,8 +126,15 @@ TEST(cli_send, sigterm_stops_safely_and_the_log_tells) {
   FakeGrblOptions o;
   o.speed = 5;
   FakeGrbl grbl(o);
-  const Result r =
-      Cli({"--send", grbl.Path(), Write(dir, "job.nc", Rows(4)), "--log", dir / "log"}, dir, 800);
+  // Stopped once the job is well under way.
+  auto burning = [&] {
+    for (int i = 0;
+         i < 2000 && testing::ReadAll(dir / "log").find("> G1 X5 S900") == std::string::npos; ++i) {
+      ::usleep(10000);
+    }
+  };
+  const Result r = Cli({"--send", grbl.Path(), Write(dir, "job.nc", Rows(4)), "--log", dir / "log"},
+                       dir, burning);
   EXPECT_EQ(r.status, 3) << r.err;
   EXPECT_NE(r.err.find("beam off, position kept"), std::string::npos) << r.err;
   EXPECT_FALSE(grbl.BeamOn());

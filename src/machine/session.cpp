@@ -27,28 +27,29 @@ double Seconds(Clock::duration d) {
   return std::chrono::duration<double>(d).count();
 }
 
+// A job being sent; declared outside the session so that Clang lets it use the member defaults.
+struct Job {
+  JobPlan plan;
+  bool checkFirst = false;
+  bool checking = false;
+  std::size_t next = 0;  // the next line to send
+  std::size_t acknowledged = 0;
+  long lastAcknowledged = -1;
+  Clock::time_point began, lastAck;
+  bool stopWanted = false;
+  bool ending = false;  // halted: the answers still coming are only counted
+  std::optional<JobReport> halt;
+  bool held = false, holdWanted = false;
+  std::optional<JobReport> checkFailure;
+  Clock::time_point lastProgress;
+};
+
 }  // namespace
 
 struct MachineSession::Impl {
   // A line in the controller's receive buffer, waiting for its ok or error.
   struct InFlight {
     long index;  // in the job's plan; -1 for a line sent outside the job
-  };
-
-  struct Job {
-    JobPlan plan;
-    bool checkFirst = false;
-    bool checking = false;
-    std::size_t next = 0;  // the next line to send
-    std::size_t acknowledged = 0;
-    long lastAcknowledged = -1;
-    Clock::time_point began, lastAck;
-    bool stopWanted = false;
-    bool ending = false;  // halted: the answers still coming are only counted
-    std::optional<JobReport> halt;
-    bool held = false, holdWanted = false;
-    std::optional<JobReport> checkFailure;
-    Clock::time_point lastProgress;
   };
 
   SessionListener* listener;
