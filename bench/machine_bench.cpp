@@ -114,6 +114,7 @@ BENCHMARK(BM_LinkFloor)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StreamCharacterCounting)
     ->Arg(k2MB)
+    ->Arg(k256kB)
     ->UseManualTime()
     ->MeasureProcessCPUTime()
     ->Iterations(1)

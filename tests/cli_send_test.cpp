@@ -1,6 +1,8 @@
 // skelda-cli --send end to end against the fake controller: exit statuses and messages.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -9,6 +11,8 @@
 #include "core/bmp_writer.h"
 #include "support/fake_grbl.h"
 #include "support/temp_dir.h"
+
+extern char** environ;
 
 namespace skelda {
 namespace {
@@ -24,18 +28,19 @@ struct Result {
 // Runs skelda-cli with standard error caught; a SIGTERM after `termAfterMs` when given.
 Result Cli(std::vector<std::string> args, const testing::TempDir& dir, int termAfterMs = 0) {
   const std::string err = dir / "stderr";
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    std::freopen(err.c_str(), "w", stderr);
-    std::freopen("/dev/null", "r", stdin);
-    std::freopen("/dev/null", "w", stdout);
-    args.insert(args.begin(), SKELDA_CLI);
-    std::vector<char*> argv;
-    for (auto& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    ::execv(SKELDA_CLI, argv.data());
-    ::_exit(127);
-  }
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  args.insert(args.begin(), SKELDA_CLI);
+  std::vector<char*> argv;
+  for (auto& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  pid_t pid = 0;
+  const int spawned = posix_spawn(&pid, SKELDA_CLI, &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  if (spawned != 0) return {-1, "cannot run " SKELDA_CLI};
   if (termAfterMs) {
     ::usleep(useconds_t(termAfterMs) * 1000);
     ::kill(pid, SIGTERM);
@@ -78,6 +83,7 @@ TEST(cli_send, exit_statuses) {
   const Case cases[] = {
       {"finished", fake([](auto&) {}), {}, 0, "job finished: 89 lines sent in "},
       {"refused", fake([](auto& o) { o.settings[32] = 0; }), {}, 1, "laser mode is off ($32=0)"},
+      {"unlocked", fake([](auto& o) { o.startInAlarm = true; }), {"--unlock"}, 0, "job finished"},
       {"check",
        fake([](auto& o) { o.errorAt = 10; }),
        {"--check"},

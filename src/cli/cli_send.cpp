@@ -189,8 +189,9 @@ int SendProgram(const Options& o, const std::string& programPath) {
   JobPlan plan = o.fromRow ? ResumeFromRow(program, *o.fromRow, info.Motion())
                            : PlanJob(program, info.Motion());
   if (!o.quiet) {
-    std::fprintf(stderr, "%zu lines, %d rows, planned %s%s\n", plan.lines.size(), plan.rows,
-                 Clock(plan.seconds).c_str(), plan.timed ? "" : " (not planned: unknown commands)");
+    std::fprintf(stderr, "%zu lines, %d %s, planned %s%s\n", plan.lines.size(), plan.rows,
+                 plan.rows == 1 ? "row" : "rows", Clock(plan.seconds).c_str(),
+                 plan.timed ? "" : " (not planned: unknown commands)");
   }
   TerminalKeys keys;
   if (keys.Active() && !o.quiet) {

@@ -27,28 +27,29 @@ double Seconds(Clock::duration d) {
   return std::chrono::duration<double>(d).count();
 }
 
+// A job being sent; declared outside the session so that Clang lets it use the member defaults.
+struct Job {
+  JobPlan plan;
+  bool checkFirst = false;
+  bool checking = false;
+  std::size_t next = 0;  // the next line to send
+  std::size_t acknowledged = 0;
+  long lastAcknowledged = -1;
+  Clock::time_point began, lastAck;
+  bool stopWanted = false;
+  bool ending = false;  // halted: the answers still coming are only counted
+  std::optional<JobReport> halt;
+  bool held = false, holdWanted = false;
+  std::optional<JobReport> checkFailure;
+  Clock::time_point lastProgress;
+};
+
 }  // namespace
 
 struct MachineSession::Impl {
   // A line in the controller's receive buffer, waiting for its ok or error.
   struct InFlight {
     long index;  // in the job's plan; -1 for a line sent outside the job
-  };
-
-  struct Job {
-    JobPlan plan;
-    bool checkFirst = false;
-    bool checking = false;
-    std::size_t next = 0;  // the next line to send
-    std::size_t acknowledged = 0;
-    long lastAcknowledged = -1;
-    Clock::time_point began, lastAck;
-    bool stopWanted = false;
-    bool ending = false;  // halted: the answers still coming are only counted
-    std::optional<JobReport> halt;
-    bool held = false, holdWanted = false;
-    std::optional<JobReport> checkFailure;
-    Clock::time_point lastProgress;
   };
 
   SessionListener* listener;
@@ -381,8 +382,9 @@ struct MachineSession::Impl {
   void Begin(JobPlan plan, bool checkFirst) {
     if (job) return;
     // What was asked before (homing, unlocking) must be done and the status fresh.
+    WaitFor([&] { return inFlight.empty(); }, std::chrono::minutes(3));
     const auto asked = Clock::now();
-    WaitFor([&] { return inFlight.empty() && lastStatusAt > asked; }, std::chrono::minutes(3));
+    WaitFor([&] { return lastStatusAt > asked; }, kAnswerWait);
     job.emplace();
     job->plan = std::move(plan);
     job->began = job->lastProgress = Clock::now();
@@ -700,7 +702,8 @@ std::string JobReportText(const JobReport& r) {
     case JobEnd::Finished:
       return std::string("job finished: ") + times;
     case JobEnd::Stopped:
-      return "stopped after " + where + ", beam off, position kept" + resume;
+      return std::string(r.fileLine ? "stopped after " : "stopped ") + where +
+             ", beam off, position kept" + resume;
     case JobEnd::Halted: {
       const std::string code = (r.alarm ? "ALARM:" : "error:") + std::to_string(r.code);
       std::string text = "halted by the controller: " + code + " at " + where;

@@ -191,10 +191,14 @@ void FakeGrbl::Serve() {
     if (silent_) continue;
     std::size_t allowed = 4096;
     if (options_.baud > 0) {
-      credit = std::min(credit + dt * options_.baud / 10.0, 64.0);
+      // The wire is busy while bytes wait: they arrive at its rate however late the fake
+      // looks, and an idle wire saves up nothing.
+      credit = (pfd.revents & POLLIN) ? std::min(credit + dt * options_.baud / 10.0, 4096.0) : 0;
       allowed = std::size_t(credit);
     }
-    if (allowed > 0 && (pfd.revents & POLLIN)) {
+    if (allowed == 0 && (pfd.revents & POLLIN)) {
+      ::usleep(200);  // the next byte is still on the wire: no need to spin for it
+    } else if (allowed > 0 && (pfd.revents & POLLIN)) {
       unsigned char buffer[4096];
       const ssize_t n = ::read(master_, buffer, allowed);
       if (n > 0) {
