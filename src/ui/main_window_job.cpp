@@ -150,6 +150,7 @@ void TForm1::OnJobEnded(const JobReport& r) {
   if (r.end == JobEnd::Stopped)
     stat1->showMessage(QStringLiteral("Задание остановлено на строке %1").arg(r.row));
   if (r.end == JobEnd::Halted || lost) {
+    stat1->showMessage(QStringLiteral("Задание прервано на строке %1").arg(r.row));
     if (lost) DropLink();
     dialogs_->Error(this, FaultText(r, resume_ ? resume_->row : 0));
   }
