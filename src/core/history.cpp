@@ -6,25 +6,9 @@
 namespace skelda {
 namespace {
 
-WorkspaceModes ModesOf(const Workspace& ws) {
-  return {ws.MouseTool,  ws.PictureWidth, ws.PictureHeight, ws.ToolRect,
-          ws.DragStartX, ws.DragStartY,   ws.EffectApplied, ws.BwMode,
-          ws.Method,     ws.Serpentine,   ws.ConfirmClicked};
-}
+const WorkspaceModes& ModesOf(const Workspace& ws) { return ws; }
 
-void SetModes(const WorkspaceModes& m, Workspace& ws) {
-  ws.MouseTool = m.MouseTool;
-  ws.PictureWidth = m.PictureWidth;
-  ws.PictureHeight = m.PictureHeight;
-  ws.ToolRect = m.ToolRect;
-  ws.DragStartX = m.DragStartX;
-  ws.DragStartY = m.DragStartY;
-  ws.EffectApplied = m.EffectApplied;
-  ws.BwMode = m.BwMode;
-  ws.Method = m.Method;
-  ws.Serpentine = m.Serpentine;
-  ws.ConfirmClicked = m.ConfirmClicked;
-}
+void SetModes(const WorkspaceModes& m, Workspace& ws) { static_cast<WorkspaceModes&>(ws) = m; }
 
 bool Same(const std::shared_ptr<const Bitmap>& held, const Bitmap& bitmap) {
   return held != nullptr && *held == bitmap;

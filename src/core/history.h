@@ -14,22 +14,6 @@
 
 namespace skelda {
 
-// The tool and mode variables of the Workspace, as one value.
-struct WorkspaceModes {
-  int MouseTool = kMouseToolNone;
-  int PictureWidth = 0;
-  int PictureHeight = 0;
-  TRect ToolRect;
-  int DragStartX = -1;
-  int DragStartY = -1;
-  bool EffectApplied = false;
-  int BwMode = kBwModeNone;
-  DotMethod Method = DotMethod::Atkinson;
-  bool Serpentine = false;
-  bool ConfirmClicked = false;
-  friend bool operator==(const WorkspaceModes&, const WorkspaceModes&) = default;
-};
-
 // What the caller shows beside the picture (the window: field and label texts, slider positions,
 // whether the picture commands are on), in the caller's own order.
 struct PanelValues {

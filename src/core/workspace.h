@@ -39,12 +39,8 @@ enum class DotMethod {
   Bayer8
 };
 
-struct Workspace {
-  Bitmap BaseBitmap;   // the committed picture on the dot grid
-  Bitmap ShownBitmap;  // what the preview shows
-  TQuickPixels BasePixels;
-  TQuickPixels ShownPixels;
-
+// The tool and mode variables, as one value (an undo step keeps them).
+struct WorkspaceModes {
   int MouseTool = kMouseToolNone;
   int PictureWidth = 0;
   int PictureHeight = 0;
@@ -56,6 +52,14 @@ struct Workspace {
   DotMethod Method = DotMethod::Atkinson;  // the one BwMode 3 re-runs
   bool Serpentine = false;  // the diffusion kernels run every second row right to left
   bool ConfirmClicked = false;
+  friend bool operator==(const WorkspaceModes&, const WorkspaceModes&) = default;
+};
+
+struct Workspace : WorkspaceModes {
+  Bitmap BaseBitmap;   // the committed picture on the dot grid
+  Bitmap ShownBitmap;  // what the preview shows
+  TQuickPixels BasePixels;
+  TQuickPixels ShownPixels;
 
   RandomGenerator Random;
 
