@@ -207,12 +207,16 @@ TEST_P(MachineFaultTest, FaultIsToldWithTheLineAndTheRowToResumeFrom) {
 
 INSTANTIATE_TEST_SUITE_P(
     Machine, MachineFaultTest,
-    ::testing::Values(FaultRow{"error", Fake(1, &FakeGrblOptions::errorAt, kHandshakeLines + 7),
-                               "Станок остановил задание: код 20 — "},
-                      FaultRow{"alarm", Fake(4, &FakeGrblOptions::alarmAt, kHandshakeLines + 8),
-                               "Станок остановил задание: тревога 1 — "},
-                      FaultRow{"lost", Fake(4, &FakeGrblOptions::closeAt, kHandshakeLines + 8),
-                               "Связь со станком потеряна."}),
+    ::testing::Values(
+        FaultRow{
+            "error", Fake(1, &FakeGrblOptions::errorAt, kHandshakeLines + 7),
+            "Станок остановил задание: код 20 — G-команда, которую контроллер не поддерживает."},
+        FaultRow{
+            "alarm", Fake(4, &FakeGrblOptions::alarmAt, kHandshakeLines + 8),
+            "Станок остановил задание: тревога 1 — сработал концевик: положение потеряно, найдите "
+            "ноль снова."},
+        FaultRow{"lost", Fake(4, &FakeGrblOptions::closeAt, kHandshakeLines + 8),
+                 "Связь со станком потеряна."}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(MachineTest, ErrorNamesTheFileLine) {

@@ -44,9 +44,10 @@ State ParseState(std::string_view word);
 const char* StateName(State state);
 
 // A short text of our own for each code ("line too long: the controller takes 80 characters");
-// "unknown error code N" / "unknown alarm code N" beyond the table.
-std::string ErrorMeaning(int code);
-std::string AlarmMeaning(int code);
+// "unknown error code N" / "unknown alarm code N" beyond the table. `russian`: the window's
+// text of the same meaning.
+std::string ErrorMeaning(int code, bool russian = false);
+std::string AlarmMeaning(int code, bool russian = false);
 
 inline constexpr int kDefaultReceiveBuffer = 128;  // bytes, when $I has no [OPT:] line
 inline constexpr int kMaxLineWithEnd = 80;         // the line reader's buffer, its end included

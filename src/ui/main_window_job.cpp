@@ -8,6 +8,7 @@
 #include "core/errors.h"
 #include "gcode/frame_program.h"
 #include "gcode/gcode_command.h"
+#include "machine/grbl_codes.h"
 #include "machine/preflight.h"
 #include "simulation/program_file.h"
 #include "ui/busy_cursor.h"
@@ -41,7 +42,8 @@ QString FaultText(const JobReport& r, int resumeRow) {
     text = QStringLiteral("Станок остановил задание: %1 %2 — %3.")
                .arg(r.alarm ? QStringLiteral("тревога") : QStringLiteral("код"))
                .arg(r.code)
-               .arg(Text(r.meaning));
+               .arg(Text(r.alarm ? grbl::AlarmMeaning(r.code, true)
+                                 : grbl::ErrorMeaning(r.code, true)));
   if (r.fileLine > 0)
     text += QStringLiteral("\nСтрока %1 файла: %2").arg(r.fileLine).arg(Text(r.lineText));
   if (r.inBuffer > 0)
