@@ -96,6 +96,8 @@ const std::map<std::string, ValueOption>& ValueOptions() {
        [](Options& o, auto& n, auto& v) { o.motion.baud = double(ParseWhole(n, v, 0, kMaxBaud)); }},
       {"--levels", [](Options& o, auto&, auto& v) { o.levelsText = v; }},
       {"--rapid-gaps", [](Options& o, auto&, auto& v) { o.rapidGapText = v; }},
+      {"--gamma", [](Options& o, auto&, auto& v) { o.gammaText = v; }},
+      {"--line-interval", [](Options& o, auto&, auto& v) { o.lineIntervalText = v; }},
       {"--junction-deviation",
        [](Options& o, auto& n, auto& v) { o.motion.junctionDeviation = ParseSetting(n, v, true); }},
       {"--machine",
@@ -143,7 +145,8 @@ const std::map<std::string, FlagOption>& FlagOptions() {
 // The grid is a program of its own: no picture, no picture program, GRBL only.
 void CheckTestGrid(const std::vector<std::string>& given, const Options& o) {
   if (o.input) throw UsageError("--test-grid writes only the grid; it takes no INPUT");
-  for (const char* other : {"--output", "--frame", "--frame-power", "--save-bmp", "--levels"}) {
+  for (const char* other : {"--output", "--frame", "--frame-power", "--save-bmp", "--levels",
+                            "--gamma", "--line-interval"}) {
     if (std::count(given.begin(), given.end(), other)) {
       throw UsageError(std::string(other) + " does not go with --test-grid");
     }
@@ -192,7 +195,9 @@ void CheckCombinations(const std::vector<std::string>& given, const Options& o) 
                            "--junction-deviation",
                            "--baud",
                            "--levels",
-                           "--rapid-gaps"}) {
+                           "--rapid-gaps",
+                           "--gamma",
+                           "--line-interval"}) {
     if (count(once) > 1) throw UsageError(std::string(once) + " is given more than once");
   }
   if (o.testGrid) {
@@ -204,10 +209,12 @@ void CheckCombinations(const std::vector<std::string>& given, const Options& o) 
   }
   if (count("--frame-power") && !o.frame) throw UsageError("--frame-power needs --frame");
   if (!o.grbl) {
-    for (const char* grblOnly : {"--power", "--min-power", "--overscan", "--one-way",
-                                 "--scan-offset", "--grayscale", "--levels", "--rapid-gaps"}) {
-      // A program read back takes the power of full from --power as well.
-      if (count(grblOnly) && !(o.simulate && std::string(grblOnly) == "--power")) {
+    for (const char* grblOnly :
+         {"--power", "--min-power", "--overscan", "--one-way", "--scan-offset", "--grayscale",
+          "--levels", "--rapid-gaps", "--gamma", "--line-interval"}) {
+      // A program read back takes the power of full and the row grid from these as well.
+      const std::string name = grblOnly;
+      if (count(grblOnly) && !(o.simulate && (name == "--power" || name == "--line-interval"))) {
         throw UsageError(std::string(grblOnly) + " needs --machine grbl");
       }
     }
@@ -316,6 +323,11 @@ Turns a picture into a G-code program for a laser engraver, one pixel one dot.
                        --power, 2..256 (default 256: every gray its own power)
   --rapid-gaps MM      grbl: cross white gaps longer than MM inside a row with G0
                        (default 0: off)
+  --gamma G            grbl: grayscale power S = min + (max - min) x darkness^G,
+                       0.2..5 (default 1: straight)
+  --line-interval MM   grbl: rows MM apart, columns still one dot wide; --width and
+                       --height make width / dot columns, height / MM rows (default:
+                       the dot size)
   --frame FILE         also write the framing program (the outline of the picture, from
                        the origin round and back) to exactly FILE
   --frame-power S      grbl: trace the frame at constant power S with M3 and the feed
@@ -337,8 +349,8 @@ Turns a picture into a G-code program for a laser engraver, one pixel one dot.
   --baud N             serial line to the controller, default 115200; 0: a line that
                        never limits
   --simulate PROGRAM   read an existing G-code program instead of a picture and give its
-                       job time (and --preview); --dot sets its grid, --power the S of
-                       full power (default 1000)
+                       job time (and --preview); --dot sets its grid (--line-interval
+                       its rows), --power the S of full power (default 1000)
   -q, --quiet          no summary on standard error
   -h, --help           this text
 

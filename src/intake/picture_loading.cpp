@@ -5,13 +5,14 @@
 
 namespace skelda {
 
-SizeFields ReadPictureFile(Workspace& ws, const std::string& dotText, const std::string& fileName) {
+SizeFields ReadPictureFile(Workspace& ws, const std::string& dotText, const std::string& fileName,
+                           double lineInterval) {
   const double dot = StrToDouble(dotText);
   Bitmap picture = ReadPictureKindFile(fileName);
   CheckPictureSize(picture.Width(), picture.Height(), 32);
   picture.SetPixelFormat(PixelFormat::Bit32);
   ws.BaseBitmap = std::move(picture);
-  return SizeFieldsFor(ws.BaseBitmap.Width(), ws.BaseBitmap.Height(), dot);
+  return SizeFieldsFor(ws.BaseBitmap.Width(), ws.BaseBitmap.Height(), dot, lineInterval);
 }
 
 void BeginLoad(Workspace& ws) {

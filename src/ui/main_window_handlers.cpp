@@ -36,7 +36,8 @@ const QString kGcodeExtension = QStringLiteral(".nc");
 // ---- Picture loading and size ----
 
 void TForm1::ReadPictureFile() {
-  ShowSizeFields(skelda::ReadPictureFile(ws_, Text(edt1), FileNameText(openPictureFileName_)));
+  ShowSizeFields(skelda::ReadPictureFile(ws_, Text(edt1), FileNameText(openPictureFileName_),
+                                         LineIntervalMm()));
 }
 
 void TForm1::LoadPicClick() {
@@ -67,7 +68,8 @@ void TForm1::N4Click() {
 
 void TForm1::btn5Click() {
   RunBusy([this] {
-    if (std::optional<SizeFields> fields = ResampleToWidth(ws_, Text(edt1), Text(edt2))) {
+    if (std::optional<SizeFields> fields = ResampleToWidth(ws_, Text(edt1), Text(edt2),
+                                                                LineIntervalMm())) {
       ShowSizeFields(*fields);
       RefreshPreview();
     }
@@ -76,7 +78,8 @@ void TForm1::btn5Click() {
 
 void TForm1::btn6Click() {
   RunBusy([this] {
-    if (std::optional<SizeFields> fields = ResampleToHeight(ws_, Text(edt1), Text(edt3))) {
+    if (std::optional<SizeFields> fields = ResampleToHeight(ws_, Text(edt1), Text(edt3),
+                                                                 LineIntervalMm())) {
       ShowSizeFields(*fields);
       RefreshPreview();
     }
