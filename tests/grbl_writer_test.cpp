@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <random>
 #include <string>
@@ -204,6 +205,12 @@ TEST(GrblWriter, RefusesBeforeWriting) {
   }
 }
 
+// The tone curve straight from its formula in long double, rounded half to even.
+int CurvePowerSlowly(int gray, int minPower, int maxPower, double gamma) {
+  const long double t = (255 - gray) / 255.0L;
+  return static_cast<int>(std::nearbyint(minPower + (maxPower - minPower) * std::pow(t, (long double)gamma)));
+}
+
 // The level of a power by brute force: the nearest of all N, the lower of two as near.
 int NearestLevelSlowly(const MachineProfile& m, int power) {
   int best = -1;
@@ -217,14 +224,15 @@ int NearestLevelSlowly(const MachineProfile& m, int power) {
 
 // Every pixel's power as the program burns it, in pictures read straight from memory (24, 32
 // bits) and through the accessor (8 bits): the columns each burning move covers whole,
-// shifted back by the scan offset on leftward moves. Gaps between burns longer than the rapid
-// gap are G0 moves, the shorter ones G1 at S0.
+// shifted back by the scan offset on leftward moves, on rows the line interval apart. Gaps
+// between burns longer than the rapid gap are G0 moves, the shorter ones G1 at S0. An interval
+// equal to the dot writes the program of no interval.
 TEST(GrblWriter, RandomPicturesBurnExactlyTheirDots) {
   const struct {
     double dot, overscan, offset;
     bool oneWay, grayscale;
     int levels = 256;
-    double gap = 0;
+    double gap = 0, gamma = 1, interval = 0;
   } profiles[] = {{0.5, 0, 0, false, false},
                   {0.1, 0.7, 0, false, false},
                   {0.3, 0, 0.3, false, false},
@@ -236,7 +244,12 @@ TEST(GrblWriter, RandomPicturesBurnExactlyTheirDots) {
                   {0.2, 0.4, 0.1, false, true, 2, 0.5},
                   {0.5, 0, 0, false, false, 256, 0.9},
                   {0.1, 1, 0, true, false, 256, 0.25},
-                  {0.3, 0, 0.3, false, true, 40, 0.3}};
+                  {0.3, 0, 0.3, false, true, 40, 0.3},
+                  {0.1, 0, 0, false, true, 256, 0, 2.2},
+                  {0.2, 0.4, 0.1, true, true, 9, 0, 0.45},
+                  {0.1, 0, 0, false, false, 256, 0, 1, 0.15},
+                  {0.3, 0.5, 0.3, false, true, 12, 0.2, 0.2, 0.07},
+                  {0.25, 0, 0, false, true, 256, 0, 5, 0.25}};
   std::mt19937 random(7);
   for (const auto& p : profiles) {
     for (int round = 0; round < 30; ++round) {
@@ -253,16 +266,22 @@ TEST(GrblWriter, RandomPicturesBurnExactlyTheirDots) {
           b.SetPixelColor(x, y, p.grayscale ? gray : dot);
         }
       }
-      MachineProfile m{Machine::Grbl, 800,         30,       p.overscan, p.oneWay,
-                       p.offset,      p.grayscale, p.levels, p.gap};
+      MachineProfile m{Machine::Grbl, 800,         30,       p.overscan, p.oneWay, p.offset,
+                       p.grayscale,   p.levels,    p.gap,    p.gamma,    p.interval};
       std::map<long long, std::vector<Burn>> idle;
-      const auto burns = Interpret(Write(b, Grbl(p.dot, true, m)), &idle);
+      const std::string program = Write(b, Grbl(p.dot, true, m));
+      const auto burns = Interpret(program, &idle);
+      if (p.interval == 0) {
+        m.lineIntervalMm = p.dot;
+        EXPECT_EQ(Write(b, Grbl(p.dot, true, m)), program);
+      }
+      const long double pitch = p.interval > 0 ? p.interval : p.dot;
       const long long offset = ToThousandths(p.offset);
       int burningRows = 0;
       bool lastLeftward = true;
       for (int k = 0; k < h; ++k) {
         std::vector<long long> power(static_cast<std::size_t>(w), 0);
-        const auto row = burns.find(ToThousandths(k * static_cast<long double>(p.dot)));
+        const auto row = burns.find(ToThousandths(k * pitch));
         for (const Burn& burn : row == burns.end() ? std::vector<Burn>{} : row->second) {
           const long long shift = burn.leftward ? offset : 0;
           EXPECT_TRUE(!p.oneWay || !burn.leftward);
@@ -291,7 +310,8 @@ TEST(GrblWriter, RandomPicturesBurnExactlyTheirDots) {
         for (int c = 0; c < w; ++c) {
           const Color color = b.PixelColor(c, h - 1 - k);
           const int gray = (RedOf(color) * 76 + GreenOf(color) * 151 + BlueOf(color) * 29) >> 8;
-          const long long want = p.grayscale       ? NearestLevelSlowly(m, GrayPower(gray, 30, 800))
+          const int curve = CurvePowerSlowly(gray, 30, 800, p.gamma);
+          const long long want = p.grayscale ? p.levels < 256 ? NearestLevelSlowly(m, curve) : curve
                                  : color == kBlack ? 800
                                                    : 0;
           EXPECT_EQ(power[static_cast<std::size_t>(c)], want) << "row " << k << " column " << c;
@@ -429,6 +449,52 @@ TEST(GrblWriter, GrayPowerEnds) {
   EXPECT_EQ(GrayPower(0, 30, 800), 800);
   EXPECT_EQ(GrayPower(255, 30, 800), 30);
   EXPECT_EQ(GrayPower(128, 0, 1000), 498);  // 1000 × 127 / 255 = 498.04
+  // 1000 × (127 / 255)^G: 248.04, 705.72; 1000 × (191 / 255)^0.2 = 943.84; black and white stay
+  const struct {
+    int gray;
+    double gamma;
+    int power;
+  } curves[] = {{128, 2, 248}, {128, 0.5, 706}, {64, 0.2, 944}, {200, 5, 0}, {0, 3, 1000},
+                {255, 0.3, 0}};
+  for (const auto& c : curves) EXPECT_EQ(GrayPower(c.gray, 0, 1000, c.gamma), c.power) << c.gamma;
+}
+
+// Rows the line interval apart: dots at ((c + ½) × d, (k + ½) × interval), rows at k × interval,
+// the frame's top at H × interval.
+TEST(GrblWriter, RowsTheLineIntervalApart) {
+  MachineProfile m;
+  m.lineIntervalMm = 0.3;
+  GcodeSettings dots = Grbl(0.5, false, m);
+  EXPECT_EQ(Write(DrawPicture({"#..", "..#"}), dots),
+            "G21\nG90\nM5\nG1 F300\n"
+            "G0 X1.25 Y0.15\nG1\nM3 S1000\nG4 P0.001\nM5\n"
+            "G0 X0.25 Y0.45\nG1\nM3 S1000\nG4 P0.001\nM5\n"
+            "G0 X0 Y0\nM2\n");
+  EXPECT_EQ(Write(DrawPicture({"#..", "..#"}), Grbl(0.5, true, m)),
+            "G21\nG90\nM5\nM4 S0\nG1 F300\n"
+            "G0X1Y0\nG1X1.5S1000\nG0X0.5Y0.3\nG1X0\nM5\nG0 X0 Y0\nM2\n");
+  EXPECT_EQ(FrameProgram(3, 2, dots, 0).Text(),
+            "G21\nG90\nM5\nG0 X0 Y0\nG0 X1.5\nG0 Y0.6\nG0 X0\nG0 Y0\nM2\n");
+  EXPECT_EQ(FrameReport("f", 3, 2, 0.5, 0.3),
+            "Программа рамки f.nc успешно создана !\r\nРамка: 1.5 x 0.6 мм от точки X0 Y0.");
+  dots.machine.machine = Machine::Classic;  // the classic rows stay one dot apart
+  EXPECT_EQ(FrameProgram(3, 2, dots, 0).Text(),
+            "%\r\nG90\r\nG0X0Y0\r\nG0X1.5\r\nG0Y1\r\nG0X0\r\nG0X0Y0\r\nM2\r\n%\r\n");
+}
+
+TEST(GrblWriter, RefusesAToneCurveOrIntervalOutOfRange) {
+  const struct {
+    const char *gamma, *interval, *message;
+  } cases[] = {{"0.1", "", "The gamma 0.1 is outside 0.2 .. 5"},
+               {"5.5", "", "The gamma 5.5 is outside 0.2 .. 5"},
+               {"1", "0.0005", "The line interval 0.0005 mm is outside 0.001 .. 1000 mm"},
+               {"1", "-0.2", "The line interval -0.2 mm is outside 0.001 .. 1000 mm"},
+               {"x", "", "'x' is not a valid floating point value"}};
+  for (const auto& c : cases) {
+    MachineProfile m;
+    EXPECT_EQ(ErrorText([&] { ParseToneAndInterval(m, c.gamma, c.interval); }), c.message);
+    EXPECT_EQ(m, MachineProfile{});
+  }
 }
 
 }  // namespace

@@ -78,8 +78,11 @@ GrblWriter::GrblWriter(TQuickPixels& pixels, const GcodeSettings& settings)
   CheckGrblSettings(settings);
   const MachineProfile& m = settings.machine;
   if (m.grayscale) {
+    // The levels round the curve's powers; all 256 leave each gray its own power, which on the
+    // straight line are the 256 levels themselves.
     for (int gray = 0; gray < 256; ++gray) {
-      palette_[gray] = NearestLevelPower(m, GrayPower(gray, m.minPower, m.maxPower, m.gamma));
+      const int power = GrayPower(gray, m.minPower, m.maxPower, m.gamma);
+      palette_[gray] = m.powerLevels < 256 ? NearestLevelPower(m, power) : power;
     }
   } else {
     palette_[1] = m.maxPower;  // level 1: black

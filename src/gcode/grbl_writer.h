@@ -11,7 +11,8 @@
 //   M5 / G0 X0 Y0 / M2
 // A column burns at the maximum power when its pixel is black (colour exactly 0); with
 // grayscale power, every pixel at round(min + (max - min) × t^gamma), t = (255 - gray) / 255,
-// gray being (76 R + 151 G + 29 B) / 256, then rounded to the nearest of the power levels.
+// gray being (76 R + 151 G + 29 B) / 256, then, with fewer than 256 power levels, rounded to
+// the nearest of them.
 // Rows lie the line interval apart (Y = k × interval, the dot size unless set).
 //
 // Dot mode (constant power, each dot at the centre of its cell, ((c + ½) × d, (k + ½) × interval)):

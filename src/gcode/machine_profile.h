@@ -19,7 +19,8 @@ struct MachineProfile {
   bool oneWay = false;      // every pass left to right, the return a rapid
   double scanOffsetMm = 0;  // shift of every right-to-left pass along +X
   bool grayscale = false;   // every pixel's gray value sets its power
-  int powerLevels = 256;    // grayscale powers rounded to this many, evenly from min to max
+  int powerLevels = 256;    // grayscale powers rounded to this many, evenly from min to max;
+                            // 256: every gray its own power
   double rapidGapMm = 0;    // white gaps longer than this are crossed with G0; 0: never
   double gamma = 1;         // grayscale darkness raised to this before it sets the power
   double lineIntervalMm = 0;  // distance between rows; 0: the dot size
