@@ -208,7 +208,8 @@ TEST(GrblWriter, RefusesBeforeWriting) {
 // The tone curve straight from its formula in long double, rounded half to even.
 int CurvePowerSlowly(int gray, int minPower, int maxPower, double gamma) {
   const long double t = (255 - gray) / 255.0L;
-  return static_cast<int>(std::nearbyint(minPower + (maxPower - minPower) * std::pow(t, (long double)gamma)));
+  return static_cast<int>(
+      std::nearbyint(minPower + (maxPower - minPower) * std::pow(t, (long double)gamma)));
 }
 
 // The level of a power by brute force: the nearest of all N, the lower of two as near.
@@ -266,8 +267,8 @@ TEST(GrblWriter, RandomPicturesBurnExactlyTheirDots) {
           b.SetPixelColor(x, y, p.grayscale ? gray : dot);
         }
       }
-      MachineProfile m{Machine::Grbl, 800,         30,       p.overscan, p.oneWay, p.offset,
-                       p.grayscale,   p.levels,    p.gap,    p.gamma,    p.interval};
+      MachineProfile m{Machine::Grbl, 800,      30,    p.overscan, p.oneWay,  p.offset,
+                       p.grayscale,   p.levels, p.gap, p.gamma,    p.interval};
       std::map<long long, std::vector<Burn>> idle;
       const std::string program = Write(b, Grbl(p.dot, true, m));
       const auto burns = Interpret(program, &idle);
@@ -454,8 +455,8 @@ TEST(GrblWriter, GrayPowerEnds) {
     int gray;
     double gamma;
     int power;
-  } curves[] = {{128, 2, 248}, {128, 0.5, 706}, {64, 0.2, 944}, {200, 5, 0}, {0, 3, 1000},
-                {255, 0.3, 0}};
+  } curves[] = {{128, 2, 248}, {128, 0.5, 706}, {64, 0.2, 944},
+                {200, 5, 0},   {0, 3, 1000},    {255, 0.3, 0}};
   for (const auto& c : curves) EXPECT_EQ(GrayPower(c.gray, 0, 1000, c.gamma), c.power) << c.gamma;
 }
 

@@ -205,8 +205,9 @@ TEST(ResampleTest, RowsFollowTheLineInterval) {
   for (const auto& c : cases) {
     Workspace ws;
     Load(ws, 640, 480);
-    const auto fields = c.button == Button::Width ? ResampleToWidth(ws, c.dot, c.wanted, c.interval)
-                                                  : ResampleToHeight(ws, c.dot, c.wanted, c.interval);
+    const auto fields = c.button == Button::Width
+                            ? ResampleToWidth(ws, c.dot, c.wanted, c.interval)
+                            : ResampleToHeight(ws, c.dot, c.wanted, c.interval);
     ASSERT_TRUE(fields.has_value());
     EXPECT_EQ(*fields, c.fields) << c.wanted;
     EXPECT_EQ(ws.BaseBitmap.Width(), c.newWidth) << c.wanted;

@@ -292,10 +292,10 @@ TEST(BurnPicture, EveryProgramBurnsItsPicture) {
       for (int y = 0; y < picture.Height(); ++y) {
         for (int x = 0; x < picture.Width(); ++x) {
           const Color color = picture.PixelColor(x, y);
-          const int power = c.gray ? GrayPower(static_cast<int>(color & 0xFF), 0, 1000,
-                                               c.settings.machine.gamma)
-                            : color == kBlack ? 1000
-                                              : 0;
+          const int power =
+              c.gray ? GrayPower(static_cast<int>(color & 0xFF), 0, 1000, c.settings.machine.gamma)
+              : color == kBlack ? 1000
+                                : 0;
           ASSERT_EQ(burnt.At(x, picture.Height() - 1 - y), std::lround(power * 255 / 1000.0))
               << "dot " << x << ", " << y << " of\n"
               << Program(picture, c.settings);

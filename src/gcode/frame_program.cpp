@@ -71,8 +71,7 @@ std::string FrameReport(const std::string& chosenNameWithoutFolder, int widthDot
                         double dot, double lineInterval) {
   return "Программа рамки " + chosenNameWithoutFolder + ".nc успешно создана !\r\n" +
          "Рамка: " + CoordinateText(widthDots, dot) + " x " +
-         CoordinateText(heightDots, lineInterval > 0 ? lineInterval : dot) +
-         " мм от точки X0 Y0.";
+         CoordinateText(heightDots, lineInterval > 0 ? lineInterval : dot) + " мм от точки X0 Y0.";
 }
 
 void WriteFrameProgramFile(const FrameProgram& frame, const std::string& path) {

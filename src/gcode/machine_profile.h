@@ -13,16 +13,16 @@ enum class Machine { Classic, Grbl };
 
 struct MachineProfile {
   Machine machine = Machine::Classic;
-  int maxPower = 1000;      // S of full power, GRBL's $30
-  int minPower = 0;         // S of white in grayscale power
-  double overscanMm = 0;    // lead-in and lead-out past the burnt part of a row
-  bool oneWay = false;      // every pass left to right, the return a rapid
-  double scanOffsetMm = 0;  // shift of every right-to-left pass along +X
-  bool grayscale = false;   // every pixel's gray value sets its power
-  int powerLevels = 256;    // grayscale powers rounded to this many, evenly from min to max;
-                            // 256: every gray its own power
-  double rapidGapMm = 0;    // white gaps longer than this are crossed with G0; 0: never
-  double gamma = 1;         // grayscale darkness raised to this before it sets the power
+  int maxPower = 1000;        // S of full power, GRBL's $30
+  int minPower = 0;           // S of white in grayscale power
+  double overscanMm = 0;      // lead-in and lead-out past the burnt part of a row
+  bool oneWay = false;        // every pass left to right, the return a rapid
+  double scanOffsetMm = 0;    // shift of every right-to-left pass along +X
+  bool grayscale = false;     // every pixel's gray value sets its power
+  int powerLevels = 256;      // grayscale powers rounded to this many, evenly from min to max;
+                              // 256: every gray its own power
+  double rapidGapMm = 0;      // white gaps longer than this are crossed with G0; 0: never
+  double gamma = 1;           // grayscale darkness raised to this before it sets the power
   double lineIntervalMm = 0;  // distance between rows; 0: the dot size
 
   bool operator==(const MachineProfile&) const = default;

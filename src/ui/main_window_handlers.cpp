@@ -68,8 +68,8 @@ void TForm1::N4Click() {
 
 void TForm1::btn5Click() {
   RunBusy([this] {
-    if (std::optional<SizeFields> fields = ResampleToWidth(ws_, Text(edt1), Text(edt2),
-                                                                LineIntervalMm())) {
+    if (std::optional<SizeFields> fields =
+            ResampleToWidth(ws_, Text(edt1), Text(edt2), LineIntervalMm())) {
       ShowSizeFields(*fields);
       RefreshPreview();
     }
@@ -78,8 +78,8 @@ void TForm1::btn5Click() {
 
 void TForm1::btn6Click() {
   RunBusy([this] {
-    if (std::optional<SizeFields> fields = ResampleToHeight(ws_, Text(edt1), Text(edt3),
-                                                                 LineIntervalMm())) {
+    if (std::optional<SizeFields> fields =
+            ResampleToHeight(ws_, Text(edt1), Text(edt3), LineIntervalMm())) {
       ShowSizeFields(*fields);
       RefreshPreview();
     }
