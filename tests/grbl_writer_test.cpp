@@ -450,52 +450,6 @@ TEST(GrblWriter, GrayPowerEnds) {
   EXPECT_EQ(GrayPower(0, 30, 800), 800);
   EXPECT_EQ(GrayPower(255, 30, 800), 30);
   EXPECT_EQ(GrayPower(128, 0, 1000), 498);  // 1000 × 127 / 255 = 498.04
-  // 1000 × (127 / 255)^G: 248.04, 705.72; 1000 × (191 / 255)^0.2 = 943.84; black and white stay
-  const struct {
-    int gray;
-    double gamma;
-    int power;
-  } curves[] = {{128, 2, 248}, {128, 0.5, 706}, {64, 0.2, 944},
-                {200, 5, 0},   {0, 3, 1000},    {255, 0.3, 0}};
-  for (const auto& c : curves) EXPECT_EQ(GrayPower(c.gray, 0, 1000, c.gamma), c.power) << c.gamma;
-}
-
-// Rows the line interval apart: dots at ((c + ½) × d, (k + ½) × interval), rows at k × interval,
-// the frame's top at H × interval.
-TEST(GrblWriter, RowsTheLineIntervalApart) {
-  MachineProfile m;
-  m.lineIntervalMm = 0.3;
-  GcodeSettings dots = Grbl(0.5, false, m);
-  EXPECT_EQ(Write(DrawPicture({"#..", "..#"}), dots),
-            "G21\nG90\nM5\nG1 F300\n"
-            "G0 X1.25 Y0.15\nG1\nM3 S1000\nG4 P0.001\nM5\n"
-            "G0 X0.25 Y0.45\nG1\nM3 S1000\nG4 P0.001\nM5\n"
-            "G0 X0 Y0\nM2\n");
-  EXPECT_EQ(Write(DrawPicture({"#..", "..#"}), Grbl(0.5, true, m)),
-            "G21\nG90\nM5\nM4 S0\nG1 F300\n"
-            "G0X1Y0\nG1X1.5S1000\nG0X0.5Y0.3\nG1X0\nM5\nG0 X0 Y0\nM2\n");
-  EXPECT_EQ(FrameProgram(3, 2, dots, 0).Text(),
-            "G21\nG90\nM5\nG0 X0 Y0\nG0 X1.5\nG0 Y0.6\nG0 X0\nG0 Y0\nM2\n");
-  EXPECT_EQ(FrameReport("f", 3, 2, 0.5, 0.3),
-            "Программа рамки f.nc успешно создана !\r\nРамка: 1.5 x 0.6 мм от точки X0 Y0.");
-  dots.machine.machine = Machine::Classic;  // the classic rows stay one dot apart
-  EXPECT_EQ(FrameProgram(3, 2, dots, 0).Text(),
-            "%\r\nG90\r\nG0X0Y0\r\nG0X1.5\r\nG0Y1\r\nG0X0\r\nG0X0Y0\r\nM2\r\n%\r\n");
-}
-
-TEST(GrblWriter, RefusesAToneCurveOrIntervalOutOfRange) {
-  const struct {
-    const char *gamma, *interval, *message;
-  } cases[] = {{"0.1", "", "The gamma 0.1 is outside 0.2 .. 5"},
-               {"5.5", "", "The gamma 5.5 is outside 0.2 .. 5"},
-               {"1", "0.0005", "The line interval 0.0005 mm is outside 0.001 .. 1000 mm"},
-               {"1", "-0.2", "The line interval -0.2 mm is outside 0.001 .. 1000 mm"},
-               {"x", "", "'x' is not a valid floating point value"}};
-  for (const auto& c : cases) {
-    MachineProfile m;
-    EXPECT_EQ(ErrorText([&] { ParseToneAndInterval(m, c.gamma, c.interval); }), c.message);
-    EXPECT_EQ(m, MachineProfile{});
-  }
 }
 
 }  // namespace

@@ -188,34 +188,6 @@ INSTANTIATE_TEST_SUITE_P(
                     "The picture of 50000000 x 37500000 dots is too large to hold"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// Rows a line interval apart: W mm ÷ dot columns and H mm ÷ interval rows, the picture keeping its
-// proportions in millimetres; an interval equal to the dot is a square grid.
-TEST(ResampleTest, RowsFollowTheLineInterval) {
-  const struct {
-    Button button;
-    const char *dot, *wanted;
-    double interval;
-    int newWidth, newHeight;
-    SizeFields fields;
-  } cases[] = {{Button::Width, "0.1", "64", 0.2, 640, 240, {"64", "48", "640", "240"}},
-               {Button::Height, "0.1", "48", 0.15, 640, 320, {"64", "48", "640", "320"}},
-               {Button::Width, "0.2", "30", 0.25, 150, 90, {"30", "22.5", "150", "90"}},
-               {Button::Height, "0.25", "10", 0.05, 53, 200, {"13.25", "10", "53", "200"}},
-               {Button::Width, "0.2", "100", 0.2, 500, 375, {"100", "75", "500", "375"}}};
-  for (const auto& c : cases) {
-    Workspace ws;
-    Load(ws, 640, 480);
-    const auto fields = c.button == Button::Width
-                            ? ResampleToWidth(ws, c.dot, c.wanted, c.interval)
-                            : ResampleToHeight(ws, c.dot, c.wanted, c.interval);
-    ASSERT_TRUE(fields.has_value());
-    EXPECT_EQ(*fields, c.fields) << c.wanted;
-    EXPECT_EQ(ws.BaseBitmap.Width(), c.newWidth) << c.wanted;
-    EXPECT_EQ(ws.BaseBitmap.Height(), c.newHeight) << c.wanted;
-  }
-  EXPECT_EQ(SizeFieldsFor(640, 240, 0.1, 0.2), (SizeFields{"64", "48", "640", "240"}));
-}
-
 TEST(ResampleTest, ScalesTheShownPictureAtTheSizeOfTheBase) {
   Workspace ws;
   Load(ws, 640, 480);
