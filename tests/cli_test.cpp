@@ -265,6 +265,26 @@ TEST(SkeldaCli, GrblGrayscaleWithOverscanAndItsSummary) {
   EXPECT_EQ(run.err.substr(0, head.size()), head);
 }
 
+// Rows 2 mm apart at 1 mm dots: 4 mm high makes 2 rows, 4 columns; the frame, the summary, the
+// preview and the program read back follow the interval.
+TEST(SkeldaCli, TheLineIntervalReachesEveryOutput) {
+  TempDir dir;
+  WriteBmpFile(DrawPicture({"#..#", "#..#", "#..#", "#..#"}), dir / "p.bmp");
+  const CliRun run = RunCli({dir / "p.bmp", "--machine", "grbl", "--lines", "--dot", "1",
+                             "--line-interval", "2", "--height", "4", "--convert", "threshold",
+                             "--frame", dir / "f.nc", "--preview", dir / "p.png"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(ReadAll(dir / "p.nc"),
+            "G21\nG90\nM5\nM4 S0\nG1 F300\nG0X0Y0\nG1X1S1000\nX3S0\nX4S1000\n"
+            "G0Y2\nG1X3\nX1S0\nX0S1000\nM5\nG0 X0 Y0\nM2\n");
+  EXPECT_EQ(ReadAll(dir / "f.nc"), "G21\nG90\nM5\nG0 X0 Y0\nG0 X4\nG0 Y4\nG0 X0\nG0 Y0\nM2\n");
+  EXPECT_NE(run.err.find("picture: 4 x 2 dots, 4 x 4 mm\n"), std::string::npos) << run.err;
+  const CliRun back = RunCli({"--simulate", dir / "p.nc", "--dot", "1", "--line-interval", "2",
+                              "--preview", dir / "s.png"});
+  EXPECT_EQ(back.status, 0) << back.err;
+  EXPECT_EQ(ReadAll(dir / "s.png"), ReadAll(dir / "p.png"));
+}
+
 TEST(SkeldaCli, TheOtherDotMethodsAreTheWindowsOnes) {
   TempDir dir;
   const std::string photo = testing::TestDataPath("jpeg/testorig.jpg");
@@ -374,6 +394,8 @@ TEST(SkeldaCli, BadOptionsShowTheUsageAndWriteNothing) {
       {dir / "p.bmp", "--levels", "8"},
       {dir / "p.bmp", "--baud", "fast"},
       {"--test-grid", dir / "g.nc", "--levels", "8"},
+      {dir / "p.bmp", "--gamma", "2"},
+      {"--test-grid", dir / "g.nc", "--line-interval", "0.3"},
   };
   for (const auto& args : cases) {
     const CliRun run = RunCli(args);
@@ -486,6 +508,9 @@ TEST(SkeldaCli, ErrorsGiveTheMessageStatusOneAndWriteNothing) {
        "The power levels 1 are outside 2 .. 256\n"},
       {{dir / "p.bmp", "--machine", "grbl", "--rapid-gaps", "-2"},
        "The rapid gap -2 mm is outside 0 .. 1000 mm\n"},
+      {{dir / "p.bmp", "--machine", "grbl", "--gamma", "9"}, "The gamma 9 is outside 0.2 .. 5\n"},
+      {{dir / "p.bmp", "--machine", "grbl", "--line-interval", "0.0001"},
+       "The line interval 0.0001 mm is outside 0.001 .. 1000 mm\n"},
       // A stray move is refused before the grid grows to it.
       {{"--simulate", dir / "far.nc", "--preview", dir / "far.png"},
        "The picture of 65000 x 65000 dots is too large to hold\n",

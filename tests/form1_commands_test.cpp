@@ -17,6 +17,7 @@
 #include "processing/processing_commands.h"
 #include "ui/halftone_dialog.h"
 #include "ui/machine_dialog.h"
+#include "ui/machine_settings.h"
 #include "ui/test_grid_dialog.h"
 
 namespace skelda::testing {
@@ -536,12 +537,36 @@ TEST_F(Form1Test, MachineDialogRefusesLikeThePanelAndKeepsWhatItAccepts) {
   dialog.edtLevels->setText("16");
   dialog.edtRapidGap->setText("1.5");
   dialog.edtBaud->setText("9600");
+  dialog.edtGamma->setText("2.2");
+  EXPECT_FALSE(dialog.edtLineInterval->isEnabled());  // the classic rows are one dot apart
   dialog.OkClick();
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
   EXPECT_EQ(dialog.Motion().acceleration[1], 2500);
   EXPECT_EQ(dialog.Motion().baud, 9600);
   EXPECT_EQ(dialog.Profile(),
-            (MachineProfile{Machine::Classic, 255, 0, 2.5, true, 0, false, 16, 1.5}));
+            (MachineProfile{Machine::Classic, 255, 0, 2.5, true, 0, false, 16, 1.5, 2.2}));
+}
+
+// With the GRBL machine the size fields count rows the line interval apart, "S" resamples to
+// them; the classic machine's rows are one dot apart again.
+TEST_F(Form1Test, TheLineIntervalSetsTheRowsOfTheSizeFields) {
+  LoadBoth(Gradient(640, 480));
+  form->N52->trigger();
+  QTimer::singleShot(0, [] {
+    auto* dialog = qobject_cast<MachineDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    dialog->edtLineInterval->setText("0.4");
+    dialog->OkClick();
+  });
+  form->N53->trigger();
+  EXPECT_EQ(form->edt3->text(), "192");  // 480 rows × 0.4
+  Type(form->edt2, "64");
+  Click(form->btn5);  // 320 columns, 48 mm high: 120 rows
+  EXPECT_EQ(form->edt6->text(), "120");
+  EXPECT_EQ(form->edt3->text(), "48");
+  form->N51->trigger();
+  EXPECT_EQ(form->edt3->text(), "24");
+  EXPECT_EQ(LoadMachineProfile().lineIntervalMm, 0.4);
 }
 
 TEST_F(Form1Test, FrameAndTestGridAreWrittenFromTheMachineMenu) {

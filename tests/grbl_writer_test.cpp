@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <random>
 #include <string>
@@ -204,6 +205,13 @@ TEST(GrblWriter, RefusesBeforeWriting) {
   }
 }
 
+// The tone curve straight from its formula in long double, rounded half to even.
+int CurvePowerSlowly(int gray, int minPower, int maxPower, double gamma) {
+  const long double t = (255 - gray) / 255.0L;
+  return static_cast<int>(
+      std::nearbyint(minPower + (maxPower - minPower) * std::pow(t, (long double)gamma)));
+}
+
 // The level of a power by brute force: the nearest of all N, the lower of two as near.
 int NearestLevelSlowly(const MachineProfile& m, int power) {
   int best = -1;
@@ -217,14 +225,15 @@ int NearestLevelSlowly(const MachineProfile& m, int power) {
 
 // Every pixel's power as the program burns it, in pictures read straight from memory (24, 32
 // bits) and through the accessor (8 bits): the columns each burning move covers whole,
-// shifted back by the scan offset on leftward moves. Gaps between burns longer than the rapid
-// gap are G0 moves, the shorter ones G1 at S0.
+// shifted back by the scan offset on leftward moves, on rows the line interval apart. Gaps
+// between burns longer than the rapid gap are G0 moves, the shorter ones G1 at S0. An interval
+// equal to the dot writes the program of no interval.
 TEST(GrblWriter, RandomPicturesBurnExactlyTheirDots) {
   const struct {
     double dot, overscan, offset;
     bool oneWay, grayscale;
     int levels = 256;
-    double gap = 0;
+    double gap = 0, gamma = 1, interval = 0;
   } profiles[] = {{0.5, 0, 0, false, false},
                   {0.1, 0.7, 0, false, false},
                   {0.3, 0, 0.3, false, false},
@@ -236,7 +245,12 @@ TEST(GrblWriter, RandomPicturesBurnExactlyTheirDots) {
                   {0.2, 0.4, 0.1, false, true, 2, 0.5},
                   {0.5, 0, 0, false, false, 256, 0.9},
                   {0.1, 1, 0, true, false, 256, 0.25},
-                  {0.3, 0, 0.3, false, true, 40, 0.3}};
+                  {0.3, 0, 0.3, false, true, 40, 0.3},
+                  {0.1, 0, 0, false, true, 256, 0, 2.2},
+                  {0.2, 0.4, 0.1, true, true, 9, 0, 0.45},
+                  {0.1, 0, 0, false, false, 256, 0, 1, 0.15},
+                  {0.3, 0.5, 0.3, false, true, 12, 0.2, 0.2, 0.07},
+                  {0.25, 0, 0, false, true, 256, 0, 5, 0.25}};
   std::mt19937 random(7);
   for (const auto& p : profiles) {
     for (int round = 0; round < 30; ++round) {
@@ -253,16 +267,22 @@ TEST(GrblWriter, RandomPicturesBurnExactlyTheirDots) {
           b.SetPixelColor(x, y, p.grayscale ? gray : dot);
         }
       }
-      MachineProfile m{Machine::Grbl, 800,         30,       p.overscan, p.oneWay,
-                       p.offset,      p.grayscale, p.levels, p.gap};
+      MachineProfile m{Machine::Grbl, 800,      30,    p.overscan, p.oneWay,  p.offset,
+                       p.grayscale,   p.levels, p.gap, p.gamma,    p.interval};
       std::map<long long, std::vector<Burn>> idle;
-      const auto burns = Interpret(Write(b, Grbl(p.dot, true, m)), &idle);
+      const std::string program = Write(b, Grbl(p.dot, true, m));
+      const auto burns = Interpret(program, &idle);
+      if (p.interval == 0) {
+        m.lineIntervalMm = p.dot;
+        EXPECT_EQ(Write(b, Grbl(p.dot, true, m)), program);
+      }
+      const long double pitch = p.interval > 0 ? p.interval : p.dot;
       const long long offset = ToThousandths(p.offset);
       int burningRows = 0;
       bool lastLeftward = true;
       for (int k = 0; k < h; ++k) {
         std::vector<long long> power(static_cast<std::size_t>(w), 0);
-        const auto row = burns.find(ToThousandths(k * static_cast<long double>(p.dot)));
+        const auto row = burns.find(ToThousandths(k * pitch));
         for (const Burn& burn : row == burns.end() ? std::vector<Burn>{} : row->second) {
           const long long shift = burn.leftward ? offset : 0;
           EXPECT_TRUE(!p.oneWay || !burn.leftward);
@@ -291,7 +311,8 @@ TEST(GrblWriter, RandomPicturesBurnExactlyTheirDots) {
         for (int c = 0; c < w; ++c) {
           const Color color = b.PixelColor(c, h - 1 - k);
           const int gray = (RedOf(color) * 76 + GreenOf(color) * 151 + BlueOf(color) * 29) >> 8;
-          const long long want = p.grayscale       ? NearestLevelSlowly(m, GrayPower(gray, 30, 800))
+          const int curve = CurvePowerSlowly(gray, 30, 800, p.gamma);
+          const long long want = p.grayscale ? p.levels < 256 ? NearestLevelSlowly(m, curve) : curve
                                  : color == kBlack ? 800
                                                    : 0;
           EXPECT_EQ(power[static_cast<std::size_t>(c)], want) << "row " << k << " column " << c;

@@ -254,16 +254,20 @@ TEST(JobTime, TheSerialLineWithinOnePercentOfTheSteppedReference) {
   }
 }
 
-// Every program a writer makes burns exactly its picture's black dots; grayscale programs give
-// back each dot's power.
+// Every program a writer makes burns exactly its picture's black dots, on rows the line interval
+// apart; grayscale programs give back each dot's power through the tone curve.
 TEST(BurnPicture, EveryProgramBurnsItsPicture) {
-  MachineProfile overscan, oneWay, both, offsetZero, gray;
+  MachineProfile overscan, oneWay, both, offsetZero, gray, rows, curved;
   overscan.overscanMm = 1.5;
   oneWay.oneWay = true;
   both.oneWay = true;
   both.overscanMm = 0.3;
   offsetZero.scanOffsetMm = 0;
   gray.grayscale = true;
+  rows.lineIntervalMm = 0.15;
+  curved = gray;
+  curved.gamma = 0.45;
+  curved.lineIntervalMm = 0.4;
   const struct {
     GcodeSettings settings;
     bool gray;
@@ -274,12 +278,13 @@ TEST(BurnPicture, EveryProgramBurnsItsPicture) {
       {Grbl(true, 0.2, overscan), false}, {Grbl(true, 0.1, oneWay), false},
       {Grbl(true, 0.3, both), false},     {Grbl(true, 0.1, offsetZero), false},
       {Grbl(true, 0.1, gray), true},      {Grbl(true, 0.25, gray), true},
+      {Grbl(true, 0.1, rows), false},     {Grbl(false, 0.1, rows), false},
+      {Grbl(true, 0.2, curved), true},
   };
   for (const auto& c : cases) {
     for (const unsigned seed : {1u, 2u}) {
       const Bitmap picture = RandomPicture(31, 9 + seed, seed, c.gray);
-      SimulationSettings s;
-      s.dot = c.settings.dot;
+      const SimulationSettings s = PreviewSettings({}, c.settings, {});
       const ProgramReader reader = Simulate(Program(picture, c.settings), s);
       const BurnPicture& burnt = reader.Picture();
       EXPECT_LE(burnt.Width(), picture.Width());
@@ -287,9 +292,10 @@ TEST(BurnPicture, EveryProgramBurnsItsPicture) {
       for (int y = 0; y < picture.Height(); ++y) {
         for (int x = 0; x < picture.Width(); ++x) {
           const Color color = picture.PixelColor(x, y);
-          const int power = c.gray            ? GrayPower(static_cast<int>(color & 0xFF), 0, 1000)
-                            : color == kBlack ? 1000
-                                              : 0;
+          const int power =
+              c.gray ? GrayPower(static_cast<int>(color & 0xFF), 0, 1000, c.settings.machine.gamma)
+              : color == kBlack ? 1000
+                                : 0;
           ASSERT_EQ(burnt.At(x, picture.Height() - 1 - y), std::lround(power * 255 / 1000.0))
               << "dot " << x << ", " << y << " of\n"
               << Program(picture, c.settings);

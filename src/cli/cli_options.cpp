@@ -110,6 +110,8 @@ const std::map<std::string, ValueOption>& ValueOptions() {
        [](Options& o, auto& n, auto& v) { o.motion.baud = double(ParseWhole(n, v, 0, kMaxBaud)); }},
       {"--levels", [](Options& o, auto&, auto& v) { o.levelsText = v; }},
       {"--rapid-gaps", [](Options& o, auto&, auto& v) { o.rapidGapText = v; }},
+      {"--gamma", [](Options& o, auto&, auto& v) { o.gammaText = v; }},
+      {"--line-interval", [](Options& o, auto&, auto& v) { o.lineIntervalText = v; }},
       {"--junction-deviation",
        [](Options& o, auto& n, auto& v) { o.motion.junctionDeviation = ParseSetting(n, v, true); }},
       {"--machine",
@@ -131,14 +133,13 @@ const std::map<std::string, ValueOption>& ValueOptions() {
        [](Options& o, auto& n, auto& v) { o.fromRow = int(ParseWhole(n, v, 1, 100000000)); }},
       {"--log", [](Options& o, auto&, auto& v) { o.log = v; }},
       {"--cells-per-inch",
-       [](Options& o, auto& n, auto& v) {
-         o.cellsPerInch = int(ParseWhole(n, v, kFewestCellsPerInch, kMostCellsPerInch));
-       }},
+       [](Options& o, auto& n,
+          auto&
+              v) { o.cellsPerInch = int(ParseWhole(n, v, kFewestCellsPerInch, kMostCellsPerInch)); }},
       {"--screen-angle", [](Options& o, auto& n, auto& v) { o.screenAngle = ParseAngle(n, v); }},
       {"--seed",
-       [](Options& o, auto& n, auto& v) {
-         o.seed = static_cast<std::uint32_t>(ParseWhole(n, v, 0, 4294967295LL));
-       }},
+       [](Options& o, auto& n,
+          auto& v) { o.seed = static_cast<std::uint32_t>(ParseWhole(n, v, 0, 4294967295LL)); }},
       // Picture files
       {"--save-png", [](Options& o, auto&, auto& v) { o.savePng = v; }},
   };
@@ -175,7 +176,7 @@ const std::map<std::string, FlagOption>& FlagOptions() {
 void CheckTestGrid(const std::vector<std::string>& given, const Options& o) {
   if (o.input) throw UsageError("--test-grid writes only the grid; it takes no INPUT");
   for (const char* other : {"--output", "--frame", "--frame-power", "--save-bmp", "--save-png",
-                            "--keep-orientation", "--levels"}) {
+                            "--keep-orientation", "--levels", "--gamma", "--line-interval"}) {
     if (std::count(given.begin(), given.end(), other)) {
       throw UsageError(std::string(other) + " does not go with --test-grid");
     }
@@ -230,7 +231,9 @@ void CheckCombinations(const std::vector<std::string>& given, const Options& o) 
                            "--levels",
                            "--rapid-gaps",
                            "--cells-per-inch",
-                           "--screen-angle"}) {
+                           "--screen-angle",
+                           "--gamma",
+                           "--line-interval"}) {
     if (count(once) > 1) throw UsageError(std::string(once) + " is given more than once");
   }
   for (const char* sendOnly : {"--check", "--home", "--unlock", "--from-row", "--log"}) {
@@ -257,10 +260,12 @@ void CheckCombinations(const std::vector<std::string>& given, const Options& o) 
   }
   if (count("--frame-power") && !o.frame) throw UsageError("--frame-power needs --frame");
   if (!o.grbl) {
-    for (const char* grblOnly : {"--power", "--min-power", "--overscan", "--one-way",
-                                 "--scan-offset", "--grayscale", "--levels", "--rapid-gaps"}) {
-      // A program read back takes the power of full from --power as well.
-      if (count(grblOnly) && !(o.simulate && std::string(grblOnly) == "--power")) {
+    for (const char* grblOnly :
+         {"--power", "--min-power", "--overscan", "--one-way", "--scan-offset", "--grayscale",
+          "--levels", "--rapid-gaps", "--gamma", "--line-interval"}) {
+      // A program read back takes the power of full and the row grid from these as well.
+      const std::string name = grblOnly;
+      if (count(grblOnly) && !(o.simulate && (name == "--power" || name == "--line-interval"))) {
         throw UsageError(std::string(grblOnly) + " needs --machine grbl");
       }
     }
@@ -384,6 +389,11 @@ Turns a picture into a G-code program for a laser engraver, one pixel one dot.
                        --power, 2..256 (default 256: every gray its own power)
   --rapid-gaps MM      grbl: cross white gaps longer than MM inside a row with G0
                        (default 0: off)
+  --gamma G            grbl: grayscale power S = min + (max - min) x darkness^G,
+                       0.2..5 (default 1: straight)
+  --line-interval MM   grbl: rows MM apart, columns still one dot wide; --width and
+                       --height make width / dot columns, height / MM rows (default:
+                       the dot size)
   --frame FILE         also write the framing program (the outline of the picture, from
                        the origin round and back) to exactly FILE
   --frame-power S      grbl: trace the frame at constant power S with M3 and the feed
@@ -406,8 +416,8 @@ Turns a picture into a G-code program for a laser engraver, one pixel one dot.
   --baud N             serial line to the controller, default 115200; 0: a line that
                        never limits (the estimate only; --send needs a real speed)
   --simulate PROGRAM   read an existing G-code program instead of a picture and give its
-                       job time (and --preview); --dot sets its grid, --power the S of
-                       full power (default 1000)
+                       job time (and --preview); --dot sets its grid (--line-interval
+                       its rows), --power the S of full power (default 1000)
   -q, --quiet          no summary (and with --send no progress line) on standard error
   -h, --help           this text
 

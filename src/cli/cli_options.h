@@ -66,6 +66,8 @@ struct Options {
   bool grayscale = false;
   std::string levelsText = "256";    // --levels
   std::string rapidGapText = "0";    // --rapid-gaps, mm; 0: off
+  std::string gammaText = "1";       // --gamma
+  std::string lineIntervalText;      // --line-interval, mm; empty: the dot size
   std::optional<std::string> frame;  // also the framing program, exactly this file
   std::string framePowerText = "0";
   std::optional<std::string> testGrid;  // only the material test grid, exactly this file

@@ -67,6 +67,9 @@ SimulationResult RunSimulation(const Options& o) {
   settings.maxPower =
       ParseMachineProfile(Machine::Grbl, o.powerText, "0", "0", false, "0", false).maxPower;
   settings.motion = o.motion;
+  MachineProfile rows;
+  ParseToneAndInterval(rows, "1", o.lineIntervalText);
+  settings.rowPitch = rows.lineIntervalMm;
   ProgramReader reader(settings);
   SimulateFile(reader, *o.simulate);
   if (o.preview) {

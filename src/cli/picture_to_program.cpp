@@ -46,10 +46,11 @@ void Load(Workspace& ws, const Options& o, const std::string& dotText) {
 }
 
 // Each resample is followed by the check of the new size's reach, before the slow steps.
-void Resample(Workspace& ws, const Options& o, const std::string& dotText, double dot) {
-  if (o.widthMm) ResampleToWidth(ws, dotText, *o.widthMm);
-  if (o.heightMm) ResampleToHeight(ws, dotText, *o.heightMm);
-  CheckPictureReach(ws, dot);
+void Resample(Workspace& ws, const Options& o, const std::string& dotText,
+              const GcodeSettings& settings) {
+  if (o.widthMm) ResampleToWidth(ws, dotText, *o.widthMm, LineInterval(settings));
+  if (o.heightMm) ResampleToHeight(ws, dotText, *o.heightMm, LineInterval(settings));
+  CheckPictureReach(ws, settings.dot);
 }
 
 // A slider moved to its position, then "Применить", which sets it back to 0 again.
@@ -215,6 +216,7 @@ RoadResult RunRoad(const Options& o) {
     settings.machine = ParseMachineProfile(Machine::Grbl, o.powerText, o.minPowerText,
                                            o.overscanText, o.oneWay, o.scanOffsetText, o.grayscale);
     ParseRasterSettings(settings.machine, o.levelsText, o.rapidGapText);
+    ParseToneAndInterval(settings.machine, o.gammaText, o.lineIntervalText);
     CheckGrblSettings(settings);
   }
   GcodeSettings frameSettings = settings;
@@ -227,7 +229,7 @@ RoadResult RunRoad(const Options& o) {
   if (o.seed) ws.Random.SeedFixed(*o.seed);
   Load(ws, o, dotText);
   CheckPictureReach(ws, settings.dot);
-  Resample(ws, o, dotText, settings.dot);
+  Resample(ws, o, dotText, settings);
   AdjustTone(ws, ToneSlider::Sharpness, o.sharpen);
   AdjustTone(ws, ToneSlider::Brightness, o.brightness);
   AdjustTone(ws, ToneSlider::Contrast, o.contrast);
@@ -244,7 +246,7 @@ RoadResult RunRoad(const Options& o) {
   r.widthDots = ws.BaseBitmap.Width();
   r.heightDots = ws.BaseBitmap.Height();
   r.widthMm = CoordinateText(r.widthDots, settings.dot);
-  r.heightMm = CoordinateText(r.heightDots, settings.dot);
+  r.heightMm = CoordinateText(r.heightDots, LineInterval(settings));
   r.lineMode = o.lineMode;
   r.grbl = o.grbl;
   r.elapsedMs = std::chrono::duration_cast<std::chrono::milliseconds>(

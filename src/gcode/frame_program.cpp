@@ -29,7 +29,7 @@ std::string GrblCorner(int count, double dot) {
 
 std::string GrblFrame(int width, int height, const GcodeSettings& s, int power) {
   const std::string x = GrblCorner(width, s.dot);
-  const std::string y = GrblCorner(height, s.dot);
+  const std::string y = GrblCorner(height, LineInterval(s));
   const std::string move = power > 0 ? "G1" : "G0";
   std::string text = "G21\nG90\nM5\nG0 X0 Y0\n";
   if (power > 0) text += "G1 F" + std::to_string(s.feed) + "\nM3 S" + std::to_string(power) + "\n";
@@ -68,10 +68,10 @@ FrameProgram::FrameProgram(int widthDots, int heightDots, const GcodeSettings& s
 }
 
 std::string FrameReport(const std::string& chosenNameWithoutFolder, int widthDots, int heightDots,
-                        double dot) {
+                        double dot, double lineInterval) {
   return "Программа рамки " + chosenNameWithoutFolder + ".nc успешно создана !\r\n" +
-         "Рамка: " + CoordinateText(widthDots, dot) + " x " + CoordinateText(heightDots, dot) +
-         " мм от точки X0 Y0.";
+         "Рамка: " + CoordinateText(widthDots, dot) + " x " +
+         CoordinateText(heightDots, lineInterval > 0 ? lineInterval : dot) + " мм от точки X0 Y0.";
 }
 
 void WriteFrameProgramFile(const FrameProgram& frame, const std::string& path) {

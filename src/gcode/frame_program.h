@@ -1,7 +1,7 @@
 // The framing program: the outline of the job, traced once so that the material can be placed
 // under it before anything burns.
 //
-// The outline is the rectangle from (0, 0) to (W × d, H × d) in the engraving program's own
+// The outline is the rectangle from (0, 0) to (W × d, H × interval) in the engraving program's own
 // coordinates (the picture as it will be written, after its mirror and rotation), traced
 // counter-clockwise from the origin and back to it. An overscan widens the rows' runs, not the
 // picture, so the frame never includes it.
@@ -36,9 +36,10 @@ class FrameProgram {
 // The frame power's refusals alone, for a caller that checks before any picture work.
 void CheckFramePower(const GcodeSettings& settings, int framePower);
 
-// The window's closing message: the file and the frame's size in mm.
+// The window's closing message: the file and the frame's size in mm, the rows `lineInterval`
+// apart (0: the dot size).
 std::string FrameReport(const std::string& chosenNameWithoutFolder, int widthDots, int heightDots,
-                        double dot);
+                        double dot, double lineInterval = 0);
 
 // Into exactly `path` through the atomic file writer.
 void WriteFrameProgramFile(const FrameProgram& frame, const std::string& path);

@@ -15,6 +15,13 @@ struct GcodeSettings {
   MachineProfile machine;      // the classic machine unless chosen otherwise
 };
 
+// The distance between rows: the GRBL machine's line interval where one is set, otherwise the
+// dot size (the classic machine's rows are always one dot apart).
+inline double LineInterval(const GcodeSettings& settings) {
+  const MachineProfile& m = settings.machine;
+  return m.machine == Machine::Grbl && m.lineIntervalMm > 0 ? m.lineIntervalMm : settings.dot;
+}
+
 // The smallest dot size whose coordinates all print in fixed notation: below it the first
 // column's X would come out like "1E-6", which a controller reads as X1 followed by an E word.
 inline constexpr double kSmallestDot = 0.00001;

@@ -61,7 +61,8 @@ char* Append(char* p, std::string_view text) {
 
 }  // namespace
 
-GrblRowRaster::GrblRowRaster(double dot, int columns, int rows, const MachineProfile& profile)
+GrblRowRaster::GrblRowRaster(double dot, double rowPitch, int columns, int rows,
+                             const MachineProfile& profile)
     : overscan_(ToThousandths(profile.overscanMm)),
       rapidGap_(profile.rapidGapMm > 0 ? ToThousandths(profile.rapidGapMm) : -1) {
   const long long offset = ToThousandths(profile.scanOffsetMm);
@@ -69,7 +70,7 @@ GrblRowRaster::GrblRowRaster(double dot, int columns, int rows, const MachinePro
   CheckReach(edges_.back() + overscan_ + std::max(offset, -offset));
   forward_ = Format(edges_);
   reverse_ = Format(Edges(dot, columns, offset));
-  const std::vector<long long> ys = Edges(dot, rows, 0);
+  const std::vector<long long> ys = Edges(rowPitch, rows, 0);
   CheckReach(ys.back());
   rows_ = Format(ys);
 }

@@ -3,9 +3,10 @@
 // stretches compares bytes: a black-and-white row uses two levels, a grayscale row the gray
 // value itself, a test grid one level per cell.
 //
-// Columns c of width d span c × d .. (c + 1) × d; row k lies at Y = k × d. A pass over a row
+// Columns c of width d span c × d .. (c + 1) × d; row k lies at Y = k × the row pitch (the
+// line interval, often the dot size itself). A pass over a row
 // writes, with every X in thousandths of a mm (see grbl_number.h) and each line ended by "\n":
-//   G0X<lead-in>Y<k × d>        rapid to the lead-in point (X or Y left out when unchanged)
+//   G0X<lead-in>Y<k × pitch>    rapid to the lead-in point (X or Y left out when unchanged)
 //   G1X<first edge>S0           the overscan run-up, only with overscan (S0 only if S was not 0)
 //   X<edge>S<power>             one move per stretch of columns of equal power; a stretch of
 //                               power 0 inside the row is a gap crossed with S0 at the same feed,
@@ -37,7 +38,7 @@ class GrblRowRaster {
  public:
   // Formats the X of every column edge (and its shifted twin for reverse passes) and the Y of
   // every row once. Throws when a coordinate would not fit GRBL's eight digits.
-  GrblRowRaster(double dot, int columns, int rows, const MachineProfile& profile);
+  GrblRowRaster(double dot, double rowPitch, int columns, int rows, const MachineProfile& profile);
 
   // Writes one pass over row `row` (0 = the bottom row, Y = 0): column c, counted from the
   // left, burns at S = palette[levels[c]] (0 or less: off). A row without any power writes

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstring>
 
 #include "core/color.h"
@@ -32,9 +33,15 @@ std::vector<std::string> CentreTexts(double dot, int count) {
 
 }  // namespace
 
-int GrayPower(int gray, int minPower, int maxPower) {
-  // The quotient's divisor 255 is odd, so it never ends in an exact half: rounding to nearest
-  // is rounding half to even here.
+int GrayPower(int gray, int minPower, int maxPower, double gamma) {
+  if (gamma != 1) {
+    const long double t = (255 - gray) / 255.0L;
+    return static_cast<int>(
+        RoundHalfEven(minPower + static_cast<long double>(maxPower - minPower) *
+                                     std::pow(t, static_cast<long double>(gamma))));
+  }
+  // Whole numbers, so that the straight line is exact: the quotient's divisor 255 is odd, so it
+  // never ends in an exact half and rounding to nearest is rounding half to even here.
   const long long scaled =
       255LL * minPower + static_cast<long long>(maxPower - minPower) * (255 - gray);
   return static_cast<int>((scaled + 127) / 255);
@@ -71,8 +78,11 @@ GrblWriter::GrblWriter(TQuickPixels& pixels, const GcodeSettings& settings)
   CheckGrblSettings(settings);
   const MachineProfile& m = settings.machine;
   if (m.grayscale) {
+    // The levels round the curve's powers; all 256 leave each gray its own power, which on the
+    // straight line are the 256 levels themselves.
     for (int gray = 0; gray < 256; ++gray) {
-      palette_[gray] = NearestLevelPower(m, GrayPower(gray, m.minPower, m.maxPower));
+      const int power = GrayPower(gray, m.minPower, m.maxPower, m.gamma);
+      palette_[gray] = m.powerLevels < 256 ? NearestLevelPower(m, power) : power;
     }
   } else {
     palette_[1] = m.maxPower;  // level 1: black
@@ -81,7 +91,7 @@ GrblWriter::GrblWriter(TQuickPixels& pixels, const GcodeSettings& settings)
     dwell_ = "G4 P" + ThousandthsText(RoundHalfEven(ParseBurnTimeMs(settings.burnTime))) + "\n";
   }
   // Every coordinate check of both modes, before the first byte.
-  GrblRowRaster(settings.dot, width_, height_, m);
+  GrblRowRaster(settings.dot, LineInterval(settings), width_, height_, m);
 }
 
 GrblResult GrblWriter::Write(GcodeSink& sink) const {
@@ -146,7 +156,7 @@ void GrblWriter::RowLevels(int y, std::vector<std::uint8_t>& levels) const {
 
 GrblResult GrblWriter::WriteLineMode(BufferedOutput& out) const {
   out.Put("G21\nG90\nM5\nM4 S0\nG1 F" + std::to_string(settings_.feed) + "\n");
-  GrblRowRaster raster(settings_.dot, width_, height_, settings_.machine);
+  GrblRowRaster raster(settings_.dot, LineInterval(settings_), width_, height_, settings_.machine);
   std::vector<std::uint8_t> levels(static_cast<std::size_t>(width_));
   GrblResult result;
   bool reverse = false;
@@ -164,7 +174,7 @@ GrblResult GrblWriter::WriteLineMode(BufferedOutput& out) const {
 GrblResult GrblWriter::WriteDotMode(BufferedOutput& out) const {
   out.Put("G21\nG90\nM5\nG1 F" + std::to_string(settings_.feed) + "\n");
   const std::vector<std::string> xs = CentreTexts(settings_.dot, width_);
-  const std::vector<std::string> ys = CentreTexts(settings_.dot, height_);
+  const std::vector<std::string> ys = CentreTexts(LineInterval(settings_), height_);
   std::vector<std::uint8_t> levels(static_cast<std::size_t>(width_));
   GrblResult result;
   bool reverse = false;

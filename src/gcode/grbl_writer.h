@@ -10,10 +10,12 @@
 //     left to right with one-way scanning; rows without a burning dot are skipped
 //   M5 / G0 X0 Y0 / M2
 // A column burns at the maximum power when its pixel is black (colour exactly 0); with
-// grayscale power, every pixel at round(min + (max - min) × (255 - gray) / 255), gray being
-// (76 R + 151 G + 29 B) / 256.
+// grayscale power, every pixel at round(min + (max - min) × t^gamma), t = (255 - gray) / 255,
+// gray being (76 R + 151 G + 29 B) / 256, then, with fewer than 256 power levels, rounded to
+// the nearest of them.
+// Rows lie the line interval apart (Y = k × interval, the dot size unless set).
 //
-// Dot mode (constant power, each dot at the centre of its cell, ((c + ½) × d, (k + ½) × d)):
+// Dot mode (constant power, each dot at the centre of its cell, ((c + ½) × d, (k + ½) × interval)):
 //   G21 / G90 / M5 / G1 F<feed>             GRBL refuses a G1 without a known feed
 //   for each black dot, rows from the bottom up, in alternating direction:
 //     G0 X<x> Y<y> (a word left out when unchanged) / G1 / M3 S<max> / G4 P<seconds> / M5
@@ -65,8 +67,9 @@ class GrblWriter {
 // the callers that check before they ask for a file name or touch the picture.
 void CheckGrblSettings(const GcodeSettings& settings);
 
-// The grayscale power of a gray value 0 .. 255.
-int GrayPower(int gray, int minPower, int maxPower);
+// The grayscale power of a gray value 0 .. 255, rounded half to even; gamma 1 is the straight
+// line from maxPower (black) to minPower (white).
+int GrayPower(int gray, int minPower, int maxPower, double gamma = 1);
 
 // Burn time in milliseconds as the field holds it: a number from 0 up; otherwise the
 // conversion error, or a clear refusal of a negative time.

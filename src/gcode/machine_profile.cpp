@@ -33,6 +33,15 @@ void CheckMachineProfile(const MachineProfile& p) {
     throw Error("The rapid gap " + FloatToStr(p.rapidGapMm) + " mm is outside 0 .. " +
                 FloatToStr(kMaxShiftMm) + " mm");
   }
+  if (!(p.gamma >= kMinGamma && p.gamma <= kMaxGamma)) {
+    throw Error("The gamma " + FloatToStr(p.gamma) + " is outside " + FloatToStr(kMinGamma) +
+                " .. " + FloatToStr(kMaxGamma));
+  }
+  if (p.lineIntervalMm != 0 &&
+      !(p.lineIntervalMm >= kMinLineIntervalMm && p.lineIntervalMm <= kMaxShiftMm)) {
+    throw Error("The line interval " + FloatToStr(p.lineIntervalMm) + " mm is outside " +
+                FloatToStr(kMinLineIntervalMm) + " .. " + FloatToStr(kMaxShiftMm) + " mm");
+  }
 }
 
 void ParseRasterSettings(MachineProfile& profile, const std::string& levelsText,
@@ -40,6 +49,15 @@ void ParseRasterSettings(MachineProfile& profile, const std::string& levelsText,
   MachineProfile p = profile;
   p.powerLevels = StrToInt(levelsText);
   p.rapidGapMm = StrToDouble(rapidGapText);
+  CheckMachineProfile(p);
+  profile = p;
+}
+
+void ParseToneAndInterval(MachineProfile& profile, const std::string& gammaText,
+                          const std::string& lineIntervalText) {
+  MachineProfile p = profile;
+  p.gamma = StrToDouble(gammaText);
+  p.lineIntervalMm = lineIntervalText.empty() ? 0 : StrToDouble(lineIntervalText);
   CheckMachineProfile(p);
   profile = p;
 }

@@ -116,7 +116,7 @@ TestGrid::TestGrid(const TestGridSettings& s) : settings_(s) {
   }
   width_ = static_cast<int>(width);
   height_ = static_cast<int>(height);
-  GrblRowRaster(s.dot, width_, height_, s.machine);  // the reach, before anything is written
+  GrblRowRaster(s.dot, s.dot, width_, height_, s.machine);  // the reach, before anything is written
 
   const int centring = std::max(0, cellDots_ - kGlyphHeight * labelPixel_) / 2;
   for (int i = 0; i < s.powers.count; ++i) {
@@ -180,7 +180,7 @@ XRange TestGrid::Write(GcodeSink& sink) const {
   BufferedOutput out(sink);
   for (const std::string& line : Legend()) out.Put("(" + line + ")\n");
   out.Put("G21\nG90\nM5\nM4 S0\nG1 F" + std::to_string(kLabelFeed) + "\n");
-  GrblRowRaster raster(settings_.dot, width_, height_, settings_.machine);
+  GrblRowRaster raster(settings_.dot, settings_.dot, width_, height_, settings_.machine);
   // A pass burns at one power at most: level 1 is the labels' or the cell's power.
   std::vector<std::uint8_t> levels(static_cast<std::size_t>(width_));
   int palette[2] = {0, labelPower_};

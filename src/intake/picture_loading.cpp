@@ -7,7 +7,7 @@
 namespace skelda {
 
 SizeFields ReadPictureFile(Workspace& ws, const std::string& dotText, const std::string& fileName,
-                           bool turnUpright) {
+                           bool turnUpright, double lineInterval) {
   const double dot = StrToDouble(dotText);
   PictureRead read = ReadPictureAndOrientation(fileName);
   Bitmap& picture = read.picture;
@@ -15,7 +15,7 @@ SizeFields ReadPictureFile(Workspace& ws, const std::string& dotText, const std:
   picture.SetPixelFormat(PixelFormat::Bit32);
   if (turnUpright) TurnUpright(picture, read.orientation);
   ws.BaseBitmap = std::move(picture);
-  return SizeFieldsFor(ws.BaseBitmap.Width(), ws.BaseBitmap.Height(), dot);
+  return SizeFieldsFor(ws.BaseBitmap.Width(), ws.BaseBitmap.Height(), dot, lineInterval);
 }
 
 void BeginLoad(Workspace& ws) {

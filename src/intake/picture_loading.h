@@ -11,9 +11,10 @@ namespace skelda {
 
 // ReadPictureFile: dot from the dot-size text, the file read in full, then BaseBitmap := the
 // picture in 32 bits, turned upright as its EXIF orientation says unless turnUpright is false;
-// returns the size fields. On any error BaseBitmap is unchanged.
+// returns the size fields (rows `lineInterval` apart, 0: the dot). On any error BaseBitmap is
+// unchanged.
 SizeFields ReadPictureFile(Workspace& ws, const std::string& dotText, const std::string& fileName,
-                           bool turnUpright = true);
+                           bool turnUpright = true, double lineInterval = 0);
 
 // BeginLoad = MouseTool 6, EffectApplied false (run whether or not a file was chosen).
 void BeginLoad(Workspace& ws);

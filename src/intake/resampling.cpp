@@ -15,12 +15,14 @@ struct NewDots {
   long long height;
 };
 
-// s = (side x dot) / wanted, held as a double; the new sides are W / s and H / s rounded half
-// to even, worked out in extended precision.
-NewDots NewSize(const Bitmap& base, Axis axis, double dot, long double wanted) {
+// sx = (side x dot) / wanted and sy = (side x interval) / wanted, held as doubles; the new
+// sides are W / sx and H / sy rounded half to even, worked out in extended precision. With the
+// interval equal to the dot both are the one scale of a square grid.
+NewDots NewSize(const Bitmap& base, Axis axis, double dot, double interval, long double wanted) {
   const long double side = axis == Axis::Width ? base.Width() : base.Height();
-  const double s = static_cast<double>(Divide(side * dot, wanted));
-  return {RoundHalfEven(Divide(base.Width(), s)), RoundHalfEven(Divide(base.Height(), s))};
+  const double sx = static_cast<double>(Divide(side * dot, wanted));
+  const double sy = static_cast<double>(Divide(side * interval, wanted));
+  return {RoundHalfEven(Divide(base.Width(), sx)), RoundHalfEven(Divide(base.Height(), sy))};
 }
 
 void RefuseEmptyPicture(const NewDots& size, long double wanted, double dot) {
@@ -31,12 +33,13 @@ void RefuseEmptyPicture(const NewDots& size, long double wanted, double dot) {
 }
 
 std::optional<SizeFields> Resample(Workspace& ws, const std::string& dotText,
-                                   const std::string& wantedText, Axis axis) {
+                                   const std::string& wantedText, Axis axis, double lineInterval) {
   if (dotText.empty()) return std::nullopt;
   const double dot = StrToDouble(dotText);
   if (wantedText.empty()) return std::nullopt;
   const long double wanted = StrToFloat(wantedText);
-  const NewDots size = NewSize(ws.BaseBitmap, axis, dot, wanted);
+  const double interval = lineInterval > 0 ? lineInterval : dot;
+  const NewDots size = NewSize(ws.BaseBitmap, axis, dot, interval, wanted);
   RefuseEmptyPicture(size, wanted, dot);
   CheckPictureSize(size.width, size.height, 32);
 
@@ -46,19 +49,19 @@ std::optional<SizeFields> Resample(Workspace& ws, const std::string& dotText,
   ws.BaseBitmap = std::move(resampled);
   ws.ShownBitmap = std::move(shown);
   ws.BasePixels.Attach(ws.BaseBitmap);
-  return SizeFieldsFor(size.width, size.height, dot);
+  return SizeFieldsFor(size.width, size.height, dot, interval);
 }
 
 }  // namespace
 
 std::optional<SizeFields> ResampleToWidth(Workspace& ws, const std::string& dotText,
-                                          const std::string& widthMmText) {
-  return Resample(ws, dotText, widthMmText, Axis::Width);
+                                          const std::string& widthMmText, double lineInterval) {
+  return Resample(ws, dotText, widthMmText, Axis::Width, lineInterval);
 }
 
 std::optional<SizeFields> ResampleToHeight(Workspace& ws, const std::string& dotText,
-                                           const std::string& heightMmText) {
-  return Resample(ws, dotText, heightMmText, Axis::Height);
+                                           const std::string& heightMmText, double lineInterval) {
+  return Resample(ws, dotText, heightMmText, Axis::Height, lineInterval);
 }
 
 }  // namespace skelda

@@ -15,7 +15,9 @@ struct SizeFields {
 };
 
 // The millimetres are dots x dot in extended precision (640 x 0.2 gives "128", 333 x 0.2
-// "66.6"); the dots plain integers.
-SizeFields SizeFieldsFor(long long widthDots, long long heightDots, double dot);
+// "66.6"), the height's dots being rows `lineInterval` apart (0: the dot); the dots plain
+// integers.
+SizeFields SizeFieldsFor(long long widthDots, long long heightDots, double dot,
+                         double lineInterval = 0);
 
 }  // namespace skelda

@@ -16,8 +16,11 @@ constexpr long long kLargestArea = 1LL << 27;
 
 }  // namespace
 
-BurnPicture::BurnPicture(double dot, int width, int height)
-    : dot_(dot), inverse_(1 / dot), fixed_(width > 0 && height > 0) {
+BurnPicture::BurnPicture(double dot, int width, int height, double rowPitch)
+    : dot_(dot),
+      inverse_(1 / dot),
+      inverseRow_(1 / (rowPitch > 0 ? rowPitch : dot)),
+      fixed_(width > 0 && height > 0) {
   if (fixed_) {
     width_ = width;
     height_ = height;
@@ -25,8 +28,8 @@ BurnPicture::BurnPicture(double dot, int width, int height)
   }
 }
 
-long long BurnPicture::Cell(double v) const {
-  return static_cast<long long>(std::floor(std::clamp(v * inverse_ + kEdge, -1e15, 1e15)));
+long long BurnPicture::Cell(double v, double inverse) {
+  return static_cast<long long>(std::floor(std::clamp(v * inverse + kEdge, -1e15, 1e15)));
 }
 
 void BurnPicture::BurnRow(long long row, long long first, long long last, std::uint8_t darkness) {
@@ -67,11 +70,11 @@ void BurnPicture::CheckReach(long long column, long long row) const {
 void BurnPicture::BurnMove(double x0, double y0, double x1, double y1, std::uint8_t darkness) {
   if (!fixed_ && darkness != 0) {
     // The dot before the far end: a move ending on a dot's edge does not burn past it.
-    const auto last = [this](double v) {
-      return static_cast<long long>(std::ceil(std::clamp(v * inverse_ - kEdge, -1e15, 1e15))) - 1;
+    const auto last = [](double v, double inverse) {
+      return static_cast<long long>(std::ceil(std::clamp(v * inverse - kEdge, -1e15, 1e15))) - 1;
     };
-    const long long top = std::max(last(y0), last(y1));
-    const long long right = std::max(last(x0), last(x1));
+    const long long top = std::max(last(y0, inverseRow_), last(y1, inverseRow_));
+    const long long right = std::max(last(x0, inverse_), last(x1, inverse_));
     if (top >= 0 && right >= 0) CheckReach(right, top);
   }
   if (y0 == y1) {
@@ -81,10 +84,11 @@ void BurnPicture::BurnMove(double x0, double y0, double x1, double y1, std::uint
         static_cast<long long>(std::floor(std::clamp(low + kEdge, -1e15, 1e15)));
     const long long last =
         static_cast<long long>(std::ceil(std::clamp(high - kEdge, -1e15, 1e15))) - 1;
-    if (last >= first) BurnRow(Cell(y0), first, last, darkness);
+    if (last >= first) BurnRow(Cell(y0, inverseRow_), first, last, darkness);
     return;
   }
-  const double steps = std::ceil(std::hypot(x1 - x0, y1 - y0) / dot_ * 4);
+  const double finest = std::min(dot_, 1 / inverseRow_);
+  const double steps = std::ceil(std::hypot(x1 - x0, y1 - y0) / finest * 4);
   const long long count = static_cast<long long>(std::min(steps, 4.0 * kLargestSide * 2));
   for (long long i = 0; i < count; ++i) {
     const double t = (i + 0.5) / static_cast<double>(count);

@@ -1,6 +1,7 @@
 // What the laser burnt, on the grid of the picture's dots: each dot holds the darkest burn it
 // received, 0 (never burnt) to 255 (full power). Dot (c, r) covers X from c × d to (c + 1) × d
-// and Y from r × d to (r + 1) × d, so row 0 is the bottom of the engraving.
+// and Y from r × p to (r + 1) × p, p being the row pitch (the line interval), so row 0 is the
+// bottom of the engraving.
 #pragma once
 
 #include <cstdint>
@@ -10,20 +11,21 @@ namespace skelda {
 
 class BurnPicture {
  public:
-  // `width` × `height` > 0 fixes the grid; 0 × 0 lets it grow to the furthest dot burnt.
-  BurnPicture(double dot, int width = 0, int height = 0);
+  // `width` × `height` > 0 fixes the grid; 0 × 0 lets it grow to the furthest dot burnt. A row
+  // pitch of 0 is the dot size.
+  BurnPicture(double dot, int width = 0, int height = 0, double rowPitch = 0);
 
   double Dot() const { return dot_; }
   // Burns along a straight move; a point move burns the dot it is in.
   void BurnMove(double x0, double y0, double x1, double y1, std::uint8_t darkness);
   void BurnPoint(double x, double y, std::uint8_t darkness) {
     const double cx = x * inverse_ + kEdge;
-    const double cy = y * inverse_ + kEdge;
+    const double cy = y * inverseRow_ + kEdge;
     if (fixed_ && cx >= 0 && cy >= 0 && cx < width_ && cy < height_) {
       std::uint8_t& cell = rows_[static_cast<std::size_t>(cy)][static_cast<std::size_t>(cx)];
       cell = cell > darkness ? cell : darkness;
     } else {
-      BurnCell(Cell(x), Cell(y), darkness);
+      BurnCell(Cell(x, inverse_), Cell(y, inverseRow_), darkness);
     }
   }
 
@@ -41,7 +43,7 @@ class BurnPicture {
   void BurnCell(long long column, long long row, std::uint8_t darkness) {
     BurnRow(row, column, column, darkness);
   }
-  long long Cell(double v) const;
+  static long long Cell(double v, double inverse);
   // Throws when a grid that grows would reach dot (column, row).
   void CheckReach(long long column, long long row) const;
 
@@ -49,7 +51,8 @@ class BurnPicture {
   static constexpr double kEdge = 1e-6;
 
   double dot_;
-  double inverse_;
+  double inverse_;     // of the dot size
+  double inverseRow_;  // of the row pitch
   bool fixed_;
   int width_ = 0;   // the widest row, or the fixed width
   int height_ = 0;  // the fixed height

@@ -24,7 +24,10 @@ ProgramPreview Simulate(const SimulationSettings& settings, const Write& write) 
 
 SimulationSettings PreviewSettings(const TQuickPixels& pixels, const GcodeSettings& settings,
                                    const MotionSettings& motion) {
-  return {settings.dot, pixels.Width, pixels.Height, double(settings.machine.maxPower), motion};
+  SimulationSettings s{settings.dot, pixels.Width, pixels.Height, double(settings.machine.maxPower),
+                       motion};
+  s.rowPitch = LineInterval(settings);
+  return s;
 }
 
 ProgramPreview PreviewProgram(TQuickPixels& pixels, const GcodeSettings& settings,

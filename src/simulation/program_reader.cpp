@@ -98,7 +98,7 @@ struct ProgramReader::Words {
 
 ProgramReader::ProgramReader(const SimulationSettings& settings)
     : settings_(settings),
-      picture_(settings.dot, settings.width, settings.height),
+      picture_(settings.dot, settings.width, settings.height, settings.rowPitch),
       planner_(settings.motion) {
   if (settings.withTime && settings.motion.baud > 0) serial_.emplace(settings.motion);
 }

@@ -32,6 +32,7 @@ struct SimulationSettings {
   double maxPower = 1000;  // the S of full power (GRBL's $30)
   MotionSettings motion;
   bool withTime = true;  // false: the burn picture only, a little faster
+  double rowPitch = 0;   // mm between the burn picture's rows; 0: the dot
 };
 
 // A line the reader cannot follow: "line <n>: <what>: <the line's text>".

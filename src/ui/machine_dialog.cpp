@@ -29,6 +29,12 @@ MachineDialog::MachineDialog(Dialogs& dialogs, const MachineProfile& profile, QW
   edtLevels = Field("edtLevels", std::to_string(profile.powerLevels));
   edtRapidGap = Field("edtRapidGap", FloatToStr(profile.rapidGapMm));
   edtBaud = Field("edtBaud", FloatToStr(motion.baud));
+  edtGamma = Field("edtGamma", FloatToStr(profile.gamma));
+  edtLineInterval = Field("edtLineInterval",
+                          profile.lineIntervalMm > 0 ? FloatToStr(profile.lineIntervalMm) : "");
+  edtLineInterval->setPlaceholderText(QStringLiteral("размер точки"));
+  // The classic machine's rows are always one dot apart.
+  edtLineInterval->setEnabled(profile.machine == Machine::Grbl);
   chkOneWay = Named(new QCheckBox(QStringLiteral("Жечь только слева направо")), "chkOneWay");
   chkOneWay->setChecked(profile.oneWay);
   chkGrayscale =
@@ -43,6 +49,8 @@ MachineDialog::MachineDialog(Dialogs& dialogs, const MachineProfile& profile, QW
   form->addRow(chkOneWay);
   form->addRow(chkGrayscale);
   form->addRow(QStringLiteral("Уровней мощности:"), edtLevels);
+  form->addRow(QStringLiteral("Гамма:"), edtGamma);
+  form->addRow(QStringLiteral("Шаг строк, мм:"), edtLineInterval);
   form->addRow(QStringLiteral("Пробелы холостым ходом длиннее, мм:"), edtRapidGap);
   form->addRow(QStringLiteral("Скорость холостого хода, мм/мин:"), edtMaxRate);
   form->addRow(QStringLiteral("Ускорение, мм/с²:"), edtAccel);
@@ -57,6 +65,7 @@ void MachineDialog::OkClick() {
         ParseMachineProfile(profile_.machine, Text(edtPower), Text(edtMinPower), Text(edtOverscan),
                             chkOneWay->isChecked(), Text(edtScanOffset), chkGrayscale->isChecked());
     ParseRasterSettings(profile_, Text(edtLevels), Text(edtRapidGap));
+    ParseToneAndInterval(profile_, Text(edtGamma), Text(edtLineInterval));
     motion_ = ParseMotionSettings(Text(edtMaxRate), Text(edtAccel), Text(edtJunction));
     motion_.baud = ParseBaud(Text(edtBaud));
     accept();

@@ -34,6 +34,8 @@ class MachineDialog : public FieldsDialog {
   QLineEdit* edtLevels = nullptr;
   QLineEdit* edtRapidGap = nullptr;
   QLineEdit* edtBaud = nullptr;
+  QLineEdit* edtGamma = nullptr;
+  QLineEdit* edtLineInterval = nullptr;  // empty: the dot size; disabled for the classic machine
   QCheckBox* chkOneWay = nullptr;
   QCheckBox* chkGrayscale = nullptr;
   void OkClick() override;

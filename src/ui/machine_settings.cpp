@@ -18,6 +18,8 @@ MachineProfile LoadMachineProfile() {
   p.grayscale = store.value("machine/grayscale", p.grayscale).toBool();
   p.powerLevels = store.value("machine/powerLevels", p.powerLevels).toInt();
   p.rapidGapMm = store.value("machine/rapidGapMm", p.rapidGapMm).toDouble();
+  p.gamma = store.value("machine/gamma", p.gamma).toDouble();
+  p.lineIntervalMm = store.value("machine/lineIntervalMm", p.lineIntervalMm).toDouble();
   try {
     CheckMachineProfile(p);
   } catch (const std::exception&) {
@@ -38,6 +40,8 @@ void SaveMachineProfile(const MachineProfile& p) {
   store.setValue("machine/grayscale", p.grayscale);
   store.setValue("machine/powerLevels", p.powerLevels);
   store.setValue("machine/rapidGapMm", p.rapidGapMm);
+  store.setValue("machine/gamma", p.gamma);
+  store.setValue("machine/lineIntervalMm", p.lineIntervalMm);
 }
 
 }  // namespace skelda

@@ -84,7 +84,16 @@ void TForm1::ShowPictureSize(bool dotChanged) {
     edt6->setText(height);
     return;
   }
-  ShowSizeFields(SizeFieldsFor(ws_.ShownBitmap.Width(), ws_.ShownBitmap.Height(), double(dot)));
+  ShowSizeFields(SizeFieldsFor(ws_.ShownBitmap.Width(), ws_.ShownBitmap.Height(), double(dot),
+                               LineIntervalMm()));
+}
+
+double TForm1::LineIntervalMm() const {
+  return machine_.machine == Machine::Grbl ? machine_.lineIntervalMm : 0;
+}
+
+void TForm1::FollowLineInterval(double before) {
+  if (LineIntervalMm() != before) ShowPictureSize(true);
 }
 
 void TForm1::SetLabel(QLabel* label, const std::string& text) {

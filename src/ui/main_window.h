@@ -354,6 +354,10 @@ class TForm1 : public QMainWindow, private SessionListener {
   void ReadPictureFile();
   void ShowSizeFields(const SizeFields& fields);
   void ShowPictureSize(bool dotChanged);
+  // The rows' distance the programs are written with; 0: the dot size.
+  double LineIntervalMm() const;
+  // After the machine or its settings changed: the size fields follow a new line interval.
+  void FollowLineInterval(double before);
   void SetLabel(QLabel* label, const std::string& text);
   // Keypad entries (main_window_keypad.cpp): a click into a keypad field asks for its value.
   void WatchKeypadFields();

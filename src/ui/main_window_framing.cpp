@@ -46,7 +46,8 @@ void TForm1::N54Click() {
     if (!name || !MayReplace(*name + ".nc")) return;
     WriteFrameProgramFile(frame, FileNameText(*name) + ".nc");
     dialogs_->Information(
-        this, QString::fromStdString(FrameReport(BaseName(*name), width, height, settings.dot)));
+        this, QString::fromStdString(FrameReport(BaseName(*name), width, height, settings.dot,
+                                                 LineInterval(settings))));
   });
 }
 

@@ -40,7 +40,7 @@ const QString kGcodeExtension = QStringLiteral(".nc");
 
 void TForm1::ReadPictureFile() {
   ShowSizeFields(skelda::ReadPictureFile(ws_, Text(edt1), FileNameText(openPictureFileName_),
-                                         ExifTurn1->isChecked()));
+                                         ExifTurn1->isChecked(), LineIntervalMm()));
 }
 
 void TForm1::LoadPicClick() {
@@ -73,7 +73,8 @@ void TForm1::N4Click() {
 
 void TForm1::btn5Click() {
   RunBusy([this] {
-    if (std::optional<SizeFields> fields = ResampleToWidth(ws_, Text(edt1), Text(edt2))) {
+    if (std::optional<SizeFields> fields =
+            ResampleToWidth(ws_, Text(edt1), Text(edt2), LineIntervalMm())) {
       ShowSizeFields(*fields);
       RefreshPreview();
     }
@@ -82,7 +83,8 @@ void TForm1::btn5Click() {
 
 void TForm1::btn6Click() {
   RunBusy([this] {
-    if (std::optional<SizeFields> fields = ResampleToHeight(ws_, Text(edt1), Text(edt3))) {
+    if (std::optional<SizeFields> fields =
+            ResampleToHeight(ws_, Text(edt1), Text(edt3), LineIntervalMm())) {
       ShowSizeFields(*fields);
       RefreshPreview();
     }

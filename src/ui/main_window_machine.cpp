@@ -33,24 +33,30 @@ void TForm1::BuildMachineMenu() {
 }
 
 void TForm1::N51Click() {
+  const double interval = LineIntervalMm();
   machine_.machine = Machine::Classic;
   SaveMachineProfile(machine_);
+  FollowLineInterval(interval);
   UpdateActions();
 }
 
 void TForm1::N52Click() {
+  const double interval = LineIntervalMm();
   machine_.machine = Machine::Grbl;
   SaveMachineProfile(machine_);
+  FollowLineInterval(interval);
   UpdateActions();
 }
 
 void TForm1::N53Click() {
   MachineDialog dialog(*dialogs_, machine_, this, motion_);
   if (dialog.exec() != QDialog::Accepted) return;
+  const double interval = LineIntervalMm();
   machine_ = dialog.Profile();
   motion_ = dialog.Motion();
   SaveMachineProfile(machine_);
   SaveMotionSettings(motion_);
+  FollowLineInterval(interval);
 }
 
 // Reads ShownBitmap, which the G-code command would commit and write, without committing it.
