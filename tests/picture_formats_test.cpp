@@ -319,6 +319,24 @@ TEST(BadPictureTest, HugeClaimsAreRefusedBeforeAllocating) {
   }
 }
 
+// libpng sizes a text chunk's buffer from its stated length before reading it.
+TEST(BadPictureTest, TextChunksCostNothing) {
+  ScratchFolder folder;
+  const std::vector<std::uint8_t> png = ReadBytes(Photo("green_palette.png"));
+  auto withChunk = [&](std::vector<std::uint8_t> chunk) {
+    std::vector<std::uint8_t> out(png.begin(), png.begin() + 33);  // signature and header
+    out.insert(out.end(), chunk.begin(), chunk.end());
+    out.insert(out.end(), png.begin() + 33, png.end());
+    return out;
+  };
+  const std::vector<std::uint8_t> text = {0, 0, 0, 3, 't', 'E', 'X', 't', 'a', 0, 'b', 0, 0, 0, 0};
+  WriteBytes(folder.File("text.png"), withChunk(text));
+  EXPECT_BITMAP_EQ(Load(folder.File("text.png")), Load(Photo("green_palette.png")));
+  const std::vector<std::uint8_t> huge = {0x5D, 0, 0, 0, 't', 'E', 'X', 't', 'a', 0};
+  WriteBytes(folder.File("huge-text.png"), withChunk(huge));
+  EXPECT_THROW(Load(folder.File("huge-text.png")), PictureFormatError);
+}
+
 TEST(SavePngTest, RoundTripsEveryFormat) {
   ScratchFolder folder;
   for (const PixelFormat format : {PixelFormat::Bit1, PixelFormat::Bit8, PixelFormat::Bit32}) {

@@ -43,6 +43,10 @@ void IgnoreWarning(png_structp, png_const_charp) {}
 bool GuardedReadInfo(PngReader* r) {
   if (setjmp(png_jmpbuf(r->png))) return false;
   png_set_read_fn(r->png, r, &ReadFromMemory);
+  // Only the picture's own chunks are read. libpng allocates (and clears) a text or profile
+  // chunk's stated length before reading it, so a 50-byte file could cost gigabytes; and none
+  // of those chunks changes a pixel here.
+  png_set_keep_unknown_chunks(r->png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
   png_read_info(r->png, r->info);
   return true;
 }
