@@ -59,24 +59,32 @@ TEST(job_plan, rows_lines_and_bounds) {
 }
 
 // Every line's finish against the reader run over the program cut after that line.
+// At 300 baud the link, not the head, sets the pace of this program.
 TEST(job_plan, finish_times_match_the_reader) {
-  const JobPlan plan = PlanJob(kProgram, {});
-  std::string upTo;
-  for (const auto& line : plan.lines) {
-    upTo += line.text + "\n";
-    ProgramReader reader{SimulationSettings{}};
-    reader.Feed(upTo.data(), upTo.size());
-    reader.Finish();
-    // Cut there, the job must stop at that line's end; going on it need not brake, so the
-    // line is done no later.
-    EXPECT_LE(line.finish, reader.Seconds() + 1e-9) << line.text;
-    EXPECT_EQ(line.finish > 0, line.row > 0) << line.text;
+  for (const double baud : {0.0, 300.0}) {
+    SimulationSettings settings;
+    settings.motion.baud = baud;
+    const JobPlan plan = PlanJob(kProgram, settings.motion);
+    std::string upTo;
+    double before = 0;
+    for (const auto& line : plan.lines) {
+      upTo += line.text + "\n";
+      ProgramReader reader{settings};
+      reader.Feed(upTo.data(), upTo.size());
+      reader.Finish();
+      // Cut there, the job must stop at that line's end; going on it need not brake, so the
+      // line is done no later.
+      EXPECT_LE(line.finish, reader.Seconds() + 1e-9) << line.text << " at " << baud;
+      EXPECT_GE(line.finish, before) << line.text << " at " << baud;
+      before = line.finish;
+    }
+    ProgramReader whole{settings};  // the lines as sent: the link carries no comments
+    whole.Feed(upTo.data(), upTo.size());
+    whole.Finish();
+    EXPECT_DOUBLE_EQ(plan.seconds, whole.Seconds());
+    EXPECT_DOUBLE_EQ(plan.lines.back().finish, whole.Seconds());
+    EXPECT_EQ(whole.LinkSeconds() > 1, baud > 0);
   }
-  ProgramReader whole{SimulationSettings{}};
-  whole.Feed(kProgram, sizeof kProgram - 1);
-  whole.Finish();
-  EXPECT_DOUBLE_EQ(plan.seconds, whole.Seconds());
-  EXPECT_DOUBLE_EQ(plan.lines.back().finish, whole.Seconds());
 }
 
 TEST(job_plan, resume_from_a_row_restates_the_state) {

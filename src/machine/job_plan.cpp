@@ -121,7 +121,10 @@ void PlanTimes(JobPlan& plan, const MotionSettings& motion) {
   settings.dot = 1;
   settings.motion = motion;
   ProgramReader reader(settings);
-  reader.Planner().KeepBlockTimes(true);
+  // With a baud, a line ends when the head has run it after its bytes crossed the link.
+  SerialPlanner* serial = reader.Serial();
+  reader.Planner().KeepBlockTimes(serial == nullptr);
+  if (serial != nullptr) serial->KeepBlockTimes(true);
   std::vector<std::size_t> queued(plan.lines.size());
   std::vector<double> floor(plan.lines.size());
   try {
@@ -136,7 +139,7 @@ void PlanTimes(JobPlan& plan, const MotionSettings& motion) {
     plan.timed = false;  // a dialect the planner does not read: the job goes without times
     return;
   }
-  const auto& times = reader.Planner().BlockTimes();
+  const auto& times = serial != nullptr ? serial->BlockTimes() : reader.Planner().BlockTimes();
   for (std::size_t i = 0; i < plan.lines.size(); ++i) {
     const double blockEnd = queued[i] > 0 ? times[std::min(queued[i], times.size()) - 1] : 0;
     plan.lines[i].finish = std::max(blockEnd, floor[i]);

@@ -59,6 +59,8 @@ class ProgramReader {
   std::uint64_t Lines() const { return line_; }
   const MotionPlanner& Planner() const { return planner_; }
   MotionPlanner& Planner() { return planner_; }
+  // The serial line's model, when the motion settings give a baud; otherwise null.
+  SerialPlanner* Serial() { return serial_ ? &*serial_ : nullptr; }
 
  private:
   struct Words;

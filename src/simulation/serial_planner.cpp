@@ -81,6 +81,7 @@ void SerialPlanner::Run(double until, bool oneBlock) {
       return;
     }
     headTime_ += seconds;
+    if (keepTimes_) blockTimes_.push_back(headTime_);
     speed_ = exit;
     done_ = 0;
     head_ = (head_ + 1) % ring_.size();

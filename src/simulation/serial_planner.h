@@ -14,6 +14,7 @@
 #include <cstddef>
 #include <deque>
 #include <utility>
+#include <vector>
 
 #include "simulation/motion_planner.h"
 
@@ -35,6 +36,9 @@ class SerialPlanner {
   void Dwell(double seconds);
   // When the controller has done the current line (call Synchronize first for the whole job).
   double Seconds() const { return now_; }
+  // When each block that has run ended, oldest first, when asked for with KeepBlockTimes.
+  void KeepBlockTimes(bool keep) { keepTimes_ = keep; }
+  const std::vector<double>& BlockTimes() const { return blockTimes_; }
 
  private:
   struct Queued {
@@ -61,6 +65,8 @@ class SerialPlanner {
   double done_ = 0;  // mm of the oldest block behind the head
   double speed_ = 0;
   double headTime_ = 0;
+  bool keepTimes_ = false;
+  std::vector<double> blockTimes_;
 };
 
 }  // namespace skelda
