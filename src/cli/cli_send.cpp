@@ -54,7 +54,6 @@ class Watcher : public SessionListener {
   }
   void OnHeld(bool held) override { Say(held ? "held: beam off (space resumes)" : "resumed"); }
   void OnMessage(const std::string& line) override { Say("controller: " + line); }
-  void OnConnectionLost(const std::string& message) override { Say(message); }
 
   // At most four times a second, from the main thread.
   void Draw() {

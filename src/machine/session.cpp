@@ -504,7 +504,8 @@ struct MachineSession::Impl {
         End(r);
       }
     } catch (const std::exception& e) {
-      if (log) log->Note(e.what());
+      // A job's report names the cause itself, with the row to resume from.
+      if (log && !job && !jobRunning) log->Note(e.what());
       if (job) {
         JobReport r = Report(JobEnd::Lost);
         r.cause = e.what();
