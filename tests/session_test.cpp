@@ -79,6 +79,7 @@ TEST(session, raster_arrives_byte_for_byte_and_never_overflows) {
   EXPECT_EQ(run.grbl.Dropped(), 0u);
   EXPECT_EQ(run.grbl.Executed(), Texts(PlanJob(program, {})));
   EXPECT_EQ(run.grbl.Lines()[0], "$I");
+  EXPECT_EQ(run.info.Motion().baud, kDefaultBaud);  // the job's times count the line's bytes
 }
 
 // The fake must catch a sender that does not count: the same program written at once.

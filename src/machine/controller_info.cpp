@@ -24,6 +24,7 @@ MotionSettings ControllerInfo::Motion() const {
                     positive(grbl::kAccelY, m.acceleration[1])};
   const double jd = Setting(grbl::kJunctionDeviation, m.junctionDeviation);
   m.junctionDeviation = jd >= 0 ? jd : m.junctionDeviation;
+  m.baud = baud;
   return m;
 }
 

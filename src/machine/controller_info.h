@@ -13,6 +13,7 @@ namespace skelda {
 
 struct ControllerInfo {
   std::string port;
+  double baud = 0;      // the serial line's rate, so job times count its bytes; 0 on a network
   std::string welcome;  // "Grbl 1.1h ['$' for help]"
   std::string version;  // from [VER:]
   std::string options;  // from [OPT:]
@@ -25,7 +26,8 @@ struct ControllerInfo {
   std::optional<double> Setting(int number) const;
   double Setting(int number, double fallback) const;
   bool LaserMode() const { return Setting(grbl::kLaserMode, 0) != 0; }
-  // $110 $111 $120 $121 $11, each the planner's default where the controller gave none.
+  // $110 $111 $120 $121 $11, each the planner's default where the controller gave none, and
+  // the line's baud.
   MotionSettings Motion() const;
 };
 

@@ -562,6 +562,7 @@ void MachineSession::Connect(std::unique_ptr<Transport> transport, const Connect
   impl_->connectEnded = false;
   impl_->info = ControllerInfo();
   impl_->info.port = options.port;
+  if (!IsNetworkPort(options.port)) impl_->info.baud = options.baud;
   impl_->thread =
       std::thread([this, t = std::move(transport)]() mutable { impl_->Run(std::move(t)); });
 }

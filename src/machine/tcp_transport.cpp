@@ -17,6 +17,8 @@ namespace skelda {
 
 namespace {
 
+constexpr std::string_view kScheme = "tcp://";
+
 // Connects within 5 s: a controller that is switched off must not hang the sender.
 int ConnectWithin(const addrinfo* a, int timeoutMs) {
   const int fd =
@@ -65,10 +67,13 @@ std::unique_ptr<Transport> OpenTcp(const std::string& host, int port) {
   return std::make_unique<FdTransport>(fd, name);
 }
 
+bool IsNetworkPort(const std::string& port) {
+  return port.rfind(kScheme, 0) == 0;
+}
+
 std::unique_ptr<Transport> OpenTransport(const std::string& port, int baud) {
-  const std::string scheme = "tcp://";
-  if (port.rfind(scheme, 0) != 0) return OpenSerialPort(port, baud);
-  std::string host = port.substr(scheme.size());
+  if (!IsNetworkPort(port)) return OpenSerialPort(port, baud);
+  std::string host = port.substr(kScheme.size());
   int number = kDefaultTcpPort;
   const std::size_t colon = host.rfind(':');
   // "[::1]:23" and "host:23"; a bare IPv6 address has more than one colon and no port.

@@ -42,6 +42,8 @@ inline constexpr int kDefaultTcpPort = 23;
 
 // "tcp://HOST[:PORT]" opens a TCP connection; anything else is a serial device path (a
 // pseudo-terminal too), opened 8N1 without flow control at `baud`. Throws PortOpenError.
+// tcp://HOST[:PORT] rather than a device.
+bool IsNetworkPort(const std::string& port);
 std::unique_ptr<Transport> OpenTransport(const std::string& port, int baud = kDefaultBaud);
 std::unique_ptr<Transport> OpenSerialPort(const std::string& path, int baud);
 std::unique_ptr<Transport> OpenTcp(const std::string& host, int port);
