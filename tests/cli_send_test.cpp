@@ -119,8 +119,9 @@ TEST(cli_send, exit_statuses) {
     EXPECT_EQ(r.status, c.status) << c.name << ": " << r.err;
     EXPECT_NE(r.err.find(c.text), std::string::npos) << c.name << ": " << r.err;
     const std::size_t lost = r.err.find("lost");
-    if (lost != std::string::npos)
+    if (lost != std::string::npos) {
       EXPECT_EQ(r.err.find("lost", lost + 1), std::string::npos) << r.err;
+    }
   }
 }
 

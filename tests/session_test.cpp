@@ -112,21 +112,21 @@ TEST(session, stop_holds_resets_and_leaves_the_beam_off) {
   const std::string rt = run.grbl.Realtime();
   EXPECT_LT(rt.find('!'), rt.find('\x18'));
 
-  // Resumed from the row reported, the picture completes: the rows burnt before the stop and
-  // after the resume are the program's rows.
+  // Resumed from the row reported, the picture completes: every line before that row ran to
+  // its end before the stop, and the resume runs the program from it.
   const JobPlan whole = PlanJob(program, {});
-  const std::vector<std::string> before = run.grbl.Executed();
-  const std::size_t first = whole.FirstLineOf(r.row);
-  ASSERT_GE(before.size(), first);
+  const std::vector<std::string> before = run.grbl.Completed();
+  const std::size_t first = whole.FirstLineOf(r.resumeRow);
+  ASSERT_GE(before.size(), first) << r.resumeRow;
   const std::vector<std::string> all = Texts(whole);
   EXPECT_EQ(std::vector<std::string>(before.begin(), before.begin() + long(first)),
             std::vector<std::string>(all.begin(), all.begin() + long(first)));
   Connected again(Fast());
-  const JobPlan resumed = ResumeFromRow(program, r.row, again.info.Motion());
+  const JobPlan resumed = ResumeFromRow(program, r.resumeRow, again.info.Motion());
   again.session.StartJob(resumed);
   ASSERT_EQ(again.session.WaitForJob().end, JobEnd::Finished);
   const std::vector<std::string> after = again.grbl.Executed();
-  const std::size_t made = resumed.FirstLineOf(r.row);
+  const std::size_t made = resumed.FirstLineOf(r.resumeRow);
   EXPECT_EQ(std::vector<std::string>(after.begin() + long(made), after.end()), Texts(whole, first));
 }
 
@@ -180,6 +180,26 @@ TEST(session, faults_end_the_job_with_the_line_and_row) {
     EXPECT_EQ(r.code, f.code) << f.name;
     EXPECT_NE(r.message.find(f.text), std::string::npos) << f.name << ": " << r.message;
   }
+}
+
+// A fault a few lines into row 2 while the end of row 1 still waits in the planner: the reset
+// empties it, so a resume must begin with row 1.
+TEST(session, resume_row_covers_what_the_reset_dropped) {
+  FakeGrblOptions o;
+  o.speed = 20;
+  o.errorAt = 50;
+  Connected run(o);
+  const std::string program = Raster(3, 40);
+  const JobReport r = run.Send(program);
+  ASSERT_EQ(r.end, JobEnd::Halted) << r.message;
+  EXPECT_EQ(r.row, 2);
+  const JobPlan whole = PlanJob(program, {});
+  const std::vector<std::string> done = run.grbl.Completed(), all = Texts(whole);
+  const std::size_t first = whole.FirstLineOf(r.resumeRow);
+  ASSERT_GE(done.size(), first);
+  EXPECT_EQ(std::vector<std::string>(done.begin(), done.begin() + long(first)),
+            std::vector<std::string>(all.begin(), all.begin() + long(first)));
+  EXPECT_NE(r.message.find("--from-row " + std::to_string(r.resumeRow)), std::string::npos);
 }
 
 TEST(session, silent_controller_is_lost_after_three_seconds) {

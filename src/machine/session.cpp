@@ -35,6 +35,7 @@ struct Job {
   std::size_t next = 0;  // the next line to send
   std::size_t acknowledged = 0;
   long lastAcknowledged = -1;
+  long acknowledgedAtStatus = -1;  // lastAcknowledged when the planner's free blocks were told
   Clock::time_point began, lastAck;
   bool stopWanted = false;
   bool ending = false;  // halted: the answers still coming are only counted
@@ -210,6 +211,7 @@ struct MachineSession::Impl {
     ShareInfo();
     listener->OnStatus(status);
     if (!job) return;
+    if (status.plannerFree) job->acknowledgedAtStatus = job->lastAcknowledged;
     // In laser mode the controller turns the beam off at a hold: a pause is held once the
     // machine stands and the report shows no power.
     const bool standing = status.state == grbl::State::Hold && status.subState == 0 &&
@@ -297,8 +299,25 @@ struct MachineSession::Impl {
       r.row = l.row;
       r.lineText = l.text;
     }
+    r.resumeRow = end == JobEnd::Lost ? std::max(r.row, 1) : ResumeRow();
     r.inBuffer = inFlight.size();
     return r;
+  }
+
+  // After a reset, which empties the planner. The lines still in it: as the last status told,
+  // with every line acknowledged since taken as waiting too; without a status, a full planner.
+  // (A controller that loses its link runs on through what it holds.)
+  int ResumeRow() const {
+    if (job->lastAcknowledged < 0) return 0;
+    long queued = info.plannerBlocks;
+    if (info.status.plannerFree && job->acknowledgedAtStatus >= 0) {
+      queued = std::max(0, info.plannerBlocks - *info.status.plannerFree) +
+               (job->lastAcknowledged - job->acknowledgedAtStatus);
+    }
+    queued = std::min<long>(queued, info.plannerBlocks);
+    const auto& lines = job->plan.lines;
+    const long oldest = std::min<long>(job->lastAcknowledged - queued + 1, long(lines.size()) - 1);
+    return std::max(lines[std::size_t(std::max(oldest, 0L))].row, 1);
   }
 
   void Send() {
@@ -694,9 +713,9 @@ std::string JobReportText(const JobReport& r) {
   const std::string where =
       r.fileLine ? "line " + std::to_string(r.fileLine) + " (row " + std::to_string(r.row) + ")"
                  : std::string("before the first line");
-  const std::string resume =
-      r.row > 0 ? "; to finish the picture, resume with --from-row " + std::to_string(r.row)
-                : std::string();
+  const std::string resume = r.resumeRow > 0 ? "; to finish the picture, resume with --from-row " +
+                                                   std::to_string(r.resumeRow)
+                                             : std::string();
   char times[128];
   std::snprintf(times, sizeof times, "%zu lines sent in %.1f s (planned %.1f s)",
                 r.progress.linesSent, r.progress.elapsed, r.progress.planned);

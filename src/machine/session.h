@@ -67,6 +67,9 @@ struct JobReport {
   // (a stop, a lost connection). fileLine 0 when none.
   std::uint64_t fileLine = 0;
   int row = 0;
+  // The first row that may not be burnt whole, where a resume starts: after a stop or a halt,
+  // the lines acknowledged last may still have been waiting in the planner the reset emptied.
+  int resumeRow = 0;
   std::string lineText;
   int code = 0;              // the error or alarm number
   bool alarm = false;        // code is an alarm's

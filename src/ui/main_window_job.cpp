@@ -144,7 +144,7 @@ void TForm1::OnJobEnded(const JobReport& r) {
                            .arg(p.linesAcknowledged)
                            .arg(Text(ClockText(p.elapsed)), Text(ClockText(p.planned))));
   } else if (r.end != JobEnd::Refused && !jobFile_.isEmpty()) {
-    resume_ = Resume{jobFile_, std::max(r.row, 1)};
+    resume_ = Resume{jobFile_, std::max(r.resumeRow, 1)};
     pnlMachine->ShowResumeRow(resume_->row);
   }
   UpdateActions();

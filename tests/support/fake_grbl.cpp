@@ -70,6 +70,20 @@ std::vector<std::string> FakeGrbl::Executed() const {
   std::lock_guard lock(mutex_);
   return executed_;
 }
+
+std::vector<std::string> FakeGrbl::Completed() const {
+  std::lock_guard lock(mutex_);
+  std::vector<std::string> lines;
+  for (std::size_t i = 0; i < executed_.size(); ++i) {
+    if (!unfinished_.count(i)) lines.push_back(executed_[i]);
+  }
+  return lines;
+}
+
+void FakeGrbl::DropPlanned() {
+  for (const Block& b : planner_) unfinished_.insert(b.line);
+  planner_.clear();
+}
 std::size_t FakeGrbl::Dropped() const {
   std::lock_guard lock(mutex_);
   return dropped_;
@@ -132,7 +146,7 @@ void FakeGrbl::Reset() {
   ring_.clear();
   lineBuffer_.clear();
   haveWaiting_ = false;
-  planner_.clear();
+  DropPlanned();
   holdComplete_ = false;
   critical_ = false;
   laser_ = 5;
@@ -174,7 +188,7 @@ void FakeGrbl::Serve() {
       booted = false;
       openedAt = now;
       ring_.clear();
-      planner_.clear();
+      DropPlanned();
       x_ = y_ = 0;
       mode_ = options_.startInAlarm ? Mode::Alarm : Mode::Idle;
     }
@@ -245,7 +259,7 @@ void FakeGrbl::OnRealtime(unsigned char byte) {
       break;
     case 0x85:
       if (mode_ == Mode::Jog) {
-        planner_.clear();
+        DropPlanned();
         mode_ = Mode::Idle;
       }
       break;
@@ -421,7 +435,7 @@ void FakeGrbl::Execute(const std::string& line) {
   if (answer.empty() && mode_ != Mode::Check) executed_.push_back(line);
   if (answer.empty() && taken_ == options_.alarmAt) {
     Send("ok");
-    planner_.clear();
+    DropPlanned();
     mode_ = Mode::Alarm;
     critical_ = true;
     ++alarms_;
@@ -510,7 +524,7 @@ std::string FakeGrbl::Gcode(const std::string& raw) {
     return "";
   }
   if (dwell) {
-    planner_.push_back({0, 0, 0, 0, 0, p, 0});
+    planner_.push_back({0, 0, 0, 0, 0, p, 0, executed_.size()});
   } else if (x || y) {
     // The planner's end position is where the new move starts.
     double fromX = x_, fromY = y_;
@@ -526,7 +540,7 @@ std::string FakeGrbl::Gcode(const std::string& raw) {
     if (length <= 0) return "";
     const double rate = rapid ? Setting(110) : std::min(feed, Setting(110));
     const double beam = (!rapid && laser != 5) ? power : 0;
-    planner_.push_back({dx, dy, length, rate, beam, 0, 0});
+    planner_.push_back({dx, dy, length, rate, beam, 0, 0, executed_.size()});
   }
   if (!planner_.empty() && mode_ == Mode::Idle) mode_ = Mode::Run;
   return "";

@@ -8,11 +8,12 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <deque>
 #include <map>
-#include <chrono>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -47,6 +48,9 @@ class FakeGrbl {
   std::vector<std::string> Lines() const;
   // The lines that moved the machine or changed its state (answered ok, not in check mode).
   std::vector<std::string> Executed() const;
+  // Of those, the ones that have run to their end: a reset or jog cancel drops the moves still
+  // in the planner, and a move never begun leaves its line here unburnt.
+  std::vector<std::string> Completed() const;
   std::size_t Dropped() const;   // bytes lost to a full ring
   std::size_t Overlong() const;  // lines refused with error:11
   std::string Realtime() const;  // the real-time bytes received
@@ -62,6 +66,7 @@ class FakeGrbl {
     double power;                 // S while burning, 0 for a rapid or laser off
     double dwell;                 // seconds, for G4
     double done;                  // mm or seconds run
+    std::size_t line;             // in executed_
   };
 
   void Serve();
@@ -70,6 +75,7 @@ class FakeGrbl {
   void TakeByte(unsigned char byte);
   void OnRealtime(unsigned char byte);
   void Reset();
+  void DropPlanned();
   void Advance(double seconds);
   void ProcessRing();
   void Execute(const std::string& line);
@@ -107,6 +113,7 @@ class FakeGrbl {
   int taken_ = 0;
   mutable int reports_ = 0;
   std::vector<std::string> lines_, executed_;
+  std::set<std::size_t> unfinished_;  // executed_ lines whose moves never ran to their end
   std::size_t dropped_ = 0, overlong_ = 0;
   std::string realtime_;
   int alarms_ = 0, resets_ = 0;
