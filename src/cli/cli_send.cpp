@@ -135,8 +135,7 @@ void Key(MachineSession& session, int key, bool& paused) {
 }  // namespace
 
 std::string ProgressLine(const JobProgress& p, int width) {
-  const double fraction =
-      p.lines ? std::min(1.0, double(p.linesAcknowledged) / double(p.lines)) : 0;
+  const double fraction = p.Fraction();
   const std::size_t filled = std::size_t(fraction * width);
   std::string bar(std::size_t(width) + 2, '.');
   bar.front() = '[';

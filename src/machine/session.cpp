@@ -1,5 +1,6 @@
 #include "machine/session.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 
@@ -266,13 +267,13 @@ struct MachineSession::Impl {
     p.checking = job->checking;
     if (job->lastAcknowledged >= 0) {
       const auto& lines = job->plan.lines;
-      p.row = lines[std::size_t(job->lastAcknowledged)].row;
       // What the controller has carried out: the lines acknowledged less those still queued
       // in its planner.
       long queued = 0;
       if (info.status.plannerFree)
         queued = std::max(0, info.plannerBlocks - *info.status.plannerFree);
       const long done = job->lastAcknowledged - queued;
+      p.row = lines[std::size_t(std::clamp(done + 1, 0L, job->lastAcknowledged))].row;
       p.remaining = job->plan.seconds - (done >= 0 ? lines[std::size_t(done)].finish : 0);
     } else {
       p.remaining = job->plan.seconds;
@@ -707,6 +708,11 @@ bool MachineSession::Connected() const {
 ControllerInfo MachineSession::Info() const {
   std::lock_guard lock(impl_->mutex);
   return impl_->shared;
+}
+
+double JobProgress::Fraction() const {
+  if (planned > 0) return std::clamp((planned - remaining) / planned, 0.0, 1.0);
+  return lines == 0 ? 1.0 : double(linesAcknowledged) / double(lines);
 }
 
 std::string JobReportText(const JobReport& r) {

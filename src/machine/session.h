@@ -51,13 +51,16 @@ struct JobProgress {
   std::size_t linesSent = 0;
   std::size_t linesAcknowledged = 0;
   std::size_t lines = 0;
-  int row = 0;  // of the last line acknowledged
+  int row = 0;  // of the line the machine runs, as far as its planner's free blocks tell
   int rows = 0;
   double elapsed = 0;     // wall time since the job began
   double remaining = 0;   // planned time of what the controller has not yet carried out
   double planned = 0;     // of the whole job
   bool held = false;      // feed hold complete and the beam off
   bool checking = false;  // the check-mode pass
+
+  // The share done, 0 to 1: by the planned time when there is one, else by the lines answered.
+  double Fraction() const;
 };
 
 struct JobReport {

@@ -31,8 +31,7 @@ std::string ProgramText(const QString& file) {
 }
 
 int Percent(const JobProgress& p) {
-  if (p.planned <= 0) return p.lines == 0 ? 100 : int(100 * p.linesAcknowledged / p.lines);
-  return std::clamp(int(std::lround(100 * (p.planned - p.remaining) / p.planned)), 0, 100);
+  return int(std::lround(100 * p.Fraction()));
 }
 
 // What the user reads after the controller or the link ended a job.
