@@ -1,5 +1,12 @@
 // The window at the machine: a fake GRBL controller on a pseudo-terminal, driven through the
 // "Станок" menu, the connect dialog and the machine panel.
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <sys/file.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -15,9 +22,11 @@
 #include "form1_fixture.h"
 #include "machine/job_plan.h"
 #include "machine/safe_stop.h"
+#include "machine/session.h"
 #include "support/fake_grbl.h"
 #include "ui/connect_dialog.h"
 #include "ui/machine_panel.h"
+#include "ui/machine_texts.h"
 
 namespace skelda::testing {
 namespace {
@@ -73,7 +82,13 @@ class MachineTest : public Form1Test {
     file.close();
     fake->openProgramAnswers.push_back(QString::fromStdString(path));
     form->N60->trigger();
+    WaitForPlan();
     ASSERT_TRUE(fake->errors.isEmpty()) << fake->errors.join(" | ").toStdString();
+  }
+  // The plan is made off the window's thread; the job starts, or its error is told, after it.
+  void WaitForPlan() {
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return form->stat1->currentMessage() != PlanningText(); }, kWaitMs));
   }
   bool WaitForJobEnd() {
     return QTest::qWaitFor([&] { return !form->pnlMachine->btnStop->isEnabled(); }, kWaitMs);
@@ -125,6 +140,7 @@ TEST_F(MachineTest, PictureBurnsToTheEndWhileTheWindowStaysResponsive) {
   ConnectAndWait(Fake(10));
   fake->saveGcodeAnswers.push_back(QString::fromStdString(Path("burn")));
   form->N59->trigger();
+  WaitForPlan();
   ASSERT_TRUE(fake->errors.isEmpty()) << fake->errors.join(" | ").toStdString();
   QElapsedTimer clock;
   qint64 last = 0, longest = 0;
@@ -177,6 +193,7 @@ TEST_F(MachineTest, PauseResumeStopAndResumeFromTheRow) {
   const std::size_t before = grbl->Executed().size();
   fake->yesNoAnswers.push_back(true);
   form->N59->trigger();
+  WaitForPlan();
   EXPECT_EQ(fake->questions.last(), "Продолжить с строки " + row + "?");
   ASSERT_TRUE(WaitForJobEnd());
   EXPECT_EQ(grbl->Executed().back(), "M2");
@@ -314,9 +331,223 @@ TEST_F(MachineTest, MissingWelcomeIsToldAndNothingStaysConnected) {
   silent.answers = false;
   Connect(silent);
   ASSERT_TRUE(QTest::qWaitFor([&] { return !fake->errors.isEmpty(); }, 3 * kWaitMs));
-  EXPECT_TRUE(fake->errors[0].startsWith("Станок не подключен: ")) << fake->errors[0].toStdString();
+  EXPECT_EQ(fake->errors[0].toStdString(),
+            "Станок не подключен: на " + grbl->Path() +
+                " не ответил контроллер GRBL, даже после сброса. Проверьте порт и скорость.");
   EXPECT_TRUE(form->N57->isEnabled());
   EXPECT_FALSE(form->pnlMachine->isVisible());
+}
+
+// A port or address that cannot be connected to, and what keeps it so while the row runs.
+struct Unreachable {
+  std::string port;
+  int baud = kDefaultBaud;
+  std::unique_ptr<FakeGrbl> grbl;
+  int held = -1;
+  ~Unreachable() {
+    if (held >= 0) ::close(held);
+  }
+};
+
+struct ConnectFailureRow {
+  const char* name;
+  void (*make)(Unreachable& target, const std::string& dir);
+  ConnectFailureKind kind;
+  const char* english;  // the command line's text; {} stands for the port
+  const char* russian;  // the window's
+};
+
+std::string Filled(std::string text, const std::string& port) {
+  for (std::size_t at; (at = text.find("{}")) != std::string::npos;) text.replace(at, 2, port);
+  return text;
+}
+
+// A local TCP port that was just let go: nothing listens there.
+std::string ClosedTcpPort() {
+  const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in a{};
+  a.sin_family = AF_INET;
+  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t size = sizeof a;
+  ::bind(fd, reinterpret_cast<sockaddr*>(&a), size);
+  ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &size);
+  ::close(fd);
+  return "tcp://127.0.0.1:" + std::to_string(ntohs(a.sin_port));
+}
+
+const ConnectFailureRow kConnectFailures[] = {
+    {"missing", [](Unreachable& t, const std::string& dir) { t.port = dir + "/ttyNone"; },
+     ConnectFailureKind::PortMissing,
+     "cannot open {}: no such port (is the controller plugged in? skelda-cli --ports lists the "
+     "ports)",
+     "Станок не подключен: порт {} не найден. Проверьте, что станок включен и подключен к "
+     "компьютеру."},
+    {"not a port",
+     [](Unreachable& t, const std::string& dir) {
+       t.port = dir + "/plain";
+       QFile file(QString::fromStdString(t.port));
+       file.open(QIODevice::WriteOnly);
+     },
+     ConnectFailureKind::NotAPort, "cannot open {}: not a serial port",
+     "Станок не подключен: {} — не последовательный порт."},
+    {"busy",
+     [](Unreachable& t, const std::string&) {
+       t.grbl = std::make_unique<FakeGrbl>();
+       t.port = t.grbl->Path();
+       t.held = ::open(t.port.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+       ::flock(t.held, LOCK_EX);
+     },
+     ConnectFailureKind::PortBusy,
+     "cannot open {}: the port is busy, held by another program (close the other sender or "
+     "terminal first)",
+     "Станок не подключен: порт {} занят другой программой. Закройте ее и подключитесь снова."},
+    {"baud",
+     [](Unreachable& t, const std::string&) {
+       t.grbl = std::make_unique<FakeGrbl>();
+       t.port = t.grbl->Path();
+       t.baud = 14400;
+     },
+     ConnectFailureKind::UnsupportedBaud, "cannot open {}: unsupported baud 14400",
+     "Станок не подключен: порт {} не работает на скорости 14400 бод."},
+    {"refused", [](Unreachable& t, const std::string&) { t.port = ClosedTcpPort(); },
+     ConnectFailureKind::Refused, "cannot connect to {}: Connection refused",
+     "Станок не подключен: {} отказал в соединении. Проверьте адрес и номер порта."},
+    {"port number", [](Unreachable& t, const std::string&) { t.port = "tcp://127.0.0.1:http"; },
+     ConnectFailureKind::BadPortNumber, "cannot connect to {}: 'http' is not a port number",
+     "Станок не подключен: в адресе {} «http» — не номер порта."},
+};
+
+// Each way a connection fails: the command line's English as it always was, the window's
+// Russian naming the port, and nothing left connected.
+TEST_F(MachineTest, ConnectFailuresAreToldInEachLanguage) {
+  for (const ConnectFailureRow& row : kConnectFailures) {
+    SCOPED_TRACE(row.name);
+    Unreachable target;
+    row.make(target, Path(""));
+    SessionListener quiet;
+    MachineSession session(&quiet);
+    ConnectOptions options;
+    options.port = target.port;
+    options.baud = target.baud;
+    try {
+      session.ConnectAndWait(options);
+      ADD_FAILURE() << "connected";
+    } catch (const ConnectError& e) {
+      EXPECT_EQ(e.what(), Filled(row.english, target.port));
+      EXPECT_EQ(e.Failure().kind, row.kind);
+    }
+    const bool network = target.port.rfind("tcp://", 0) == 0;
+    fake->errors.clear();
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<ConnectDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      dialog->rbNetwork->setChecked(network);
+      dialog->rbSerial->setChecked(!network);
+      (network ? dialog->edtAddress->setText(QString::fromStdString(target.port))
+               : dialog->cmbPort->setEditText(QString::fromStdString(target.port)));
+      dialog->cmbBaud->setCurrentText(QString::number(target.baud));
+      dialog->OkClick();
+    });
+    form->N57->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !fake->errors.isEmpty(); }, kWaitMs));
+    EXPECT_EQ(fake->errors[0].toStdString(), Filled(row.russian, target.port));
+    EXPECT_TRUE(form->N57->isEnabled());
+  }
+}
+
+struct RefusalRow {
+  const char* name;
+  FakeGrblOptions options;
+  std::string program;
+  const char* russian;
+};
+
+FakeGrblOptions Set(int setting, double value) {
+  FakeGrblOptions options;
+  options.settings[setting] = value;
+  return options;
+}
+
+// The checks before a job refuse it in Russian, with the numbers, and send nothing of it.
+TEST_F(MachineTest, PreflightRefusalsAreToldInRussian) {
+  FakeGrblOptions alarm;
+  alarm.startInAlarm = true;
+  const RefusalRow rows[] = {
+      {"alarm", alarm, Raster(2),
+       "Станок в состоянии тревоги: сначала найдите ноль («Домой ($H)») или разблокируйте его "
+       "(«Разблокировать ($X)») и проверьте положение станка."},
+      {"laser mode", Set(32, 0), Raster(2),
+       "Лазерный режим выключен ($32=0), а программа жжет командами M3/M4 и S: станок будет "
+       "останавливаться на каждой смене мощности и прожигать пятна. Включите лазерный режим: "
+       "$32=1."},
+      {"power", Set(30, 255), Raster(2),
+       "Наибольшая мощность программы S800 выше предела контроллера $30=255: она будет урезана, "
+       "и оттенки пропадут. Запишите программу для S255 или установите $30=800."},
+      {"travel", Set(130, 8.5), Raster(2),
+       "Программа занимает 10 мм по X, больше хода станка $130=8.5 мм: уменьшите картинку."},
+      {"soft limits", Set(20, 1), Raster(2),
+       "При мягких границах ($20=1) задание выйдет за ход станка по X: оно доходит от X0 до X10 "
+       "мм в координатах станка, а станок ходит от -400 до 0 ($130=400). Сдвиньте рабочий ноль."},
+      {"line",
+       {},
+       "G1 F600 X1" + std::string(80, '0') + "\n",
+       "Строка 1 длиной 91 знаков с концом строки длиннее 80, которые читает контроллер: "
+       "сократите ее (меньше цифр, без пробелов)."},
+  };
+  for (const RefusalRow& row : rows) {
+    SCOPED_TRACE(row.name);
+    ConnectAndWait(row.options);
+    fake->errors.clear();
+    fake->openProgramAnswers.push_back(QString::fromStdString(Path("job.nc")));
+    QFile file(QString::fromStdString(Path("job.nc")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(row.program.data(), row.program.size());
+    file.close();
+    form->N60->trigger();
+    WaitForPlan();
+    EXPECT_EQ(fake->errors, QStringList{QString::fromUtf8(row.russian)});
+    EXPECT_EQ(grbl->Lines(), (std::vector<std::string>{"$I", "$$"}));
+    EXPECT_TRUE(form->N60->isEnabled());
+    form->N58->trigger();
+  }
+}
+
+// Reading and planning a program of two million lines leaves the window's event loop free: a
+// zero-interval timer keeps firing, and the sending commands are off until the job starts.
+TEST_F(MachineTest, HugeProgramIsPlannedWhileTheWindowStaysResponsive) {
+  ConnectAndWait(Fake(1));
+  std::string program = "G21\nG90\nM4 S0\nG1 F6000\n";
+  program.reserve(program.size() + 2'000'000 * 12);
+  for (int i = 0; i < 1'000'000; ++i) program += "G1 X10 S800\nG1 X0 S800\n";
+  const std::string path = Path("huge.nc");
+  QFile file(QString::fromStdString(path));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(program.data(), program.size());
+  file.close();
+  fake->openProgramAnswers.push_back(QString::fromStdString(path));
+  QElapsedTimer clock;
+  qint64 last = 0, longest = 0;
+  QTimer tick;
+  tick.setInterval(0);
+  QObject::connect(&tick, &QTimer::timeout, [&] {
+    longest = std::max(longest, clock.elapsed() - last);
+    last = clock.elapsed();
+  });
+  clock.start();
+  tick.start();
+  form->N60->trigger();
+  EXPECT_EQ(form->stat1->currentMessage(), PlanningText());
+  EXPECT_FALSE(form->N60->isEnabled());
+  EXPECT_FALSE(form->N59->isEnabled());
+  longest = 0;  // the trigger itself ran on the window's thread
+  last = clock.elapsed();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return form->pnlMachine->btnStop->isEnabled(); }, 6 * kWaitMs));
+  tick.stop();
+  EXPECT_TRUE(fake->errors.isEmpty()) << fake->errors.join(" | ").toStdString();
+  EXPECT_LT(longest, 50);
+  EXPECT_GT(clock.elapsed(), 100);  // the planning took long enough to tell
+  form->pnlMachine->btnStop->click();
+  ASSERT_TRUE(WaitForJobEnd());
 }
 
 }  // namespace

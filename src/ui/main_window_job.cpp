@@ -119,6 +119,7 @@ void TForm1::PlanThenStart(std::function<JobPlan()> plan, const QString& file) {
     busy.reset();
     watcher->deleteLater();
     planning_ = false;
+    stat1->clearMessage();
     Planned planned = watcher->future().takeResult();
     RunCommand([&] {
       if (planned.error) std::rethrow_exception(planned.error);
