@@ -1,7 +1,6 @@
 // Jobs on the connected machine: the picture's program, a program file or the frame streamed,
 // their progress in the machine panel, pause, stop, and what a fault leaves to resume from.
 #include <QAction>
-#include <QFile>
 #include <QFutureWatcher>
 #include <QStatusBar>
 #include <QtConcurrent/QtConcurrentRun>
@@ -12,6 +11,7 @@
 #include "gcode/gcode_command.h"
 #include "machine/grbl_codes.h"
 #include "machine/preflight.h"
+#include "machine/program_text.h"
 #include "simulation/program_file.h"
 #include "ui/busy_cursor.h"
 #include "ui/machine_link.h"
@@ -26,11 +26,10 @@ QString Text(const std::string& text) {
   return QString::fromStdString(text);
 }
 
+// The core's reader, in pieces: one read of a whole large program through QFile, even on
+// another thread, held the window's event loop up for tens of milliseconds.
 std::string ProgramText(const QString& file) {
-  QFile program(file);
-  if (!program.open(QIODevice::ReadOnly))
-    throw OpenFileError(FileNameText(file), program.errorString().toStdString());
-  return program.readAll().toStdString();
+  return ReadProgramText(FileNameText(file));
 }
 
 int Percent(const JobProgress& p) {
