@@ -70,6 +70,7 @@ void TForm1::OnConnected(const ControllerInfo& info) {
 
 void TForm1::OnConnectFailed(const ConnectFailure& failure) {
   DropLink();
+  stat1->clearMessage();  // "Подключение к …" is over
   dialogs_->Error(this, ConnectFailureMessage(failure));
 }
 
