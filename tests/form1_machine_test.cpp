@@ -1,5 +1,9 @@
 // The window at the machine: a fake GRBL controller on a pseudo-terminal, driven through the
 // "Станок" menu, the connect dialog and the machine panel.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -15,9 +19,11 @@
 #include "form1_fixture.h"
 #include "machine/job_plan.h"
 #include "machine/safe_stop.h"
+#include "machine/session.h"
 #include "support/fake_grbl.h"
 #include "ui/connect_dialog.h"
 #include "ui/machine_panel.h"
+#include "ui/machine_texts.h"
 
 namespace skelda::testing {
 namespace {
@@ -49,6 +55,22 @@ std::vector<std::string> Lines(const std::string& program) {
   return lines;
 }
 
+// A zero-interval timer on the window's thread: the longest the event loop was away.
+struct LoopWatch {
+  LoopWatch() {
+    tick.setInterval(0);
+    QObject::connect(&tick, &QTimer::timeout, [this] {
+      longest = std::max(longest, clock.elapsed() - last);
+      last = clock.elapsed();
+    });
+    clock.start();
+    tick.start();
+  }
+  QElapsedTimer clock;
+  qint64 last = 0, longest = 0;
+  QTimer tick;
+};
+
 class MachineTest : public Form1Test {
  protected:
   void Connect(FakeGrblOptions options = {}) {
@@ -65,15 +87,23 @@ class MachineTest : public Form1Test {
     Connect(options);
     ASSERT_TRUE(QTest::qWaitFor([&] { return form->N58->isEnabled(); }, kWaitMs));
   }
-  void SendFile(const std::string& program) {
-    const std::string path = Path("job.nc");
-    QFile file(QString::fromStdString(path));
+  // The program written to a file that "Отправить файл…" is then given.
+  void OfferFile(const std::string& program, const char* name = "job.nc") {
+    QFile file(QString::fromStdString(Path(name)));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(program.data(), program.size());
-    file.close();
-    fake->openProgramAnswers.push_back(QString::fromStdString(path));
+    ASSERT_EQ(file.write(program.data(), program.size()), qint64(program.size()));
+    fake->openProgramAnswers.push_back(file.fileName());
+  }
+  void SendFile(const std::string& program) {
+    OfferFile(program);
     form->N60->trigger();
+    WaitForPlan();
     ASSERT_TRUE(fake->errors.isEmpty()) << fake->errors.join(" | ").toStdString();
+  }
+  // The plan is made off the window's thread; the job starts, or its error is told, after it.
+  void WaitForPlan() {
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return form->stat1->currentMessage() != PlanningText(); }, kWaitMs));
   }
   bool WaitForJobEnd() {
     return QTest::qWaitFor([&] { return !form->pnlMachine->btnStop->isEnabled(); }, kWaitMs);
@@ -125,22 +155,14 @@ TEST_F(MachineTest, PictureBurnsToTheEndWhileTheWindowStaysResponsive) {
   ConnectAndWait(Fake(10));
   fake->saveGcodeAnswers.push_back(QString::fromStdString(Path("burn")));
   form->N59->trigger();
+  WaitForPlan();
   ASSERT_TRUE(fake->errors.isEmpty()) << fake->errors.join(" | ").toStdString();
-  QElapsedTimer clock;
-  qint64 last = 0, longest = 0;
-  QTimer tick;
-  tick.setInterval(0);
-  QObject::connect(&tick, &QTimer::timeout, [&] {
-    longest = std::max(longest, clock.elapsed() - last);
-    last = clock.elapsed();
-  });
-  clock.start();
-  tick.start();
+  LoopWatch watch;
   ASSERT_TRUE(WaitForJobEnd());
-  tick.stop();
+  watch.tick.stop();
   EXPECT_TRUE(fake->errors.isEmpty()) << fake->errors.join(" | ").toStdString();
-  EXPECT_LT(longest, 50);
-  EXPECT_GT(clock.elapsed(), 200);  // the job took long enough to tell
+  EXPECT_LT(watch.longest, 50);
+  EXPECT_GT(watch.clock.elapsed(), 200);  // the job took long enough to tell
   EXPECT_EQ(form->pnlMachine->prgJob->value(), 100);
   EXPECT_TRUE(QTest::qWaitFor([&] { return State() == "Станок: Ожидание"; }, kWaitMs));
   QFile file(QString::fromStdString(Path("burn.nc")));
@@ -180,6 +202,7 @@ TEST_F(MachineTest, PauseResumeStopAndResumeFromTheRow) {
   const std::size_t before = grbl->Executed().size();
   fake->yesNoAnswers.push_back(true);
   form->N59->trigger();
+  WaitForPlan();
   EXPECT_EQ(fake->questions.last(), "Продолжить с строки " + row + "?");
   ASSERT_TRUE(WaitForJobEnd());
   EXPECT_EQ(grbl->Executed().back(), "M2");
@@ -317,9 +340,161 @@ TEST_F(MachineTest, MissingWelcomeIsToldAndNothingStaysConnected) {
   silent.answers = false;
   Connect(silent);
   ASSERT_TRUE(QTest::qWaitFor([&] { return !fake->errors.isEmpty(); }, 3 * kWaitMs));
-  EXPECT_TRUE(fake->errors[0].startsWith("Станок не подключен: ")) << fake->errors[0].toStdString();
+  EXPECT_EQ(fake->errors[0].toStdString(),
+            "Станок не подключен: на " + grbl->Path() +
+                " не ответил контроллер GRBL, даже после сброса. Проверьте порт и скорость.");
   EXPECT_TRUE(form->N57->isEnabled());
   EXPECT_FALSE(form->pnlMachine->isVisible());
+}
+
+struct ConnectFailureRow {
+  const char* name;
+  const char* port;  // {dir}: a folder with "plain", a file; {pty}: a fake's
+  int baud;
+  bool held;  // the port locked by another open, as another sender holds it
+  ConnectFailureKind kind;
+  const char* english;  // the command line's text; {} stands for the port
+  const char* russian;  // the window's
+};
+
+std::string Filled(std::string text, const std::map<std::string, std::string>& values) {
+  for (const auto& [key, value] : values)
+    for (std::size_t at; (at = text.find(key)) != std::string::npos;)
+      text.replace(at, key.size(), value);
+  return text;
+}
+
+const ConnectFailureRow kConnectFailures[] = {
+    {"missing", "{dir}/ttyNone", kDefaultBaud, false, ConnectFailureKind::PortMissing,
+     "cannot open {}: no such port (is the controller plugged in? skelda-cli --ports lists the "
+     "ports)",
+     "Станок не подключен: порт {} не найден. Проверьте, что станок включен и подключен к "
+     "компьютеру."},
+    {"not a port", "{dir}/plain", kDefaultBaud, false, ConnectFailureKind::NotAPort,
+     "cannot open {}: not a serial port", "Станок не подключен: {} — не последовательный порт."},
+    {"busy", "{pty}", kDefaultBaud, true, ConnectFailureKind::PortBusy,
+     "cannot open {}: the port is busy, held by another program (close the other sender or "
+     "terminal first)",
+     "Станок не подключен: порт {} занят другой программой. Закройте ее и подключитесь снова."},
+    {"baud", "{pty}", 14400, false, ConnectFailureKind::UnsupportedBaud,
+     "cannot open {}: unsupported baud 14400",
+     "Станок не подключен: порт {} не работает на скорости 14400 бод."},
+    // Nothing listens on port 1 of this host.
+    {"refused", "tcp://127.0.0.1:1", kDefaultBaud, false, ConnectFailureKind::Refused,
+     "cannot connect to {}: Connection refused",
+     "Станок не подключен: {} отказал в соединении. Проверьте адрес и номер порта."},
+    {"port number", "tcp://127.0.0.1:http", kDefaultBaud, false, ConnectFailureKind::BadPortNumber,
+     "cannot connect to {}: 'http' is not a port number",
+     "Станок не подключен: в адресе {} «http» — не номер порта."},
+};
+
+// Each way a connection fails: the command line's English as it always was, the window's
+// Russian naming the port, and nothing left connected.
+TEST_F(MachineTest, ConnectFailuresAreToldInEachLanguage) {
+  OfferFile("", "plain");
+  for (const ConnectFailureRow& row : kConnectFailures) {
+    SCOPED_TRACE(row.name);
+    grbl = std::make_unique<FakeGrbl>();
+    const std::string port = Filled(row.port, {{"{dir}", Path("")}, {"{pty}", grbl->Path()}});
+    const int held = row.held ? ::open(port.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC) : -1;
+    if (held >= 0) ::flock(held, LOCK_EX);
+    SessionListener quiet;
+    MachineSession session(&quiet);
+    try {
+      session.ConnectAndWait({.port = port, .baud = row.baud});
+      ADD_FAILURE() << "connected";
+    } catch (const ConnectError& e) {
+      EXPECT_EQ(e.what(), Filled(row.english, {{"{}", port}}));
+      EXPECT_EQ(e.Failure().kind, row.kind);
+    }
+    const bool network = port.rfind("tcp://", 0) == 0;
+    fake->errors.clear();
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<ConnectDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      (network ? dialog->rbNetwork : dialog->rbSerial)->setChecked(true);
+      dialog->edtAddress->setText(QString::fromStdString(port));
+      dialog->cmbPort->setEditText(QString::fromStdString(port));
+      dialog->cmbBaud->setCurrentText(QString::number(row.baud));
+      dialog->OkClick();
+    });
+    form->N57->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !fake->errors.isEmpty(); }, kWaitMs));
+    EXPECT_EQ(fake->errors[0].toStdString(), Filled(row.russian, {{"{}", port}}));
+    EXPECT_TRUE(form->N57->isEnabled());
+    if (held >= 0) ::close(held);
+  }
+}
+
+struct RefusalRow {
+  const char* name;
+  FakeGrblOptions options;
+  std::string program;
+  const char* russian;
+};
+
+FakeGrblOptions Set(int setting, double value) {
+  FakeGrblOptions options;
+  options.settings[setting] = value;
+  return options;
+}
+
+// The checks before a job refuse it in Russian, with the numbers, and send nothing of it.
+TEST_F(MachineTest, PreflightRefusalsAreToldInRussian) {
+  const RefusalRow rows[] = {
+      {"power", Set(30, 255), Raster(2),
+       "Наибольшая мощность программы S800 выше предела контроллера $30=255: она будет урезана, "
+       "и оттенки пропадут. Запишите программу для S255 или установите $30=800."},
+      {"travel", Set(130, 8.5), Raster(2),
+       "Программа занимает 10 мм по X, больше хода станка $130=8.5 мм: уменьшите картинку."},
+      {"soft limits", Set(20, 1), Raster(2),
+       "При мягких границах ($20=1) задание выйдет за ход станка по X: оно доходит от X0 до X10 "
+       "мм в координатах станка, а станок ходит от -400 до 0 ($130=400). Сдвиньте рабочий ноль."},
+      {"line",
+       {},
+       "G1 F600 X1" + std::string(80, '0') + "\n",
+       "Строка 1 длиной 91 знаков с концом строки длиннее 80, которые читает контроллер: "
+       "сократите ее (меньше цифр, без пробелов)."},
+  };
+  for (const RefusalRow& row : rows) {
+    SCOPED_TRACE(row.name);
+    ConnectAndWait(row.options);
+    fake->errors.clear();
+    OfferFile(row.program);
+    form->N60->trigger();
+    WaitForPlan();
+    EXPECT_EQ(fake->errors, QStringList{QString::fromUtf8(row.russian)});
+    EXPECT_EQ(grbl->Lines(), (std::vector<std::string>{"$I", "$$"}));
+    form->N58->trigger();
+  }
+}
+
+// Reading and planning a program of two million lines leaves the window's event loop free: a
+// zero-interval timer keeps firing, and the sending commands are off until the job starts.
+TEST_F(MachineTest, HugeProgramIsPlannedWhileTheWindowStaysResponsive) {
+  ConnectAndWait(Fake(1));
+  std::string program = "G21\nG90\nM4 S0\nG1 F6000\n";
+  program.reserve(program.size() + 2'000'000 * 12);
+  for (int i = 0; i < 1'000'000; ++i) program += "G1 X10 S800\nG1 X0 S800\n";
+  OfferFile(program, "huge.nc");
+  // Triggered from the event loop, as a click is: the command's own time counts too.
+  QString message;
+  bool sendingOff = false;
+  QTimer::singleShot(0, [&] {
+    form->N60->trigger();
+    message = form->stat1->currentMessage();
+    sendingOff = !form->N60->isEnabled() && !form->N59->isEnabled();
+  });
+  LoopWatch watch;
+  ASSERT_TRUE(QTest::qWaitFor([&] { return form->pnlMachine->btnStop->isEnabled(); }, 6 * kWaitMs));
+  watch.tick.stop();
+  EXPECT_TRUE(fake->errors.isEmpty()) << fake->errors.join(" | ").toStdString();
+  EXPECT_LT(watch.longest, 50);
+  EXPECT_GT(watch.clock.elapsed(), 100);  // the planning took long enough to tell
+  EXPECT_EQ(message, PlanningText());
+  EXPECT_TRUE(sendingOff);
+  form->pnlMachine->btnStop->click();
+  ASSERT_TRUE(WaitForJobEnd());
 }
 
 }  // namespace

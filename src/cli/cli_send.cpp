@@ -3,24 +3,21 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 #include <mutex>
 
 #include "cli/terminal_keys.h"
 #include "core/errors.h"
 #include "machine/job_plan.h"
 #include "machine/port_list.h"
+#include "machine/program_text.h"
 #include "machine/safe_stop.h"
 
 namespace skelda::cli {
 
 namespace {
-
-constexpr std::size_t kMaxProgramBytes = std::size_t(1) << 30;
 
 std::string Clock(double seconds) {
   const long s = std::lround(std::max(0.0, seconds));
@@ -30,15 +27,6 @@ std::string Clock(double seconds) {
   } else {
     std::snprintf(text, sizeof text, "%ld:%02ld", s / 60, s % 60);
   }
-  return text;
-}
-
-std::string ReadProgram(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw OpenFileError(path, errno);
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw OpenFileError(path, errno);
-  if (text.size() > kMaxProgramBytes) throw OpenFileError(path, "the program is over 1 GB");
   return text;
 }
 
@@ -167,7 +155,7 @@ int ListPortsCommand() {
 }
 
 int SendProgram(const Options& o, const std::string& programPath) {
-  const std::string program = ReadProgram(programPath);
+  const std::string program = ReadProgramText(programPath);
   // Bad input is refused before anything is opened.
   PlanJob(program, MotionSettings());
   InstallSafeStop();

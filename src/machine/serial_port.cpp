@@ -18,26 +18,25 @@ namespace skelda {
 
 namespace {
 
+PortOpenError Failure(const std::string& path, ConnectFailureKind kind, int baud = 0) {
+  return PortOpenError(ConnectFailure{kind, path, {}, baud});
+}
+
 PortOpenError OpenError(const std::string& path, int errnoValue) {
   switch (errnoValue) {
     case ENOENT:
     case ENODEV:
     case ENXIO:
-      return PortOpenError("cannot open " + path +
-                           ": no such port (is the controller plugged in? skelda-cli --ports "
-                           "lists the ports)");
+      return Failure(path, ConnectFailureKind::PortMissing);
     case EBUSY:
     case EWOULDBLOCK:
-      return PortOpenError("cannot open " + path +
-                           ": the port is busy, held by another program (close the other "
-                           "sender or terminal first)");
+      return Failure(path, ConnectFailureKind::PortBusy);
     case EACCES:
     case EPERM:
-      return PortOpenError("cannot open " + path +
-                           ": permission denied (the user must be in the dialout group: sudo "
-                           "usermod -aG dialout $USER, then log in again)");
+      return Failure(path, ConnectFailureKind::PermissionDenied);
     default:
-      return PortOpenError("cannot open " + path + ": " + ::strerror(errnoValue));
+      return PortOpenError(
+          ConnectFailure{ConnectFailureKind::OpenFailed, path, ::strerror(errnoValue)});
   }
 }
 
@@ -80,13 +79,12 @@ int Claim(int fd) {
 
 std::unique_ptr<Transport> OpenWithTermios(const std::string& path, int baud) {
   const speed_t speed = BaudConstant(baud);
-  if (speed == B0)
-    throw PortOpenError("cannot open " + path + ": unsupported baud " + std::to_string(baud));
+  if (speed == B0) throw Failure(path, ConnectFailureKind::UnsupportedBaud, baud);
   const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) throw OpenError(path, errno);
   if (!::isatty(fd)) {
     ::close(fd);
-    throw PortOpenError("cannot open " + path + ": not a serial port");
+    throw Failure(path, ConnectFailureKind::NotAPort);
   }
   if (const int e = Claim(fd)) {
     ::close(fd);
@@ -138,8 +136,7 @@ std::unique_ptr<Transport> OpenWithLibserialport(sp_port* port, const std::strin
       sp_set_parity(port, SP_PARITY_NONE) != SP_OK || sp_set_stopbits(port, 1) != SP_OK ||
       sp_set_flowcontrol(port, SP_FLOWCONTROL_NONE) != SP_OK) {
     release(fd);
-    throw PortOpenError("cannot open " + path + ": the port does not take 8N1 at " +
-                        std::to_string(baud) + " baud");
+    throw Failure(path, ConnectFailureKind::LineSettings, baud);
   }
   ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
   sp_flush(port, SP_BUF_BOTH);

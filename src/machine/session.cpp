@@ -64,7 +64,7 @@ struct MachineSession::Impl {
   std::atomic<bool> jobRunning{false};
   ControllerInfo shared;  // a copy of info for other threads, under mutex
   bool connectEnded = false;
-  std::string connectError;
+  std::optional<ConnectFailure> connectFailure;
   bool connectFailedOnOpen = false;
   std::optional<JobReport> finished;
 
@@ -411,7 +411,8 @@ struct MachineSession::Impl {
     jobRunning = true;
     if (const auto refusal = PreflightRefusal(info, job->plan)) {
       JobReport r = Report(JobEnd::Refused);
-      r.message = *refusal;
+      r.message = RefusalText(*refusal);
+      r.refusal = refusal;
       return End(r);
     }
     job->checking = checkFirst;
@@ -461,13 +462,13 @@ struct MachineSession::Impl {
     if (!WaitFor([&] { return welcomes > 0; }, milliseconds(options.welcomeWaitMs))) {
       WriteRealtime(grbl::Realtime::Reset);
       if (!WaitFor([&] { return welcomes > 0; }, milliseconds(options.welcomeWaitMs))) {
-        throw Error("no GRBL controller answered on " + options.port);
+        throw ConnectError({ConnectFailureKind::NoWelcome, options.port, {}});
       }
     }
     for (const char* ask : {"$I", "$$"}) {
       SendForeign(ask);
       if (!WaitFor([&] { return inFlight.empty(); }, kAnswerWait)) {
-        throw Error(std::string("no answer to ") + ask + " from " + options.port);
+        throw ConnectError({ConnectFailureKind::NoAnswer, options.port, ask});
       }
     }
     counter = CharacterCounter(std::size_t(info.receiveBuffer));
@@ -475,22 +476,22 @@ struct MachineSession::Impl {
     polling = true;
     statusSentAt = Clock::now() - kStatusEvery;
     if (!WaitFor([&] { return lastStatusAt.time_since_epoch().count() != 0; }, kAnswerWait)) {
-      throw Error("no status report from " + options.port);
+      throw ConnectError({ConnectFailureKind::NoStatus, options.port, {}});
     }
   }
 
-  void ConnectEnd(const std::string& error) {
+  void ConnectEnd(const std::optional<ConnectFailure>& failure) {
     {
       std::lock_guard lock(mutex);
       connectEnded = true;
-      connectError = error;
+      connectFailure = failure;
       shared = info;
     }
     changed.notify_all();
-    if (error.empty()) {
-      listener->OnConnected(info);
+    if (failure) {
+      listener->OnConnectFailed(*failure);
     } else {
-      listener->OnConnectFailed(error);
+      listener->OnConnected(info);
     }
   }
 
@@ -504,13 +505,19 @@ struct MachineSession::Impl {
     } catch (const PortOpenError& e) {
       connectFailedOnOpen = true;
       Close();
-      return ConnectEnd(e.what());
+      return ConnectEnd(e.Failure());
+    } catch (const ConnectError& e) {
+      Close();
+      return ConnectEnd(e.Failure());
+    } catch (const LinkError& e) {
+      Close();
+      return ConnectEnd(ConnectFailure{ConnectFailureKind::LinkLost, options.port, e.what()});
     } catch (const std::exception& e) {
       Close();
-      return ConnectEnd(e.what());
+      return ConnectEnd(ConnectFailure{ConnectFailureKind::Other, options.port, e.what()});
     }
     connected = true;
-    ConnectEnd("");
+    ConnectEnd(std::nullopt);
     try {
       while (!quit) {
         Step(kReadSliceMs);
@@ -580,6 +587,7 @@ void MachineSession::Connect(std::unique_ptr<Transport> transport, const Connect
   impl_->quit = false;
   impl_->options = options;
   impl_->connectEnded = false;
+  impl_->connectFailedOnOpen = false;
   impl_->info = ControllerInfo();
   impl_->info.port = options.port;
   if (!IsNetworkPort(options.port)) impl_->info.baud = options.baud;
@@ -591,9 +599,9 @@ ControllerInfo MachineSession::ConnectAndWait(const ConnectOptions& options) {
   Connect(options);
   std::unique_lock lock(impl_->mutex);
   impl_->changed.wait(lock, [&] { return impl_->connectEnded; });
-  if (!impl_->connectError.empty()) {
-    if (impl_->connectFailedOnOpen) throw PortOpenError(impl_->connectError);
-    throw Error(impl_->connectError);
+  if (const auto& failure = impl_->connectFailure) {
+    if (impl_->connectFailedOnOpen) throw PortOpenError(*failure);
+    throw ConnectError(*failure);
   }
   return impl_->shared;
 }

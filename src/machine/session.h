@@ -20,8 +20,10 @@
 #include <string>
 #include <thread>
 
+#include "machine/connect_failure.h"
 #include "machine/controller_info.h"
 #include "machine/job_plan.h"
+#include "machine/preflight.h"
 #include "machine/replies.h"
 #include "machine/transport.h"
 
@@ -74,12 +76,13 @@ struct JobReport {
   // the lines acknowledged last may still have been waiting in the planner the reset emptied.
   int resumeRow = 0;
   std::string lineText;
-  int code = 0;              // the error or alarm number
-  bool alarm = false;        // code is an alarm's
-  std::string meaning;       // what the code means
-  std::size_t inBuffer = 0;  // lines sent but not yet answered, which may have run
-  std::string cause;         // Lost: what happened to the link
-  std::string message;       // the whole report as the user reads it
+  int code = 0;                       // the error or alarm number
+  bool alarm = false;                 // code is an alarm's
+  std::string meaning;                // what the code means
+  std::size_t inBuffer = 0;           // lines sent but not yet answered, which may have run
+  std::string cause;                  // Lost: what happened to the link
+  std::optional<JobRefusal> refusal;  // Refused by the pre-flight checks: why
+  std::string message;                // the whole report as the user reads it
 };
 
 class SessionListener {
@@ -87,7 +90,7 @@ class SessionListener {
   virtual ~SessionListener() = default;
   // Connect's end: the controller's answers, or why it failed (info then holds what is known).
   virtual void OnConnected(const ControllerInfo& /*info*/) {}
-  virtual void OnConnectFailed(const std::string& /*message*/) {}
+  virtual void OnConnectFailed(const ConnectFailure& /*failure*/) {}
   virtual void OnStatus(const StatusReport& /*status*/) {}
   // A line the controller sent that is not an answer or a status ([MSG:...], ALARM outside a job).
   virtual void OnMessage(const std::string& /*line*/) {}
@@ -110,7 +113,7 @@ class MachineSession {
 
   // Opens and handshakes on the session's thread; ends in OnConnected or OnConnectFailed.
   void Connect(const ConnectOptions& options);
-  // The same, waiting for the end: throws PortOpenError or Error with the failure's text.
+  // The same, waiting for the end: throws PortOpenError, or ConnectError for a failed handshake.
   ControllerInfo ConnectAndWait(const ConnectOptions& options);
   // Handshake over a transport already open (tests, another kind of link).
   void Connect(std::unique_ptr<Transport> transport, const ConnectOptions& options);

@@ -46,6 +46,26 @@ int ConnectWithin(const addrinfo* a, int timeoutMs) {
   return fd;
 }
 
+PortOpenError Failure(ConnectFailureKind kind, const std::string& target, std::string detail) {
+  return PortOpenError(ConnectFailure{kind, target, std::move(detail)});
+}
+
+ConnectFailureKind KindOf(int errnoValue) {
+  switch (errnoValue) {
+    case ECONNREFUSED:
+      return ConnectFailureKind::Refused;
+    case ETIMEDOUT:
+      return ConnectFailureKind::TimedOut;
+    case EHOSTUNREACH:
+    case ENETUNREACH:
+    case EHOSTDOWN:
+    case ENETDOWN:
+      return ConnectFailureKind::Unreachable;
+    default:
+      return ConnectFailureKind::ConnectFailed;
+  }
+}
+
 }  // namespace
 
 std::unique_ptr<Transport> OpenTcp(const std::string& host, int port) {
@@ -55,7 +75,7 @@ std::unique_ptr<Transport> OpenTcp(const std::string& host, int port) {
   hints.ai_socktype = SOCK_STREAM;
   addrinfo* found = nullptr;
   if (const int rc = ::getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found)) {
-    throw PortOpenError("cannot connect to " + name + ": " + ::gai_strerror(rc));
+    throw Failure(ConnectFailureKind::HostNotFound, name, ::gai_strerror(rc));
   }
   int fd = -1, lastErrno = 0;
   for (const addrinfo* a = found; a && fd < 0; a = a->ai_next) {
@@ -63,7 +83,7 @@ std::unique_ptr<Transport> OpenTcp(const std::string& host, int port) {
     if (fd < 0) lastErrno = errno;
   }
   ::freeaddrinfo(found);
-  if (fd < 0) throw PortOpenError("cannot connect to " + name + ": " + ::strerror(lastErrno));
+  if (fd < 0) throw Failure(KindOf(lastErrno), name, ::strerror(lastErrno));
   return std::make_unique<FdTransport>(fd, name);
 }
 
@@ -82,13 +102,13 @@ std::unique_ptr<Transport> OpenTransport(const std::string& port, int baud) {
     const auto [p, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
     if (digits.empty() || ec != std::errc() || p != digits.data() + digits.size() || number < 1 ||
         number > 65535) {
-      throw PortOpenError("cannot connect to " + port + ": '" + digits + "' is not a port number");
+      throw Failure(ConnectFailureKind::BadPortNumber, port, digits);
     }
     host.erase(colon);
   }
   if (host.size() > 2 && host.front() == '[' && host.back() == ']')
     host = host.substr(1, host.size() - 2);
-  if (host.empty()) throw PortOpenError("cannot connect to " + port + ": no host given");
+  if (host.empty()) throw Failure(ConnectFailureKind::NoHost, port, {});
   return OpenTcp(host, number);
 }
 

@@ -7,15 +7,16 @@
 #include <string>
 
 #include "core/errors.h"
+#include "machine/connect_failure.h"
 #include "simulation/motion_settings.h"
 
 namespace skelda {
 
 // A port that cannot be opened: missing, busy, not permitted, not a port; the text says which
 // and what to do.
-class PortOpenError : public Error {
+class PortOpenError : public ConnectError {
  public:
-  using Error::Error;
+  using ConnectError::ConnectError;
 };
 
 // A link that failed after it was open (the port vanished, the connection dropped).

@@ -42,7 +42,7 @@ void TForm1::UpdateActions() {
 // command that would write or send a program is off. The machine's own commands need a
 // connection and no job; a connection being made allows none of them.
 void TForm1::UpdateMachineActions() {
-  const bool idle = connected_ && !jobRunning_;
+  const bool idle = connected_ && !jobRunning_ && !planning_;
   const bool grbl = machine_.machine == Machine::Grbl;
   btn8->setEnabled(!jobRunning_);
   N54->setEnabled(!jobRunning_);

@@ -15,8 +15,8 @@ class MachineLink::Relay : public QObject, public SessionListener {
   void OnConnected(const ControllerInfo& info) override {
     Post([this, info] { window_.OnConnected(info); });
   }
-  void OnConnectFailed(const std::string& message) override {
-    Post([this, message] { window_.OnConnectFailed(message); });
+  void OnConnectFailed(const ConnectFailure& failure) override {
+    Post([this, failure] { window_.OnConnectFailed(failure); });
   }
   void OnStatus(const StatusReport& status) override {
     Post([this, status] { window_.OnStatus(status); });

@@ -297,7 +297,7 @@ class TForm1 : public QMainWindow, private SessionListener {
 
   // The controller (main_window_connection.cpp, main_window_job.cpp).
   void OnConnected(const ControllerInfo& info) override;
-  void OnConnectFailed(const std::string& message) override;
+  void OnConnectFailed(const ConnectFailure& failure) override;
   void OnStatus(const StatusReport& status) override;
   void OnMessage(const std::string& line) override;
   void OnProgress(const JobProgress& progress) override;
@@ -318,6 +318,9 @@ class TForm1 : public QMainWindow, private SessionListener {
   // Pre-flight, then streaming; `file` is where a faulted job can be resumed from (empty for
   // a program that has no file).
   void StartJob(JobPlan plan, const QString& file);
+  // `plan` (reading the program too) runs off the window's thread under the busy cursor, the
+  // sending commands off meanwhile; then StartJob, or the error box with its error.
+  void PlanThenStart(std::function<JobPlan()> plan, const QString& file);
   void SendProgramFile(const QString& file);
   // From the first connection on, a stop signal closes the window once its job has stopped.
   void WatchStopSignals();
@@ -379,6 +382,7 @@ class TForm1 : public QMainWindow, private SessionListener {
   MachineLink* link_ = nullptr;
   bool connected_ = false;  // the handshake succeeded
   bool jobRunning_ = false;
+  bool planning_ = false;  // a job's plan being made, off the window's thread
   bool held_ = false;
   bool closeAfterStop_ = false;  // the close question was answered Да during a job
   bool jobLost_ = false;         // the link failed while a job ran; its end tells the rest

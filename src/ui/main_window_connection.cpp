@@ -15,6 +15,7 @@
 #include "ui/machine_panel.h"
 #include "ui/machine_settings.h"
 #include "ui/machine_state_text.h"
+#include "ui/machine_texts.h"
 #include "ui/main_window.h"
 
 namespace skelda {
@@ -67,9 +68,10 @@ void TForm1::OnConnected(const ControllerInfo& info) {
   UpdateActions();
 }
 
-void TForm1::OnConnectFailed(const std::string& message) {
+void TForm1::OnConnectFailed(const ConnectFailure& failure) {
   DropLink();
-  dialogs_->Error(this, QStringLiteral("Станок не подключен: %1").arg(Text(message)));
+  stat1->clearMessage();  // "Подключение к …" is over
+  dialogs_->Error(this, ConnectFailureMessage(failure));
 }
 
 void TForm1::OnConnectionLost(const std::string& message) {

@@ -1,8 +1,9 @@
 // Jobs on the connected machine: the picture's program, a program file or the frame streamed,
 // their progress in the machine panel, pause, stop, and what a fault leaves to resume from.
 #include <QAction>
-#include <QFile>
+#include <QFutureWatcher>
 #include <QStatusBar>
+#include <QtConcurrent/QtConcurrentRun>
 #include <cmath>
 
 #include "core/errors.h"
@@ -10,10 +11,12 @@
 #include "gcode/gcode_command.h"
 #include "machine/grbl_codes.h"
 #include "machine/preflight.h"
+#include "machine/program_text.h"
 #include "simulation/program_file.h"
 #include "ui/busy_cursor.h"
 #include "ui/machine_link.h"
 #include "ui/machine_panel.h"
+#include "ui/machine_texts.h"
 #include "ui/main_window.h"
 
 namespace skelda {
@@ -23,11 +26,10 @@ QString Text(const std::string& text) {
   return QString::fromStdString(text);
 }
 
+// The core's reader, in pieces: one read of a whole large program through QFile, even on
+// another thread, held the window's event loop up for tens of milliseconds.
 std::string ProgramText(const QString& file) {
-  QFile program(file);
-  if (!program.open(QIODevice::ReadOnly))
-    throw OpenFileError(FileNameText(file), program.errorString().toStdString());
-  return program.readAll().toStdString();
+  return ReadProgramText(FileNameText(file));
 }
 
 int Percent(const JobProgress& p) {
@@ -59,9 +61,9 @@ void TForm1::N59Click() {
     if (resume_ && !resume_->file.isEmpty() &&
         dialogs_->ConfirmYesNo(this, QStringLiteral("Продолжить с строки %1?").arg(resume_->row))) {
       const Resume resume = *resume_;
-      const BusyCursor busy;
-      StartJob(
-          ResumeFromRow(ProgramText(resume.file), resume.row, link_->Session().Info().Motion()),
+      const MotionSettings motion = link_->Session().Info().Motion();
+      PlanThenStart(
+          [resume, motion] { return ResumeFromRow(ProgramText(resume.file), resume.row, motion); },
           resume.file);
       return;
     }
@@ -85,21 +87,59 @@ void TForm1::N61Click() {
     if (!frame) return;
     const FrameProgram program(ws_.ShownBitmap.Width(), ws_.ShownBitmap.Height(), frame->first,
                                frame->second);
-    StartJob(PlanJob(program.Text(), link_->Session().Info().Motion()), QString());
+    const MotionSettings motion = link_->Session().Info().Motion();
+    PlanThenStart([text = program.Text(), motion] { return PlanJob(text, motion); }, QString());
   });
 }
 
 void TForm1::SendProgramFile(const QString& file) {
-  const BusyCursor busy;
-  StartJob(PlanJob(ProgramText(file), link_->Session().Info().Motion()), file);
+  const MotionSettings motion = link_->Session().Info().Motion();
+  PlanThenStart([file, motion] { return PlanJob(ProgramText(file), motion); }, file);
+}
+
+namespace {
+
+// A plan, or what stopped it, handed from the planning thread to the window's.
+struct Planned {
+  std::optional<JobPlan> plan;
+  std::exception_ptr error;
+};
+
+}  // namespace
+
+void TForm1::PlanThenStart(std::function<JobPlan()> plan, const QString& file) {
+  planning_ = true;
+  UpdateActions();
+  stat1->showMessage(PlanningText());
+  auto busy = std::make_shared<BusyCursor>();
+  auto* watcher = new QFutureWatcher<Planned>(this);
+  connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, file, busy]() mutable {
+    busy.reset();
+    watcher->deleteLater();
+    planning_ = false;
+    stat1->clearMessage();
+    Planned planned = watcher->future().takeResult();
+    RunCommand([&] {
+      if (planned.error) std::rethrow_exception(planned.error);
+      StartJob(std::move(*planned.plan), file);
+    });
+    UpdateActions();
+  });
+  watcher->setFuture(QtConcurrent::run([plan = std::move(plan)]() -> Planned {
+    try {
+      return {plan(), nullptr};
+    } catch (...) {
+      return {std::nullopt, std::current_exception()};
+    }
+  }));
 }
 
 // The checks run here as well as in the session, so that a refusal is told before anything
 // starts, in the command's own error box.
 void TForm1::StartJob(JobPlan plan, const QString& file) {
   if (link_ == nullptr || !connected_) return;
-  if (const std::optional<std::string> refusal = PreflightRefusal(link_->Session().Info(), plan))
-    throw Error(*refusal);
+  if (const std::optional<JobRefusal> refusal = PreflightRefusal(link_->Session().Info(), plan))
+    throw Error(RefusalMessage(*refusal).toStdString());
   const int rows = plan.rows;
   link_->Session().StartJob(std::move(plan));
   jobRunning_ = true;
@@ -147,7 +187,8 @@ void TForm1::OnJobEnded(const JobReport& r) {
     pnlMachine->ShowResumeRow(resume_->row);
   }
   UpdateActions();
-  if (r.end == JobEnd::Refused) dialogs_->Error(this, Text(ErrorBoxText(r.message)));
+  if (r.end == JobEnd::Refused)
+    dialogs_->Error(this, r.refusal ? RefusalMessage(*r.refusal) : Text(ErrorBoxText(r.message)));
   if (r.end == JobEnd::Stopped)
     stat1->showMessage(QStringLiteral("Задание остановлено на строке %1").arg(r.row));
   if (r.end == JobEnd::Halted || lost) {
