@@ -101,7 +101,7 @@
     </message>
     <message>
         <source>Черно-белое</source>
-        <translation>Black and white</translation>
+        <translation>Black/white</translation>
     </message>
     <message>
         <source>Аткинсон</source>
