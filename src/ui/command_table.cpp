@@ -28,12 +28,12 @@ struct WindowCommand {
   QMenu* TForm1::*menu = nullptr;  // the menu of the item
   QAction* TForm1::*item = nullptr;
   const char* itemName = nullptr;  // a row with a name and no caption is a separator
-  const char* caption = nullptr;
+  const char* caption = nullptr;   // Russian, marked for translation and translated when shown
   const char* shortcut = nullptr;  // portable text; "A; B" gives the item two keys
   const char* toolButton = nullptr;
   const char* panelButton = nullptr;
   const char* machineButton = nullptr;  // a button of the machine panel
-  const char* panelCaption = nullptr;   // the caption of either panel's button
+  const char* panelCaption = nullptr;   // the caption of either panel's button, as caption
   void (TForm1::*handler)() = nullptr;
   void (*step)(Workspace&) = nullptr;  // when there is no handler
   bool recorded = false;  // the state before it becomes an undo step when it changes anything
