@@ -38,12 +38,14 @@ int Percent(const JobProgress& p) {
 // What the user reads after the controller or the link ended a job.
 QString FaultText(const JobReport& r, int resumeRow) {
   QString text = TForm1::tr("Связь со станком потеряна.");
+  // The controller's codes have their meanings in both languages.
+  const bool russian = CurrentLanguage() == WindowLanguage::Russian;
   if (r.end != JobEnd::Lost)
     text = TForm1::tr("Станок остановил задание: %1 %2 — %3.")
                .arg(r.alarm ? TForm1::tr("тревога") : TForm1::tr("код"))
                .arg(r.code)
-               .arg(Text(r.alarm ? grbl::AlarmMeaning(r.code, true)
-                                 : grbl::ErrorMeaning(r.code, true)));
+               .arg(Text(r.alarm ? grbl::AlarmMeaning(r.code, russian)
+                                 : grbl::ErrorMeaning(r.code, russian)));
   if (r.fileLine > 0)
     text += TForm1::tr("\nСтрока %1 файла: %2").arg(r.fileLine).arg(Text(r.lineText));
   if (r.inBuffer > 0)
