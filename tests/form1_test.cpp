@@ -133,10 +133,11 @@ TEST_F(Form1Test, MenuCaptionsInOrder) {
     return list;
   };
   EXPECT_EQ(form->File1->title(), "Файл");
-  EXPECT_EQ(captions(form->File1),
-            QStringList({"Загрузить изображение", "Последние файлы",
-                         "Сохранить изображение (*.bmp)", "Сохранить изображение (*.png)",
-                         "Создать и сохранить (*.nc)", "-", "Поворачивать по EXIF", "-", "Выход"}));
+  EXPECT_EQ(
+      captions(form->File1),
+      QStringList({"Загрузить изображение", "Последние файлы", "Сохранить изображение (*.bmp)",
+                   "Сохранить изображение (*.png)", "Создать и сохранить (*.nc)", "-",
+                   "Поворачивать по EXIF", "Язык / Language", "-", "Выход"}));
   EXPECT_EQ(form->N17->title(), "Редактировать");
   EXPECT_EQ(captions(form->N17),
             QStringList({"Отменить", "Повторить", "-", "Отразить по горизонтали",

@@ -1,5 +1,6 @@
 #include "ui/about_box.h"
 
+#include <QCoreApplication>
 #include <QtGlobal>
 
 #include "ui/window_title.h"
@@ -16,7 +17,7 @@ struct LinkedLibrary {
 // Every library the program links, with the licence it is used under.
 const LinkedLibrary kLibraries[] = {
     {"Qt", "GNU LGPL 3", qVersion},
-    {"libjpeg-turbo", "IJG, BSD (3 пункта), zlib"},
+    {"libjpeg-turbo", QT_TRANSLATE_NOOP("Window", "IJG, BSD (3 пункта), zlib")},
     {"libpng", "PNG Reference Library License 2"},
     {"zlib", "zlib"},
 };
@@ -24,15 +25,15 @@ const LinkedLibrary kLibraries[] = {
 }  // namespace
 
 QString AboutText() {
-  QString text = QString::fromUtf8(kProgramName) + QStringLiteral("\nВерсия ") +
-                 QString::fromUtf8(kProgramVersion) + QStringLiteral(" (") +
-                 QString::fromUtf8(kContactAddress) +
-                 QStringLiteral(")\n\nБиблиотеки и их лицензии:");
+  QString text =
+      QCoreApplication::translate("Window", "%1\nВерсия %2 (%3)\n\nБиблиотеки и их лицензии:")
+          .arg(QString::fromUtf8(kProgramName), QString::fromUtf8(kProgramVersion),
+               QString::fromUtf8(kContactAddress));
   for (const LinkedLibrary& library : kLibraries) {
     text += QStringLiteral("\n") + QString::fromUtf8(library.name);
     if (library.version != nullptr)
       text += QStringLiteral(" ") + QString::fromLatin1(library.version());
-    text += QStringLiteral(" — ") + QString::fromUtf8(library.licence);
+    text += QStringLiteral(" — ") + QCoreApplication::translate("Window", library.licence);
   }
   return text;
 }

@@ -25,7 +25,9 @@ QString PortCaption(const PortEntry& port) {
 int ParseConnectBaud(const std::string& text) {
   const int baud = StrToInt(text);
   if (baud < ConnectionChoice::kMinBaud || baud > ConnectionChoice::kMaxBaud)
-    throw std::runtime_error("Скорость " + text + " бод вне пределов от 9600 до 250000");
+    throw std::runtime_error(ConnectDialog::tr("Скорость %1 бод вне пределов от 9600 до 250000")
+                                 .arg(QString::fromStdString(text))
+                                 .toStdString());
   return baud;
 }
 
@@ -33,26 +35,25 @@ void CheckAddress(const std::string& address) {
   const std::string scheme = "tcp://";
   if (address.rfind(scheme, 0) != 0 || address.size() == scheme.size() ||
       address[scheme.size()] == ':')
-    throw std::runtime_error(
-        "Сетевой адрес станка пишется так: tcp://ХОСТ[:ПОРТ], например "
-        "tcp://192.168.1.50:23");
+    throw std::runtime_error(ConnectDialog::tr("Сетевой адрес станка пишется так: "
+                                               "tcp://ХОСТ[:ПОРТ], например tcp://192.168.1.50:23")
+                                 .toStdString());
 }
 
 }  // namespace
 
 ConnectDialog::ConnectDialog(Dialogs& dialogs, const ConnectionChoice& last, PortLister listPorts,
                              QWidget* parent)
-    : FieldsDialog(dialogs, QStringLiteral("ConnectDialog"), QStringLiteral("Подключить станок"),
-                   parent),
+    : FieldsDialog(dialogs, QStringLiteral("ConnectDialog"), tr("Подключить станок"), parent),
       listPorts_(std::move(listPorts)),
       choice_(last) {
-  rbSerial = Named(new QRadioButton(QStringLiteral("Порт USB (последовательный)")), "rbSerial");
-  rbNetwork = Named(new QRadioButton(QStringLiteral("Сеть (grblHAL, FluidNC)")), "rbNetwork");
+  rbSerial = Named(new QRadioButton(tr("Порт USB (последовательный)")), "rbSerial");
+  rbNetwork = Named(new QRadioButton(tr("Сеть (grblHAL, FluidNC)")), "rbNetwork");
   (last.network ? rbNetwork : rbSerial)->setChecked(true);
   cmbPort = Named(new QComboBox, "cmbPort");
   cmbPort->setEditable(true);
   cmbPort->setMinimumContentsLength(28);
-  btnRefresh = Named(new QPushButton(QStringLiteral("Обновить")), "btnRefresh");
+  btnRefresh = Named(new QPushButton(tr("Обновить")), "btnRefresh");
   btnRefresh->setAutoDefault(false);
   cmbBaud = Named(new QComboBox, "cmbBaud");
   cmbBaud->setEditable(true);
@@ -67,10 +68,10 @@ ConnectDialog::ConnectDialog(Dialogs& dialogs, const ConnectionChoice& last, Por
   port->addWidget(btnRefresh);
   auto* form = new QFormLayout;
   form->addRow(rbSerial);
-  form->addRow(QStringLiteral("Порт:"), port);
-  form->addRow(QStringLiteral("Скорость, бод:"), cmbBaud);
+  form->addRow(tr("Порт:"), port);
+  form->addRow(tr("Скорость, бод:"), cmbBaud);
   form->addRow(rbNetwork);
-  form->addRow(QStringLiteral("Адрес:"), edtAddress);
+  form->addRow(tr("Адрес:"), edtAddress);
   LayOut(form);
 
   connect(btnRefresh, &QPushButton::clicked, this, &ConnectDialog::RefreshPorts);
@@ -118,7 +119,8 @@ void ConnectDialog::OkClick() {
     if (c.network) {
       CheckAddress(c.address);
     } else {
-      if (c.port.empty()) throw std::runtime_error("Выберите порт станка или впишите его имя");
+      if (c.port.empty())
+        throw std::runtime_error(tr("Выберите порт станка или впишите его имя").toStdString());
       c.baud = ParseConnectBaud(cmbBaud->currentText().toStdString());
     }
     choice_ = c;

@@ -1,5 +1,6 @@
 #include "ui/dialogs.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -38,18 +39,20 @@ bool Ask(QWidget* parent, const QString& text, QMessageBox::StandardButton yes,
 class QtDialogs final : public Dialogs {
  public:
   std::optional<QString> OpenPicture(QWidget* parent) override {
-    return AskFileName(parent, QFileDialog::AcceptOpen,
-                       QStringLiteral("Изображения (*.jpg *.jpeg *.png *.bmp *.gif *.webp *.tif "
-                                      "*.tiff);;Все файлы (*)"),
-                       QStringLiteral("jpg"));
+    return AskFileName(
+        parent, QFileDialog::AcceptOpen,
+        QCoreApplication::translate("Window",
+                                    "Изображения (*.jpg *.jpeg *.png *.bmp *.gif *.webp *.tif "
+                                    "*.tiff);;Все файлы (*)"),
+        QStringLiteral("jpg"));
   }
   std::optional<QString> SavePicture(QWidget* parent) override {
     return AskFileName(parent, QFileDialog::AcceptSave, QStringLiteral("Bitmap picture (*.bmp)"),
                        QString());
   }
   std::optional<QString> SavePicturePng(QWidget* parent) override {
-    return AskFileName(parent, QFileDialog::AcceptSave, QStringLiteral("Изображение PNG (*.png)"),
-                       QString());
+    return AskFileName(parent, QFileDialog::AcceptSave,
+                       QCoreApplication::translate("Window", "Изображение PNG (*.png)"), QString());
   }
   std::optional<QString> SaveGcode(QWidget* parent) override {
     return AskFileName(parent, QFileDialog::AcceptSave, QStringLiteral("Tavrilo G-Code (*.nc)"),
@@ -76,7 +79,7 @@ class QtDialogs final : public Dialogs {
     box.exec();
   }
   void About(QWidget* parent, const QString& text) override {
-    QMessageBox::about(parent, QStringLiteral("О программе"), text);
+    QMessageBox::about(parent, QCoreApplication::translate("Window", "О программе"), text);
   }
   void Error(QWidget* parent, const QString& text) override {
     QMessageBox box(QMessageBox::Critical, kBoxTitle, text, QMessageBox::Ok, parent);

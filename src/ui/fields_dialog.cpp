@@ -17,7 +17,7 @@ FieldsDialog::FieldsDialog(Dialogs& dialogs, const QString& objectName, const QS
   setWindowTitle(title);
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   btnOk = Named(new QPushButton(QStringLiteral("OK")), "btnOk");
-  btnCancel = Named(new QPushButton(QStringLiteral("Отмена")), "btnCancel");
+  btnCancel = Named(new QPushButton(tr("Отмена")), "btnCancel");
   btnOk->setDefault(true);
   connect(btnOk, &QPushButton::clicked, this, [this] { OkClick(); });
   connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);

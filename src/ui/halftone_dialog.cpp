@@ -29,16 +29,15 @@ void SaveHalftoneScreen(const HalftoneScreen& s) {
 }
 
 HalftoneDialog::HalftoneDialog(Dialogs& dialogs, double dotMm, QWidget* parent)
-    : FieldsDialog(dialogs, QStringLiteral("HalftoneDialog"), QStringLiteral("Полутоновый растр"),
-                   parent),
+    : FieldsDialog(dialogs, QStringLiteral("HalftoneDialog"), tr("Полутоновый растр"), parent),
       dotMm_(dotMm),
       screen_(LoadHalftoneScreen()) {
   edtCellsPerInch = Named(new QLineEdit(QString::number(screen_.cellsPerInch)), "edtCellsPerInch");
   edtScreenAngle = Named(new QLineEdit(QString::fromStdString(FloatToStr(screen_.angleDegrees))),
                          "edtScreenAngle");
   auto* form = new QFormLayout;
-  form->addRow(QStringLiteral("Ячеек на дюйм (5–200):"), edtCellsPerInch);
-  form->addRow(QStringLiteral("Угол растра, градусы:"), edtScreenAngle);
+  form->addRow(tr("Ячеек на дюйм (5–200):"), edtCellsPerInch);
+  form->addRow(tr("Угол растра, градусы:"), edtScreenAngle);
   LayOut(form);
 }
 

@@ -39,7 +39,7 @@ TForm2::TForm2(QLineEdit* edt9, QWidget* parent)
                           Qt::MSWindowsFixedSizeDialogHint),
       edt9_(edt9) {
   setObjectName(QStringLiteral("Form2"));
-  setWindowTitle(QStringLiteral("Значение"));
+  setWindowTitle(tr("Значение"));
   setFont(KeypadFont(0));
   setFixedSize(kClientWidth, kClientHeight);
 
@@ -143,6 +143,11 @@ bool TForm2::KeyPressed(QObject* watched, QKeyEvent* key) {
   edt1->end(false);
   QCoreApplication::sendEvent(edt1, key);
   return true;
+}
+
+void TForm2::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::LanguageChange) setWindowTitle(tr("Значение"));
 }
 
 void TForm2::closeEvent(QCloseEvent* event) {

@@ -15,8 +15,7 @@ QLineEdit* MachineDialog::Field(const char* name, const std::string& text) {
 
 MachineDialog::MachineDialog(Dialogs& dialogs, const MachineProfile& profile, QWidget* parent,
                              const MotionSettings& motion)
-    : FieldsDialog(dialogs, QStringLiteral("MachineDialog"), QStringLiteral("Параметры станка"),
-                   parent),
+    : FieldsDialog(dialogs, QStringLiteral("MachineDialog"), tr("Параметры станка"), parent),
       profile_(profile),
       motion_(motion) {
   edtPower = Field("edtPower", std::to_string(profile.maxPower));
@@ -32,30 +31,29 @@ MachineDialog::MachineDialog(Dialogs& dialogs, const MachineProfile& profile, QW
   edtGamma = Field("edtGamma", FloatToStr(profile.gamma));
   edtLineInterval = Field("edtLineInterval",
                           profile.lineIntervalMm > 0 ? FloatToStr(profile.lineIntervalMm) : "");
-  edtLineInterval->setPlaceholderText(QStringLiteral("размер точки"));
+  edtLineInterval->setPlaceholderText(tr("размер точки"));
   // The classic machine's rows are always one dot apart.
   edtLineInterval->setEnabled(profile.machine == Machine::Grbl);
-  chkOneWay = Named(new QCheckBox(QStringLiteral("Жечь только слева направо")), "chkOneWay");
+  chkOneWay = Named(new QCheckBox(tr("Жечь только слева направо")), "chkOneWay");
   chkOneWay->setChecked(profile.oneWay);
-  chkGrayscale =
-      Named(new QCheckBox(QStringLiteral("Мощность по яркости (полутона)")), "chkGrayscale");
+  chkGrayscale = Named(new QCheckBox(tr("Мощность по яркости (полутона)")), "chkGrayscale");
   chkGrayscale->setChecked(profile.grayscale);
 
   auto* form = new QFormLayout;
-  form->addRow(QStringLiteral("Мощность лазера, S:"), edtPower);
-  form->addRow(QStringLiteral("Мощность белого, S:"), edtMinPower);
-  form->addRow(QStringLiteral("Перебег, мм:"), edtOverscan);
-  form->addRow(QStringLiteral("Сдвиг обратного хода, мм:"), edtScanOffset);
+  form->addRow(tr("Мощность лазера, S:"), edtPower);
+  form->addRow(tr("Мощность белого, S:"), edtMinPower);
+  form->addRow(tr("Перебег, мм:"), edtOverscan);
+  form->addRow(tr("Сдвиг обратного хода, мм:"), edtScanOffset);
   form->addRow(chkOneWay);
   form->addRow(chkGrayscale);
-  form->addRow(QStringLiteral("Уровней мощности:"), edtLevels);
-  form->addRow(QStringLiteral("Гамма:"), edtGamma);
-  form->addRow(QStringLiteral("Шаг строк, мм:"), edtLineInterval);
-  form->addRow(QStringLiteral("Пробелы холостым ходом длиннее, мм:"), edtRapidGap);
-  form->addRow(QStringLiteral("Скорость холостого хода, мм/мин:"), edtMaxRate);
-  form->addRow(QStringLiteral("Ускорение, мм/с²:"), edtAccel);
-  form->addRow(QStringLiteral("Отклонение на углах, мм:"), edtJunction);
-  form->addRow(QStringLiteral("Скорость порта, бод:"), edtBaud);
+  form->addRow(tr("Уровней мощности:"), edtLevels);
+  form->addRow(tr("Гамма:"), edtGamma);
+  form->addRow(tr("Шаг строк, мм:"), edtLineInterval);
+  form->addRow(tr("Пробелы холостым ходом длиннее, мм:"), edtRapidGap);
+  form->addRow(tr("Скорость холостого хода, мм/мин:"), edtMaxRate);
+  form->addRow(tr("Ускорение, мм/с²:"), edtAccel);
+  form->addRow(tr("Отклонение на углах, мм:"), edtJunction);
+  form->addRow(tr("Скорость порта, бод:"), edtBaud);
   LayOut(form);
 }
 

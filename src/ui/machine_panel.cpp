@@ -1,6 +1,7 @@
 #include "ui/machine_panel.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -10,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "simulation/program_file.h"
+#include "ui/window_texts.h"
 
 namespace skelda {
 namespace {
@@ -49,6 +51,12 @@ QHBoxLayout* Row(std::initializer_list<QWidget*> widgets) {
   row->setSpacing(2);
   for (QWidget* w : widgets) row->addWidget(w);
   return row;
+}
+
+QLabel* WindowLabel(const char* source) {
+  auto* label = new QLabel;
+  SetWindowText(*label, source);
+  return label;
 }
 
 QString Clock(double seconds) {
@@ -102,9 +110,9 @@ MachinePanel::MachinePanel(QWidget* parent) : QFrame(parent) {
   jog->addWidget(btnJogYMinus, 2, 1);
   auto* step = new QVBoxLayout;
   step->setSpacing(1);
-  step->addWidget(new QLabel(QStringLiteral("Шаг, мм:")));
+  step->addWidget(WindowLabel(QT_TRANSLATE_NOOP("Window", "Шаг, мм:")));
   step->addWidget(cmbJogStep);
-  step->addWidget(new QLabel(QStringLiteral("F, мм/мин:")));
+  step->addWidget(WindowLabel(QT_TRANSLATE_NOOP("Window", "F, мм/мин:")));
   step->addWidget(edtJogFeed);
   auto* jogRow = new QHBoxLayout;
   jogRow->addLayout(jog);
@@ -119,7 +127,9 @@ MachinePanel::MachinePanel(QWidget* parent) : QFrame(parent) {
   column->addSpacing(4);
   column->addLayout(jogRow);
   column->addSpacing(4);
-  column->addWidget(Heading(QStringLiteral("Задание")));
+  QLabel* job = Heading(QString());
+  SetWindowText(*job, QT_TRANSLATE_NOOP("Window", "Задание"));
+  column->addWidget(job);
   column->addWidget(prgJob);
   column->addWidget(lblJobRow);
   column->addWidget(lblJobTime);
@@ -139,7 +149,8 @@ MachinePanel::MachinePanel(QWidget* parent) : QFrame(parent) {
 }
 
 void MachinePanel::ShowState(const QString& state) {
-  lblMachineState->setText(QStringLiteral("Станок: ") + state);
+  shown_.state = state;
+  lblMachineState->setText(tr("Станок: ") + state);
 }
 
 void MachinePanel::ShowPosition(double x, double y) {
@@ -147,20 +158,27 @@ void MachinePanel::ShowPosition(double x, double y) {
 }
 
 void MachinePanel::ShowOverrides(int feed, int power) {
-  lblFeedOverride->setText(QStringLiteral("Подача: %1 %").arg(feed));
-  lblPowerOverride->setText(QStringLiteral("Мощность: %1 %").arg(power));
+  shown_.feed = feed;
+  shown_.power = power;
+  lblFeedOverride->setText(tr("Подача: %1 %").arg(feed));
+  lblPowerOverride->setText(tr("Мощность: %1 %").arg(power));
 }
 
 void MachinePanel::ShowProgress(int percent, long row, long rows, double elapsed,
                                 double remaining) {
+  shown_.row = row;
+  shown_.rows = rows;
+  shown_.elapsed = elapsed;
+  shown_.remaining = remaining;
   prgJob->setValue(percent);
-  lblJobRow->setText(QStringLiteral("Строка %1 из %2").arg(row).arg(rows));
-  lblJobTime->setText(
-      QStringLiteral("Прошло: %1\nОсталось: %2").arg(Clock(elapsed), Clock(remaining)));
+  lblJobRow->setText(tr("Строка %1 из %2").arg(row).arg(rows));
+  lblJobTime->setText(tr("Прошло: %1\nОсталось: %2").arg(Clock(elapsed), Clock(remaining)));
 }
 
 void MachinePanel::ShowJob(bool running, bool paused) {
-  btnPause->setText(paused ? QStringLiteral("Продолжить") : MachineButtonCaption("btnPause"));
+  shown_.running = running;
+  shown_.paused = paused;
+  btnPause->setText(paused ? tr("Продолжить") : MachineButtonCaption("btnPause"));
   for (QWidget* w : {btnPause, btnStop, btnFeedMinus, btnFeed100, btnFeedPlus, btnPowerMinus,
                      btnPower100, btnPowerPlus})
     w->setEnabled(running);
@@ -171,8 +189,27 @@ void MachinePanel::ShowJob(bool running, bool paused) {
 }
 
 void MachinePanel::ShowResumeRow(std::optional<long> row) {
+  shown_.resumeRow = row;
   lblResumeRow->setVisible(row.has_value());
-  if (row) lblResumeRow->setText(QStringLiteral("Продолжить можно с строки %1").arg(*row));
+  if (row) lblResumeRow->setText(tr("Продолжить можно с строки %1").arg(*row));
+}
+
+void MachinePanel::changeEvent(QEvent* event) {
+  QFrame::changeEvent(event);
+  if (event->type() == QEvent::LanguageChange) ShowTexts();
+}
+
+// The state's text is the window's; the next status report brings it in the new language.
+void MachinePanel::ShowTexts() {
+  ShowWindowTextsAgain(*this);
+  for (QPushButton* button : findChildren<QPushButton*>())
+    button->setText(MachineButtonCaption(button->objectName().toLatin1().constData()));
+  const Shown s = shown_;
+  ShowState(s.state);
+  ShowOverrides(s.feed, s.power);
+  ShowProgress(prgJob->value(), s.row, s.rows, s.elapsed, s.remaining);
+  ShowJob(s.running, s.paused);
+  ShowResumeRow(s.resumeRow);
 }
 
 double MachinePanel::JogStep() const {

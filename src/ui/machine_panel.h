@@ -59,6 +59,23 @@ class MachinePanel : public QFrame {
   QPushButton* btnPower100 = nullptr;
   QPushButton* btnPowerPlus = nullptr;
   QLabel* lblResumeRow = nullptr;
+
+ protected:
+  // A change of language shows everything again from what was shown last.
+  void changeEvent(QEvent* event) override;
+
+ private:
+  struct Shown {
+    QString state;
+    int feed = 100, power = 100;
+    long row = 0, rows = 0;
+    double elapsed = 0, remaining = 0;
+    bool running = false, paused = false;
+    std::optional<long> resumeRow;
+  };
+  void ShowTexts();
+
+  Shown shown_;
 };
 
 // The caption of a machine panel button, from the command table (command_table.cpp).

@@ -6,10 +6,6 @@ namespace skelda {
 
 namespace {
 
-QString Tr(const char* text) {
-  return QCoreApplication::translate("MachineTexts", text);
-}
-
 QString Text(const std::string& text) {
   return QString::fromStdString(text);
 }
@@ -23,45 +19,76 @@ QString Reason(const ConnectFailure& f) {
   const QString target = Text(f.target), detail = Text(f.detail);
   switch (f.kind) {
     case K::PortMissing:
-      return Tr("порт %1 не найден. Проверьте, что станок включен и подключен к компьютеру.")
+      return QCoreApplication::translate(
+                 "MachineTexts",
+                 "порт %1 не найден. Проверьте, что станок включен и подключен к компьютеру.")
           .arg(target);
     case K::PortBusy:
-      return Tr("порт %1 занят другой программой. Закройте ее и подключитесь снова.").arg(target);
+      return QCoreApplication::translate(
+                 "MachineTexts",
+                 "порт %1 занят другой программой. Закройте ее и подключитесь снова.")
+          .arg(target);
     case K::PermissionDenied:
-      return Tr("нет доступа к порту %1. Добавьте пользователя в группу dialout (sudo usermod "
-                "-aG dialout $USER) и войдите в систему снова.")
+      return QCoreApplication::translate(
+                 "MachineTexts",
+                 "нет доступа к порту %1. Добавьте пользователя в группу dialout (sudo usermod "
+                 "-aG dialout $USER) и войдите в систему снова.")
           .arg(target);
     case K::NotAPort:
-      return Tr("%1 — не последовательный порт.").arg(target);
+      return QCoreApplication::translate("MachineTexts", "%1 — не последовательный порт.")
+          .arg(target);
     case K::UnsupportedBaud:
-      return Tr("порт %1 не работает на скорости %2 бод.").arg(target).arg(f.baud);
+      return QCoreApplication::translate("MachineTexts", "порт %1 не работает на скорости %2 бод.")
+          .arg(target)
+          .arg(f.baud);
     case K::LineSettings:
-      return Tr("порт %1 не принимает 8N1 на скорости %2 бод.").arg(target).arg(f.baud);
+      return QCoreApplication::translate("MachineTexts",
+                                         "порт %1 не принимает 8N1 на скорости %2 бод.")
+          .arg(target)
+          .arg(f.baud);
     case K::OpenFailed:
-      return Tr("порт %1 не открывается (%2).").arg(target, detail);
+      return QCoreApplication::translate("MachineTexts", "порт %1 не открывается (%2).")
+          .arg(target, detail);
     case K::BadPortNumber:
-      return Tr("в адресе %1 «%2» — не номер порта.").arg(target, detail);
+      return QCoreApplication::translate("MachineTexts", "в адресе %1 «%2» — не номер порта.")
+          .arg(target, detail);
     case K::NoHost:
-      return Tr("в адресе %1 не указан узел сети.").arg(target);
+      return QCoreApplication::translate("MachineTexts", "в адресе %1 не указан узел сети.")
+          .arg(target);
     case K::HostNotFound:
-      return Tr("узел сети %1 не найден (%2). Проверьте адрес.").arg(target, detail);
+      return QCoreApplication::translate("MachineTexts",
+                                         "узел сети %1 не найден (%2). Проверьте адрес.")
+          .arg(target, detail);
     case K::Refused:
-      return Tr("%1 отказал в соединении. Проверьте адрес и номер порта.").arg(target);
+      return QCoreApplication::translate("MachineTexts",
+                                         "%1 отказал в соединении. Проверьте адрес и номер порта.")
+          .arg(target);
     case K::TimedOut:
-      return Tr("%1 не ответил за 5 секунд. Проверьте, что станок включен и в сети.").arg(target);
+      return QCoreApplication::translate(
+                 "MachineTexts",
+                 "%1 не ответил за 5 секунд. Проверьте, что станок включен и в сети.")
+          .arg(target);
     case K::Unreachable:
-      return Tr("%1 недоступен по сети.").arg(target);
+      return QCoreApplication::translate("MachineTexts", "%1 недоступен по сети.").arg(target);
     case K::ConnectFailed:
-      return Tr("нет соединения с %1 (%2).").arg(target, detail);
+      return QCoreApplication::translate("MachineTexts", "нет соединения с %1 (%2).")
+          .arg(target, detail);
     case K::NoWelcome:
-      return Tr("на %1 не ответил контроллер GRBL, даже после сброса. Проверьте порт и скорость.")
+      return QCoreApplication::translate(
+                 "MachineTexts",
+                 "на %1 не ответил контроллер GRBL, даже после сброса. Проверьте порт и скорость.")
           .arg(target);
     case K::NoAnswer:
-      return Tr("контроллер на %1 не ответил на %2.").arg(target, detail);
+      return QCoreApplication::translate("MachineTexts", "контроллер на %1 не ответил на %2.")
+          .arg(target, detail);
     case K::NoStatus:
-      return Tr("контроллер на %1 не прислал свое состояние.").arg(target);
+      return QCoreApplication::translate("MachineTexts",
+                                         "контроллер на %1 не прислал свое состояние.")
+          .arg(target);
     case K::LinkLost:
-      return Tr("связь с %1 прервалась при подключении (%2).").arg(target, detail);
+      return QCoreApplication::translate("MachineTexts",
+                                         "связь с %1 прервалась при подключении (%2).")
+          .arg(target, detail);
     case K::Other:
       break;
   }
@@ -71,11 +98,12 @@ QString Reason(const ConnectFailure& f) {
 }  // namespace
 
 QString ConnectFailureMessage(const ConnectFailure& failure) {
-  return Tr("Станок не подключен: %1").arg(Reason(failure));
+  return QCoreApplication::translate("MachineTexts", "Станок не подключен: %1")
+      .arg(Reason(failure));
 }
 
 QString PlanningText() {
-  return Tr("Подготовка задания…");
+  return QCoreApplication::translate("MachineTexts", "Подготовка задания…");
 }
 
 QString RefusalMessage(const JobRefusal& r) {
@@ -83,29 +111,39 @@ QString RefusalMessage(const JobRefusal& r) {
   const QString setting = QStringLiteral("$%1=%2").arg(r.setting).arg(Number(r.limit));
   switch (r.kind) {
     case RefusalKind::Alarm:
-      return Tr(
+      return QCoreApplication::translate(
+          "MachineTexts",
           "Станок в состоянии тревоги: сначала найдите ноль («Домой ($H)») или "
           "разблокируйте его («Разблокировать ($X)») и проверьте положение станка.");
     case RefusalKind::LaserModeOff:
-      return Tr(
+      return QCoreApplication::translate(
+          "MachineTexts",
           "Лазерный режим выключен ($32=0), а программа жжет командами M3/M4 и S: станок "
           "будет останавливаться на каждой смене мощности и прожигать пятна. Включите "
           "лазерный режим: $32=1.");
     case RefusalKind::PowerAboveMax:
-      return Tr("Наибольшая мощность программы S%1 выше предела контроллера %2: она будет "
-                "урезана, и оттенки пропадут. Запишите программу для S%3 или установите $30=%1.")
+      return QCoreApplication::translate(
+                 "MachineTexts",
+                 "Наибольшая мощность программы S%1 выше предела контроллера %2: она будет "
+                 "урезана, и оттенки пропадут. Запишите программу для S%3 или установите $30=%1.")
           .arg(Number(r.value), setting, Number(r.limit));
     case RefusalKind::LargerThanTravel:
-      return Tr("Программа занимает %1 мм по %2, больше хода станка %3 мм: уменьшите картинку.")
+      return QCoreApplication::translate(
+                 "MachineTexts",
+                 "Программа занимает %1 мм по %2, больше хода станка %3 мм: уменьшите картинку.")
           .arg(Number(r.value), axis, setting);
     case RefusalKind::BeyondSoftLimits:
-      return Tr("При мягких границах ($20=1) задание выйдет за ход станка по %1: оно доходит "
-                "от %1%2 до %1%3 мм в координатах станка, а станок ходит от %4 до 0 (%5). "
-                "Сдвиньте рабочий ноль.")
+      return QCoreApplication::translate(
+                 "MachineTexts",
+                 "При мягких границах ($20=1) задание выйдет за ход станка по %1: оно доходит "
+                 "от %1%2 до %1%3 мм в координатах станка, а станок ходит от %4 до 0 (%5). "
+                 "Сдвиньте рабочий ноль.")
           .arg(axis, Number(r.low), Number(r.high), Number(-r.limit), setting);
     case RefusalKind::LineTooLong:
-      return Tr("Строка %1 длиной %2 знаков с концом строки длиннее %3, которые читает "
-                "контроллер: сократите ее (меньше цифр, без пробелов).")
+      return QCoreApplication::translate(
+                 "MachineTexts",
+                 "Строка %1 длиной %2 знаков с концом строки длиннее %3, которые читает "
+                 "контроллер: сократите ее (меньше цифр, без пробелов).")
           .arg(r.fileLine)
           .arg(qlonglong(r.value))
           .arg(qlonglong(r.limit));

@@ -4,12 +4,12 @@
 
 #include "ui/keypad_window.h"
 #include "ui/main_window.h"
-#include "ui/qt_translations.h"
 #include "ui/start_hook.h"
+#include "ui/window_language.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  skelda::InstallQtTranslations(&app);
+  skelda::UseLanguage(skelda::SavedLanguage());
   skelda::TForm1 Form1(skelda::MakeStartDialogs());
   skelda::TForm2 Form2(Form1.edt9, &Form1);
   Form1.SetKeypad(&Form2);

@@ -12,6 +12,7 @@
 #include "ui/machine_link.h"
 #include "ui/preview_canvas.h"
 #include "ui/status_hints.h"
+#include "ui/window_texts.h"
 
 namespace skelda {
 
@@ -54,8 +55,8 @@ void TForm1::RunBusy(const std::function<void()>& command) {
 bool TForm1::MayReplace(const QString& fileName) {
   const QFileInfo file(fileName);
   if (!file.exists() || file.isDir()) return true;
-  return dialogs_->ConfirmReplace(this, QStringLiteral("Файл уже существует. Заменить?\n") +
-                                            QDir::toNativeSeparators(fileName));
+  return dialogs_->ConfirmReplace(
+      this, tr("Файл уже существует. Заменить?\n") + QDir::toNativeSeparators(fileName));
 }
 
 // A long text shows its beginning: the leading digits of a size matter most.
@@ -96,9 +97,28 @@ void TForm1::FollowLineInterval(double before) {
   if (LineIntervalMm() != before) ShowPictureSize(true);
 }
 
+namespace {
+
+constexpr char kLabelTextProperty[] = "skeldaLabelText";
+
+// The names the slider routines begin their labels with ("Резкость 0%").
+[[maybe_unused]] const char* const kSliderNames[] = {
+    QT_TRANSLATE_NOOP("Window", "Черно-белое"), QT_TRANSLATE_NOOP("Window", "Резкость"),
+    QT_TRANSLATE_NOOP("Window", "Яркость"), QT_TRANSLATE_NOOP("Window", "Контрастность")};
+
+}  // namespace
+
 void TForm1::SetLabel(QLabel* label, const std::string& text) {
-  label->setText(QString::fromStdString(text));
+  const QString given = QString::fromStdString(text);
+  label->setProperty(kLabelTextProperty, given);
+  const qsizetype space = given.lastIndexOf(QLatin1Char(' '));
+  label->setText(space < 0 ? given
+                           : WindowText(given.left(space).toUtf8().constData()) + given.mid(space));
   label->adjustSize();
+}
+
+std::string TForm1::LabelText(const QLabel* label) {
+  return label->property(kLabelTextProperty).toString().toStdString();
 }
 
 void TForm1::RefreshPreview() {

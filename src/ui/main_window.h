@@ -21,6 +21,7 @@
 #include "simulation/motion_settings.h"
 #include "simulation/program_preview.h"
 #include "ui/dialogs.h"
+#include "ui/window_language.h"
 
 class QAction;
 class QCheckBox;
@@ -90,6 +91,11 @@ class TForm1 : public QMainWindow, private SessionListener {
   template <Override change>
   void PowerOverrideClick() {
     RunOnMachine([](MachineSession& m) { m.PowerOverride(change); });
+  }
+  // The items of "Язык / Language" (command_table.cpp).
+  template <WindowLanguage language>
+  void LanguageItemClick() {
+    ChooseLanguage(language);
   }
 
   // Side panel.
@@ -196,6 +202,10 @@ class TForm1 : public QMainWindow, private SessionListener {
   QAction* Redo1 = nullptr;
   QMenu* Help1 = nullptr;
   QAction* About1 = nullptr;
+  // "Язык / Language" in "Файл": "Русский" and "English", one of them checked.
+  QMenu* Language1 = nullptr;
+  QAction* LanguageRu1 = nullptr;
+  QAction* LanguageEn1 = nullptr;
 
   QStatusBar* stat1 = nullptr;
   TForm2* Form2 = nullptr;
@@ -264,6 +274,8 @@ class TForm1 : public QMainWindow, private SessionListener {
   void Undo1Click();
   void Redo1Click();
   void About1Click();
+  // The window's language, remembered and shown at once (main_window_language.cpp).
+  void ChooseLanguage(WindowLanguage language);
 
  protected:
   void changeEvent(QEvent* event) override;
@@ -286,6 +298,13 @@ class TForm1 : public QMainWindow, private SessionListener {
   void AddCommandItems(QMenu* menu);
   void ConnectCommands();
   void Run(const WindowCommand& command);
+  // After a change of language: every text of the window again, the command table's from its
+  // rows (main_window_language.cpp).
+  void BuildLanguageMenu();
+  void ShowTexts();
+  void ShowCommandTexts();
+  // The units under the size fields, each centred under its field (main_window_panel_fit.cpp).
+  void CentrePanelUnits();
   // The settings of the panel's fields for the machine chosen, as the G-code command reads them.
   GcodeSettings PanelGcodeSettings() const;
   // After a GRBL program is written: the X range it moves in, in the status bar.
@@ -361,7 +380,10 @@ class TForm1 : public QMainWindow, private SessionListener {
   double LineIntervalMm() const;
   // After the machine or its settings changed: the size fields follow a new line interval.
   void FollowLineInterval(double before);
+  // A slider's label as its routine writes it, with its name in the language in use; the text
+  // given is kept for a change of language and for the undo steps (LabelText).
   void SetLabel(QLabel* label, const std::string& text);
+  static std::string LabelText(const QLabel* label);
   // Keypad entries (main_window_keypad.cpp): a click into a keypad field asks for its value.
   void WatchKeypadFields();
   void ConnectToneSliders();  // main_window_handlers.cpp

@@ -52,7 +52,7 @@ void TForm1::N57Click() {
     options.baud = choice.baud;
     link_ = new MachineLink(*this, this);
     link_->Session().Connect(options);
-    stat1->showMessage(QStringLiteral("Подключение к %1…").arg(Text(choice.Target())));
+    stat1->showMessage(tr("Подключение к %1…").arg(Text(choice.Target())));
     UpdateActions();
   });
 }
@@ -63,8 +63,7 @@ void TForm1::OnConnected(const ControllerInfo& info) {
   pnlMachine->show();
   KeepNormalSize();
   OnStatus(info.status);
-  stat1->showMessage(
-      QStringLiteral("Подключено: %1 (%2)").arg(Text(info.welcome), Text(info.port)));
+  stat1->showMessage(tr("Подключено: %1 (%2)").arg(Text(info.welcome), Text(info.port)));
   UpdateActions();
 }
 
@@ -80,7 +79,7 @@ void TForm1::OnConnectionLost(const std::string& message) {
     return;
   }
   DropLink();
-  dialogs_->Error(this, QStringLiteral("Связь со станком потеряна: %1").arg(Text(message)));
+  dialogs_->Error(this, tr("Связь со станком потеряна: %1").arg(Text(message)));
 }
 
 void TForm1::OnStatus(const StatusReport& status) {
@@ -94,12 +93,12 @@ void TForm1::OnStatus(const StatusReport& status) {
 // What the controller says outside the answers ([MSG:…], an alarm, a refused jog) goes to the
 // status bar; the state in the panel tells the rest.
 void TForm1::OnMessage(const std::string& line) {
-  stat1->showMessage(QStringLiteral("Станок: %1").arg(Text(line)));
+  stat1->showMessage(tr("Станок: %1").arg(Text(line)));
 }
 
 void TForm1::N58Click() {
   DropLink();
-  stat1->showMessage(QStringLiteral("Станок отключен"));
+  stat1->showMessage(tr("Станок отключен"));
 }
 
 void TForm1::DropLink() {
@@ -137,7 +136,9 @@ void TForm1::Jog(int dx, int dy) {
     const std::string feedText = pnlMachine->JogFeedText().toStdString();
     const double feed = StrToDouble(feedText);
     if (!(feed > 0))
-      throw std::runtime_error("Скорость перемещения " + feedText + " мм/мин должна быть больше 0");
+      throw std::runtime_error(tr("Скорость перемещения %1 мм/мин должна быть больше 0")
+                                   .arg(QString::fromStdString(feedText))
+                                   .toStdString());
     const double step = pnlMachine->JogStep();
     m.Jog(dx * step, dy * step, feed);
   });
@@ -167,7 +168,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
   if (jobRunning_) {
     event->ignore();
     if (closeAfterStop_) return;  // the stop is under way
-    if (!dialogs_->ConfirmYesNo(this, QStringLiteral("Остановить задание и выйти?"))) return;
+    if (!dialogs_->ConfirmYesNo(this, tr("Остановить задание и выйти?"))) return;
     closeAfterStop_ = true;
     link_->Session().Stop();  // the job's end closes the window
     return;

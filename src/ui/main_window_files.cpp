@@ -14,6 +14,7 @@
 #include "ui/busy_cursor.h"
 #include "ui/main_window.h"
 #include "ui/status_hints.h"
+#include "ui/window_texts.h"
 
 namespace skelda {
 namespace {
@@ -36,7 +37,8 @@ QString DraggedFile(const QMimeData* data) {
 }  // namespace
 
 void TForm1::BuildPictureFileItems() {
-  Recent1 = new QMenu(QStringLiteral("Последние файлы"), File1);
+  Recent1 = new QMenu(File1);
+  SetWindowText(*Recent1->menuAction(), QT_TRANSLATE_NOOP("Window", "Последние файлы"));
   Recent1->setObjectName(QStringLiteral("Recent1"));
   Recent1->menuAction()->setObjectName(QStringLiteral("Recent1"));
   Recent1->menuAction()->setStatusTip(HintFor(QStringLiteral("Recent1")));

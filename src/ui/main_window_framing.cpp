@@ -25,9 +25,9 @@ std::optional<std::pair<GcodeSettings, int>> TForm1::AskFrame() {
   int power = 0;
   if (machine_.machine == Machine::Grbl) {
     bool ok = false;
-    power = QInputDialog::getInt(
-        this, QStringLiteral("Рамка"), QStringLiteral("Мощность рамки S (0 – лазер выключен):"),
-        std::min(framePower_, machine_.maxPower), 0, machine_.maxPower, 1, &ok);
+    power = QInputDialog::getInt(this, tr("Рамка"), tr("Мощность рамки S (0 – лазер выключен):"),
+                                 std::min(framePower_, machine_.maxPower), 0, machine_.maxPower, 1,
+                                 &ok);
     if (!ok) return std::nullopt;
     framePower_ = power;
     if (power > 0) settings.feed = StrToInt(edt8->text().toStdString());

@@ -26,9 +26,10 @@ std::string Text(const QLineEdit* field) {
   return field->text().toStdString();
 }
 
-const QString kApplyQuestion =
-    QStringLiteral("Вы дейсвительно хотите применить текушие параметры ?");
-const QString kExitQuestion = QStringLiteral("Действительно хотите закрыть программу ?");
+const char* const kApplyQuestion =
+    QT_TRANSLATE_NOOP("skelda::TForm1", "Вы дейсвительно хотите применить текушие параметры ?");
+const char* const kExitQuestion =
+    QT_TRANSLATE_NOOP("skelda::TForm1", "Действительно хотите закрыть программу ?");
 
 // The commands append these to the name chosen in the save dialogs.
 const QString kPictureExtension = QStringLiteral(".bmp");
@@ -170,7 +171,7 @@ void TForm1::ConnectToneSliders() {
 
 void TForm1::btn4Click() {
   RunCommand([this] {
-    if (dialogs_->ConfirmOkCancel(this, kApplyQuestion)) {
+    if (dialogs_->ConfirmOkCancel(this, tr(kApplyQuestion))) {
       BusyCursor busy;
       ApplyShown(ws_);
       trckbr1->setValue(0);
@@ -258,7 +259,7 @@ void TForm1::btn1Click() {
 
 void TForm1::N2Click() {
   RunCommand([this] {
-    if (dialogs_->ConfirmYesNo(this, kExitQuestion)) close();
+    if (dialogs_->ConfirmYesNo(this, tr(kExitQuestion))) close();
   });
 }
 

@@ -29,8 +29,7 @@ PanelValues TForm1::Panel() const {
   PanelValues panel;
   for (QLineEdit* TForm1::*field : kFields)
     panel.texts.push_back((this->*field)->text().toStdString());
-  for (QLabel* TForm1::*label : kLabels)
-    panel.texts.push_back((this->*label)->text().toStdString());
+  for (QLabel* TForm1::*label : kLabels) panel.texts.push_back(LabelText(this->*label));
   for (QSlider* TForm1::*slider : kSliders) panel.positions.push_back((this->*slider)->value());
   panel.pictureCommands = loadAttempted_;
   return panel;

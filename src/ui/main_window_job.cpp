@@ -38,19 +38,21 @@ int Percent(const JobProgress& p) {
 
 // What the user reads after the controller or the link ended a job.
 QString FaultText(const JobReport& r, int resumeRow) {
-  QString text = QStringLiteral("Связь со станком потеряна.");
+  QString text = TForm1::tr("Связь со станком потеряна.");
+  // The controller's codes have their meanings in both languages.
+  const bool russian = CurrentLanguage() == WindowLanguage::Russian;
   if (r.end != JobEnd::Lost)
-    text = QStringLiteral("Станок остановил задание: %1 %2 — %3.")
-               .arg(r.alarm ? QStringLiteral("тревога") : QStringLiteral("код"))
+    text = TForm1::tr("Станок остановил задание: %1 %2 — %3.")
+               .arg(r.alarm ? TForm1::tr("тревога") : TForm1::tr("код"))
                .arg(r.code)
-               .arg(Text(r.alarm ? grbl::AlarmMeaning(r.code, true)
-                                 : grbl::ErrorMeaning(r.code, true)));
+               .arg(Text(r.alarm ? grbl::AlarmMeaning(r.code, russian)
+                                 : grbl::ErrorMeaning(r.code, russian)));
   if (r.fileLine > 0)
-    text += QStringLiteral("\nСтрока %1 файла: %2").arg(r.fileLine).arg(Text(r.lineText));
+    text += TForm1::tr("\nСтрока %1 файла: %2").arg(r.fileLine).arg(Text(r.lineText));
   if (r.inBuffer > 0)
-    text += QStringLiteral("\nСтроки в буфере станка (%1) могли выполниться.").arg(r.inBuffer);
+    text += TForm1::tr("\nСтроки в буфере станка (%1) могли выполниться.").arg(r.inBuffer);
   if (resumeRow > 0)
-    text += QStringLiteral("\n«Отправить на станок» продолжит с строки %1.").arg(resumeRow);
+    text += TForm1::tr("\n«Отправить на станок» продолжит с строки %1.").arg(resumeRow);
   return text;
 }
 
@@ -59,7 +61,7 @@ QString FaultText(const JobReport& r, int resumeRow) {
 void TForm1::N59Click() {
   RunCommand([this] {
     if (resume_ && !resume_->file.isEmpty() &&
-        dialogs_->ConfirmYesNo(this, QStringLiteral("Продолжить с строки %1?").arg(resume_->row))) {
+        dialogs_->ConfirmYesNo(this, tr("Продолжить с строки %1?").arg(resume_->row))) {
       const Resume resume = *resume_;
       const MotionSettings motion = link_->Session().Info().Motion();
       PlanThenStart(
@@ -149,7 +151,7 @@ void TForm1::StartJob(JobPlan plan, const QString& file) {
   pnlMachine->ShowResumeRow(std::nullopt);
   pnlMachine->ShowProgress(0, 0, rows, 0, 0);
   pnlMachine->ShowJob(true, false);
-  stat1->showMessage(QStringLiteral("Задание отправлено на станок"));
+  stat1->showMessage(tr("Задание отправлено на станок"));
   UpdateActions();
 }
 
@@ -179,7 +181,7 @@ void TForm1::OnJobEnded(const JobReport& r) {
   if (r.end == JobEnd::Finished) {
     const JobProgress& p = r.progress;
     pnlMachine->ShowProgress(100, p.rows, p.rows, p.elapsed, 0);
-    stat1->showMessage(QStringLiteral("Задание выполнено: строк %1, время %2 (по плану %3)")
+    stat1->showMessage(tr("Задание выполнено: строк %1, время %2 (по плану %3)")
                            .arg(p.linesAcknowledged)
                            .arg(Text(ClockText(p.elapsed)), Text(ClockText(p.planned))));
   } else if (r.end != JobEnd::Refused && !jobFile_.isEmpty()) {
@@ -190,9 +192,9 @@ void TForm1::OnJobEnded(const JobReport& r) {
   if (r.end == JobEnd::Refused)
     dialogs_->Error(this, r.refusal ? RefusalMessage(*r.refusal) : Text(ErrorBoxText(r.message)));
   if (r.end == JobEnd::Stopped)
-    stat1->showMessage(QStringLiteral("Задание остановлено на строке %1").arg(r.row));
+    stat1->showMessage(tr("Задание остановлено на строке %1").arg(r.row));
   if (r.end == JobEnd::Halted || lost) {
-    stat1->showMessage(QStringLiteral("Задание прервано на строке %1").arg(r.row));
+    stat1->showMessage(tr("Задание прервано на строке %1").arg(r.row));
     if (lost) DropLink();
     dialogs_->Error(this, FaultText(r, resume_ ? resume_->row : 0));
   }

@@ -16,11 +16,13 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "processing/processing_commands.h"
 #include "ui/machine_panel.h"
 #include "ui/main_window.h"
 #include "ui/preview_canvas.h"
 #include "ui/status_hints.h"
 #include "ui/tool_images.h"
+#include "ui/window_texts.h"
 #include "ui/window_title.h"
 
 namespace skelda {
@@ -48,10 +50,13 @@ QFont ControlFont(int pixelSize = 11) {
   return font;
 }
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int left, int top) {
-  auto* label = new QLabel(text, parent);
+// source: the label's text, marked for translation (or empty for a slider's label, which the
+// slider's routine writes).
+QLabel* MakeLabel(QWidget* parent, const char* name, const char* source, int left, int top) {
+  auto* label = new QLabel(parent);
   label->setObjectName(QLatin1String(name));
   label->setTextFormat(Qt::PlainText);
+  if (*source != 0) SetWindowText(*label, source);
   label->move(left, top);
   label->adjustSize();
   return label;
@@ -112,8 +117,9 @@ void AddSeparator(QWidget* bar, const char* name, int& x) {
   x += kSeparatorWidth;
 }
 
-QMenu* AddMenu(QMenuBar* bar, const char* name, const QString& caption) {
-  QMenu* menu = bar->addMenu(caption);
+QMenu* AddMenu(QMenuBar* bar, const char* name, const char* caption) {
+  QMenu* menu = bar->addMenu(QString());
+  SetWindowText(*menu->menuAction(), caption);
   menu->setObjectName(QLatin1String(name));
   menu->menuAction()->setObjectName(QLatin1String(name));
   menu->setFont(ControlFont());
@@ -177,38 +183,44 @@ void TForm1::BuildPanel() {
   pnl1->setFixedWidth(kPanelWidth);
   QWidget* p = pnl1;
 
-  lbl1 = MakeLabel(p, "lbl1", QStringLiteral("Размер точки"), 19, 8);
+  lbl1 = MakeLabel(p, "lbl1", QT_TRANSLATE_NOOP("Window", "Размер точки"), 19, 8);
   edt1 = MakeEdit(p, "edt1", QStringLiteral("0.2"), {16, 24, 41, 19}, true);
   edt4 = MakeEdit(p, "edt4", QStringLiteral("127"), {56, 24, 41, 19}, true);
-  lbl8 = MakeLabel(p, "lbl8", QStringLiteral("        мм.       dpi"), 16, 40);
-  lbl2 = MakeLabel(p, "lbl2", QStringLiteral("Размер по X"), 17, 56);
+  lbl8 = MakeLabel(p, "lbl8", QT_TRANSLATE_NOOP("Window", "        мм.       dpi"), 16, 40);
+  lbl2 = MakeLabel(p, "lbl2", QT_TRANSLATE_NOOP("Window", "Размер по X"), 17, 56);
   edt5 = MakeEdit(p, "edt5", QString(), {16, 72, 33, 19}, false);
   edt2 = MakeEdit(p, "edt2", QString(), {48, 72, 33, 19}, true);
   btn5 = MakeButton(p, "btn5", {82, 72, 17, 19});
-  lbl3 = MakeLabel(p, "lbl3", QStringLiteral("Размер по Y"), 17, 96);
+  lbl3 = MakeLabel(p, "lbl3", QT_TRANSLATE_NOOP("Window", "Размер по Y"), 17, 96);
   edt6 = MakeEdit(p, "edt6", QString(), {16, 112, 33, 19}, false);
   edt3 = MakeEdit(p, "edt3", QString(), {48, 112, 33, 19}, true);
   btn6 = MakeButton(p, "btn6", {82, 112, 17, 19});
-  lbl4 = MakeLabel(p, "lbl4", QStringLiteral(" пикс.    мм."), 17, 128);
-  lbl10 = MakeLabel(p, "lbl10", QStringLiteral("Черно-белое 50%"), 10, 152);
+  lbl4 = MakeLabel(p, "lbl4", QT_TRANSLATE_NOOP("Window", " пикс.    мм."), 17, 128);
+  lbl10 = MakeLabel(p, "lbl10", "", 10, 152);
   trckbrTrackSeuil = MakeSlider(p, "trckbrTrackSeuil", 0, 256, 128, 7, 165);
   btn2 = MakeButton(p, "btn2", {16, 192, 81, 25});
   btn3 = MakeButton(p, "btn3", {16, 224, 81, 25});
   btn4 = MakeButton(p, "btn4", {16, 256, 81, 25});
 
-  lbl5 = MakeLabel(p, "lbl5", QStringLiteral("Резкость 0%"), 106, 8);
+  lbl5 = MakeLabel(p, "lbl5", "", 106, 8);
   trckbr1 = MakeSlider(p, "trckbr1", -100, 100, 0, 103, 21);
-  lbl11 = MakeLabel(p, "lbl11", QStringLiteral("Яркость 0%"), 106, 40);
+  lbl11 = MakeLabel(p, "lbl11", "", 106, 40);
   trckbr2 = MakeSlider(p, "trckbr2", -200, 200, 0, 103, 53);
-  lbl12 = MakeLabel(p, "lbl12", QStringLiteral("Контрастность 0%"), 106, 72);
+  lbl12 = MakeLabel(p, "lbl12", "", 106, 72);
   trckbr3 = MakeSlider(p, "trckbr3", -100, 100, 0, 103, 85);
-  lbl6 = MakeLabel(p, "lbl6", QStringLiteral("Время прожига"), 113, 112);
+  // The sliders' labels as their routines write them at the start positions.
+  SetLabel(lbl10, ThresholdLabel(trckbrTrackSeuil->value()));
+  SetLabel(lbl5, SharpnessLabel(trckbr1->value()));
+  SetLabel(lbl11, BrightnessLabel(trckbr2->value()));
+  SetLabel(lbl12, ContrastLabel(trckbr3->value()));
+  lbl6 = MakeLabel(p, "lbl6", QT_TRANSLATE_NOOP("Window", "Время прожига"), 113, 112);
   edt7 = MakeEdit(p, "edt7", QStringLiteral("1"), {128, 128, 41, 19}, true);
-  lbl7 = MakeLabel(p, "lbl7", QStringLiteral("мс."), 174, 134);
-  chk1 = new QCheckBox(QStringLiteral("Лин.\\Точки"), p);
+  lbl7 = MakeLabel(p, "lbl7", QT_TRANSLATE_NOOP("Window", "мс."), 174, 134);
+  chk1 = new QCheckBox(p);
+  SetWindowText(*chk1, QT_TRANSLATE_NOOP("Window", "Лин.\\Точки"));
   chk1->setObjectName(QStringLiteral("chk1"));
   chk1->setGeometry(112, 152, 81, 17);
-  lbl9 = MakeLabel(p, "lbl9", QStringLiteral("F"), 112, 168);
+  lbl9 = MakeLabel(p, "lbl9", "F", 112, 168);
   lbl9->setFont(ControlFont(16));
   lbl9->adjustSize();
   edt8 = MakeEdit(p, "edt8", QStringLiteral("300"), {128, 168, 65, 19}, false);
@@ -260,15 +272,17 @@ void TForm1::BuildMenus() {
   QMenuBar* bar = menuBar();
   bar->setObjectName(QStringLiteral("mm1"));
   // The items are rows of the command table.
-  File1 = AddMenu(bar, "File1", QStringLiteral("Файл"));
+  File1 = AddMenu(bar, "File1", QT_TRANSLATE_NOOP("Window", "Файл"));
   AddCommandItems(File1);
   BuildPictureFileItems();
-  N17 = AddMenu(bar, "N17", QStringLiteral("Редактировать"));
+  BuildLanguageMenu();
+  N17 = AddMenu(bar, "N17", QT_TRANSLATE_NOOP("Window", "Редактировать"));
   AddCommandItems(N17);
-  N3 = AddMenu(bar, "N3", QStringLiteral("Эффекты"));
+  N3 = AddMenu(bar, "N3", QT_TRANSLATE_NOOP("Window", "Эффекты"));
   AddCommandItems(N3);
   N3->addSeparator();
-  DotMethods1 = N3->addMenu(QStringLiteral("Другие методы"));
+  DotMethods1 = N3->addMenu(QString());
+  SetWindowText(*DotMethods1->menuAction(), QT_TRANSLATE_NOOP("Window", "Другие методы"));
   DotMethods1->setObjectName(QStringLiteral("DotMethods1"));
   DotMethods1->setFont(N3->font());
   DotMethods1->menuAction()->setObjectName(QStringLiteral("DotMethods1"));
@@ -277,9 +291,9 @@ void TForm1::BuildMenus() {
   std::copy_n(DotMethods1->actions().cbegin(), std::size(DotMethodItems), DotMethodItems);
   Serpentine1->setCheckable(true);
 
-  N50 = AddMenu(bar, "N50", QStringLiteral("Станок"));
+  N50 = AddMenu(bar, "N50", QT_TRANSLATE_NOOP("Window", "Станок"));
   BuildMachineMenu();
-  Help1 = AddMenu(bar, "Help1", QStringLiteral("Справка"));
+  Help1 = AddMenu(bar, "Help1", QT_TRANSLATE_NOOP("Window", "Справка"));
   AddCommandItems(Help1);
 }
 

@@ -77,14 +77,14 @@ void TForm1::ShowBurnPreview(const ProgramPreview& preview) {
   canvas_->repaint();
   QString wait;
   if (preview.linkSeconds >= 0.05) {
-    wait = QStringLiteral(", из них %1 с ожидания порта").arg(preview.linkSeconds, 0, 'f', 1);
+    wait = tr(", из них %1 с ожидания порта").arg(preview.linkSeconds, 0, 'f', 1);
   }
-  stat1->showMessage(QStringLiteral("Время работы: ") +
-                     QString::fromStdString(ClockText(preview.seconds)) + wait);
+  stat1->showMessage(tr("Время работы: ") + QString::fromStdString(ClockText(preview.seconds)) +
+                     wait);
 }
 
 void TForm1::ShowGrblRange(const XRange& range) {
-  stat1->showMessage(QStringLiteral("Программа GRBL: X от %1 до %2 мм")
+  stat1->showMessage(tr("Программа GRBL: X от %1 до %2 мм")
                          .arg(QString::fromStdString(ThousandthsText(range.low)),
                               QString::fromStdString(ThousandthsText(range.high))));
 }

@@ -41,6 +41,7 @@ int TextWidth(const QWidget* label, const std::string& text) {
 // middle of its field.
 void CentreUnits(QLabel* units, const QWidget* left, const QWidget* right) {
   const QString text = units->text();
+  units->setFont(units->parentWidget()->font());  // the spacing of an earlier text undone
   const QStringList words = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
   if (words.size() != 2) return;
   const int leading = text.indexOf(words[0]);
@@ -75,7 +76,7 @@ void TForm1::FitPanelToFont() {
     mm->setGeometry(dots->x() + countWidth - 1, mm->y(), mmWidth, mm->height());
     resample->move(mm->x() + mmWidth + 1, resample->y());
   }
-  CentreUnits(lbl4, edt5, edt2);
+  CentrePanelUnits();
 
   int width = kFormPanelWidth + shift;
   const std::pair<QLabel*, std::string> longest[] = {
@@ -83,6 +84,14 @@ void TForm1::FitPanelToFont() {
   for (const auto& [label, text] : longest)
     width = std::max(width, label->x() + TextWidth(label, text) + kPanelMargin);
   pnl1->setFixedWidth(width);
+}
+
+}  // namespace skelda
+
+namespace skelda {
+
+void TForm1::CentrePanelUnits() {
+  CentreUnits(lbl4, edt5, edt2);
 }
 
 }  // namespace skelda

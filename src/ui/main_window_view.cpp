@@ -66,6 +66,7 @@ void TForm1::FormMouseUp(Qt::MouseButton, int, int) {
 void TForm1::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
   if (event->type() == QEvent::WindowStateChange) FormCanResize();
+  if (event->type() == QEvent::LanguageChange) ShowTexts();
 }
 
 void TForm1::resizeEvent(QResizeEvent* event) {

@@ -2,14 +2,13 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
-#include <QLocale>
 #include <QTranslator>
 
 namespace skelda {
 
-bool InstallQtTranslations(QObject* owner) {
+bool InstallQtTranslations(QObject* owner, const QLocale& locale) {
   auto* translator = new QTranslator(owner);
-  if (!translator->load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
+  if (!translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
     delete translator;
     return false;

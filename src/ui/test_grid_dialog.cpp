@@ -16,17 +16,16 @@ QString RangeText(const GridRange& r) {
 }  // namespace
 
 TestGridDialog::TestGridDialog(Dialogs& dialogs, const TestGridSettings& base, QWidget* parent)
-    : FieldsDialog(dialogs, QStringLiteral("TestGridDialog"), QStringLiteral("Тестовая сетка"),
-                   parent),
+    : FieldsDialog(dialogs, QStringLiteral("TestGridDialog"), tr("Тестовая сетка"), parent),
       settings_(base) {
   edtPowers = Named(new QLineEdit(RangeText(base.powers)), "edtPowers");
   edtFeeds = Named(new QLineEdit(RangeText(base.feeds)), "edtFeeds");
   edtCell = Named(new QLineEdit(QString::fromStdString(FloatToStr(base.cellMm))), "edtCell");
 
   auto* form = new QFormLayout;
-  form->addRow(QStringLiteral("Мощность S, от:до:кол-во:"), edtPowers);
-  form->addRow(QStringLiteral("Скорость мм/мин, от:до:кол-во:"), edtFeeds);
-  form->addRow(QStringLiteral("Сторона квадрата, мм:"), edtCell);
+  form->addRow(tr("Мощность S, от:до:кол-во:"), edtPowers);
+  form->addRow(tr("Скорость мм/мин, от:до:кол-во:"), edtFeeds);
+  form->addRow(tr("Сторона квадрата, мм:"), edtCell);
   LayOut(form);
 }
 
