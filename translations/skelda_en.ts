@@ -624,6 +624,113 @@
     </message>
 </context>
 <context>
+    <name>MachineTexts</name>
+    <message>
+        <source>порт %1 не найден. Проверьте, что станок включен и подключен к компьютеру.</source>
+        <translation>port %1 was not found. Check that the machine is on and connected to the computer.</translation>
+    </message>
+    <message>
+        <source>порт %1 занят другой программой. Закройте ее и подключитесь снова.</source>
+        <translation>port %1 is in use by another program. Close it and connect again.</translation>
+    </message>
+    <message>
+        <source>нет доступа к порту %1. Добавьте пользователя в группу dialout (sudo usermod -aG dialout $USER) и войдите в систему снова.</source>
+        <translation>no access to port %1. Add the user to the dialout group (sudo usermod -aG dialout $USER) and log in again.</translation>
+    </message>
+    <message>
+        <source>%1 — не последовательный порт.</source>
+        <translation>%1 is not a serial port.</translation>
+    </message>
+    <message>
+        <source>порт %1 не работает на скорости %2 бод.</source>
+        <translation>port %1 does not work at %2 baud.</translation>
+    </message>
+    <message>
+        <source>порт %1 не принимает 8N1 на скорости %2 бод.</source>
+        <translation>port %1 does not accept 8N1 at %2 baud.</translation>
+    </message>
+    <message>
+        <source>порт %1 не открывается (%2).</source>
+        <translation>port %1 cannot be opened (%2).</translation>
+    </message>
+    <message>
+        <source>в адресе %1 «%2» — не номер порта.</source>
+        <translation>in the address %1, “%2” is not a port number.</translation>
+    </message>
+    <message>
+        <source>в адресе %1 не указан узел сети.</source>
+        <translation>the address %1 names no host.</translation>
+    </message>
+    <message>
+        <source>узел сети %1 не найден (%2). Проверьте адрес.</source>
+        <translation>host %1 was not found (%2). Check the address.</translation>
+    </message>
+    <message>
+        <source>%1 отказал в соединении. Проверьте адрес и номер порта.</source>
+        <translation>%1 refused the connection. Check the address and the port number.</translation>
+    </message>
+    <message>
+        <source>%1 не ответил за 5 секунд. Проверьте, что станок включен и в сети.</source>
+        <translation>%1 did not answer within 5 seconds. Check that the machine is on and on the network.</translation>
+    </message>
+    <message>
+        <source>%1 недоступен по сети.</source>
+        <translation>%1 cannot be reached over the network.</translation>
+    </message>
+    <message>
+        <source>нет соединения с %1 (%2).</source>
+        <translation>no connection to %1 (%2).</translation>
+    </message>
+    <message>
+        <source>на %1 не ответил контроллер GRBL, даже после сброса. Проверьте порт и скорость.</source>
+        <translation>no GRBL controller answered on %1, even after a reset. Check the port and the speed.</translation>
+    </message>
+    <message>
+        <source>контроллер на %1 не ответил на %2.</source>
+        <translation>the controller on %1 did not answer %2.</translation>
+    </message>
+    <message>
+        <source>контроллер на %1 не прислал свое состояние.</source>
+        <translation>the controller on %1 sent no status report.</translation>
+    </message>
+    <message>
+        <source>связь с %1 прервалась при подключении (%2).</source>
+        <translation>the link to %1 broke while connecting (%2).</translation>
+    </message>
+    <message>
+        <source>Станок не подключен: %1</source>
+        <translation>The machine is not connected: %1</translation>
+    </message>
+    <message>
+        <source>Подготовка задания…</source>
+        <translation>Preparing the job…</translation>
+    </message>
+    <message>
+        <source>Станок в состоянии тревоги: сначала найдите ноль («Домой ($H)») или разблокируйте его («Разблокировать ($X)») и проверьте положение станка.</source>
+        <translation>The machine is in alarm: first home it (“Home ($H)”) or unlock it (“Unlock ($X)”) and check its position.</translation>
+    </message>
+    <message>
+        <source>Лазерный режим выключен ($32=0), а программа жжет командами M3/M4 и S: станок будет останавливаться на каждой смене мощности и прожигать пятна. Включите лазерный режим: $32=1.</source>
+        <translation>Laser mode is off ($32=0) and the program burns with M3/M4 and S: the machine would stop at every power change and burn spots. Turn laser mode on: $32=1.</translation>
+    </message>
+    <message>
+        <source>Наибольшая мощность программы S%1 выше предела контроллера %2: она будет урезана, и оттенки пропадут. Запишите программу для S%3 или установите $30=%1.</source>
+        <translation>The program's highest power S%1 is above the controller's limit %2: it would be cut and the shades lost. Write the program for S%3 or set $30=%1.</translation>
+    </message>
+    <message>
+        <source>Программа занимает %1 мм по %2, больше хода станка %3 мм: уменьшите картинку.</source>
+        <translation>The program spans %1 mm in %2, more than the machine's travel of %3 mm: make the picture smaller.</translation>
+    </message>
+    <message>
+        <source>При мягких границах ($20=1) задание выйдет за ход станка по %1: оно доходит от %1%2 до %1%3 мм в координатах станка, а станок ходит от %4 до 0 (%5). Сдвиньте рабочий ноль.</source>
+        <translation>With soft limits on ($20=1) the job would leave the machine's travel in %1: it reaches from %1%2 to %1%3 mm in machine coordinates, and the machine travels from %4 to 0 (%5). Move the work zero.</translation>
+    </message>
+    <message>
+        <source>Строка %1 длиной %2 знаков с концом строки длиннее %3, которые читает контроллер: сократите ее (меньше цифр, без пробелов).</source>
+        <translation>Line %1, %2 characters with its line end, is longer than the %3 the controller reads: shorten it (fewer digits, no spaces).</translation>
+    </message>
+</context>
+<context>
     <name>Window</name>
     <message>
         <source>IJG, BSD (3 пункта), zlib</source>
@@ -964,10 +1071,6 @@ Left: %2</translation>
     <message>
         <source>Подключено: %1 (%2)</source>
         <translation>Connected: %1 (%2)</translation>
-    </message>
-    <message>
-        <source>Станок не подключен: %1</source>
-        <translation>The machine is not connected: %1</translation>
     </message>
     <message>
         <source>Связь со станком потеряна: %1</source>
