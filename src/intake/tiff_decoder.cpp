@@ -145,6 +145,21 @@ void ReadSixteenBitRows(TIFF* tiff, const MemoryFile& file, SixteenBitLayout lay
   }
 }
 
+// Every strip or tile must lie inside the file, so that a cut file is refused before a picture
+// of the size its header claims is made and filled.
+void CheckPiecesInside(TIFF* tiff, const MemoryFile& file) {
+  const std::uint32_t pieces =
+      TIFFIsTiled(tiff) ? TIFFNumberOfTiles(tiff) : TIFFNumberOfStrips(tiff);
+  for (std::uint32_t i = 0; i < pieces; ++i) {
+    int error = 0;
+    const std::uint64_t offset = TIFFGetStrileOffsetWithErr(tiff, i, &error);
+    const std::uint64_t bytes = TIFFGetStrileByteCountWithErr(tiff, i, &error);
+    if (error != 0 || offset > file.size || bytes > file.size - offset) {
+      Fail(file, "damaged picture data");
+    }
+  }
+}
+
 }  // namespace
 
 Bitmap DecodeTiff(const std::uint8_t* data, std::size_t size) {
@@ -156,6 +171,7 @@ Bitmap DecodeTiff(const std::uint8_t* data, std::size_t size) {
   std::unique_ptr<TIFF, CloseTiff> tiff(TIFFClientOpenExt(
       "TIFF", "r", &file, &Read, &RefuseWrite, &Seek, &Close, &Size, &Map, &Unmap, options.get()));
   if (tiff == nullptr) Fail(file, "not a TIFF file");
+  CheckPiecesInside(tiff.get(), file);
 
   if (const SixteenBitLayout layout = SixteenBitLayoutOf(tiff.get()); layout.channels != 0) {
     std::uint32_t width = 0, height = 0;
