@@ -10,9 +10,9 @@
 
 #include "cli/terminal_keys.h"
 #include "core/errors.h"
+#include "core/file_bytes.h"
 #include "machine/job_plan.h"
 #include "machine/port_list.h"
-#include "machine/program_text.h"
 #include "machine/safe_stop.h"
 
 namespace skelda::cli {

@@ -68,4 +68,19 @@ std::vector<std::uint8_t> ReadFileBytes(const std::string& path, FileHeadCheck c
   return bytes;
 }
 
+std::string ReadProgramText(const std::string& path) {
+  constexpr std::size_t kPiece = std::size_t(1) << 20;
+  const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (file.get() < 0) throw OpenFileError(path, errno);
+  std::string text;
+  for (std::size_t got = kPiece; got == kPiece;) {
+    const std::size_t used = text.size();
+    text.resize(used + kPiece);
+    got = ReadInto(file.get(), path, reinterpret_cast<std::uint8_t*>(text.data()) + used, kPiece);
+    text.resize(used + got);
+    if (text.size() > kMaxProgramBytes) throw OpenFileError(path, "the program is over 1 GB");
+  }
+  return text;
+}
+
 }  // namespace skelda

@@ -1,5 +1,5 @@
-// Picture files read whole into memory, so that a picture is decoded only after it was read in
-// full, and refused early when they cannot be one.
+// Files read whole into memory: pictures, so that a picture is decoded only after it was read in
+// full and refused early when they cannot be one; programs, before they are planned.
 #pragma once
 
 #include <cstddef>
@@ -21,5 +21,11 @@ using FileHeadCheck = void (*)(const std::uint8_t* head, std::size_t size);
 // is read. A file that cannot be opened or read (missing, no permission, an empty name), that is
 // no regular file (a folder, a device, a pipe) or is longer throws OpenFileError naming it.
 std::vector<std::uint8_t> ReadFileBytes(const std::string& path, FileHeadCheck checkHead);
+
+inline constexpr std::size_t kMaxProgramBytes = std::size_t(1) << 30;
+
+// A program file's bytes, read in large pieces straight into the text. Throws OpenFileError
+// naming the file with the system's reason, or "the program is over 1 GB".
+std::string ReadProgramText(const std::string& path);
 
 }  // namespace skelda

@@ -7,11 +7,11 @@
 #include <cmath>
 
 #include "core/errors.h"
+#include "core/file_bytes.h"
 #include "gcode/frame_program.h"
 #include "gcode/gcode_command.h"
 #include "machine/grbl_codes.h"
 #include "machine/preflight.h"
-#include "machine/program_text.h"
 #include "simulation/program_file.h"
 #include "ui/busy_cursor.h"
 #include "ui/machine_link.h"
