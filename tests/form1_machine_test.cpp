@@ -131,6 +131,10 @@ TEST_F(MachineTest, MenuItemsFollowTheConnectionAndTheJob) {
   EXPECT_TRUE(form->pnlMachine->isVisible());
   EXPECT_EQ(form->width(), width + form->pnlMachine->width());
   EXPECT_EQ(form->canvas().width(), canvas);
+  // The offscreen screen is 800 px wide: the panel stays on it.
+  const QWidget& panel = *form->pnlMachine;
+  EXPECT_LE(panel.mapToGlobal(QPoint(panel.width() - 1, 0)).x(),
+            form->screen()->availableGeometry().right());
   EXPECT_EQ(State(), "Станок: Ожидание");
   SendFile(Raster(40));
   EXPECT_EQ(enabled(), "00000000000");

@@ -312,6 +312,7 @@ class TForm1 : public QMainWindow, private SessionListener {
   // The burn picture in the picture area until the next command, the job time in the status bar.
   void ShowBurnPreview(const ProgramPreview& preview);
   void KeepNormalSize();
+  void KeepMachinePanelOnScreen();
   QSize NormalSize() const;
 
   // The controller (main_window_connection.cpp, main_window_job.cpp).

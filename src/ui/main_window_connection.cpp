@@ -62,6 +62,7 @@ void TForm1::OnConnected(const ControllerInfo& info) {
   workOffset_ = info.workOffset;
   pnlMachine->show();
   KeepNormalSize();
+  KeepMachinePanelOnScreen();
   OnStatus(info.status);
   stat1->showMessage(tr("Подключено: %1 (%2)").arg(Text(info.welcome), Text(info.port)));
   UpdateActions();

@@ -314,4 +314,14 @@ void TForm1::KeepNormalSize() {
     resize(NormalSize());
 }
 
+// The machine panel widens the window; on a narrow screen its right edge, with "Стоп", is kept
+// in view rather than the picture's left part.
+void TForm1::KeepMachinePanelOnScreen() {
+  const QScreen* shown = screen();
+  if (shown == nullptr || (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) return;
+  const QRect available = shown->availableGeometry();
+  const int overshoot = frameGeometry().right() - available.right();
+  if (overshoot > 0) move(pos() - QPoint(overshoot, 0));
+}
+
 }  // namespace skelda
