@@ -182,24 +182,27 @@ TEST(session, faults_end_the_job_with_the_line_and_row) {
   }
 }
 
-// A fault a few lines into row 2 while the end of row 1 still waits in the planner: the reset
-// empties it, so a resume must begin with row 1.
-TEST(session, resume_row_covers_what_the_reset_dropped) {
-  FakeGrblOptions o;
-  o.speed = 20;
-  o.errorAt = 50;
-  Connected run(o);
+// A fault a few lines into row 2 while the end of row 1 still waits in the planner: a reset,
+// ours or the controller's own, empties it, so a resume must begin with row 1.
+TEST(session, resume_row_covers_what_a_reset_dropped) {
   const std::string program = Raster(3, 40);
-  const JobReport r = run.Send(program);
-  ASSERT_EQ(r.end, JobEnd::Halted) << r.message;
-  EXPECT_EQ(r.row, 2);
   const JobPlan whole = PlanJob(program, {});
-  const std::vector<std::string> done = run.grbl.Completed(), all = Texts(whole);
-  const std::size_t first = whole.FirstLineOf(r.resumeRow);
-  ASSERT_GE(done.size(), first);
-  EXPECT_EQ(std::vector<std::string>(done.begin(), done.begin() + long(first)),
-            std::vector<std::string>(all.begin(), all.begin() + long(first)));
-  EXPECT_NE(r.message.find("--from-row " + std::to_string(r.resumeRow)), std::string::npos);
+  for (const bool ownReset : {false, true}) {
+    FakeGrblOptions o;
+    o.speed = 20;
+    (ownReset ? o.resetAt : o.errorAt) = 50;
+    Connected run(o);
+    const JobReport r = run.Send(program);
+    ASSERT_EQ(r.end, ownReset ? JobEnd::Lost : JobEnd::Halted) << r.message;
+    EXPECT_EQ(r.row, 2);
+    const std::vector<std::string> done = run.grbl.Completed(), all = Texts(whole);
+    const std::size_t first = whole.FirstLineOf(r.resumeRow);
+    ASSERT_GE(done.size(), first);
+    EXPECT_EQ(std::vector<std::string>(done.begin(), done.begin() + long(first)),
+              std::vector<std::string>(all.begin(), all.begin() + long(first)))
+        << ownReset;
+    EXPECT_NE(r.message.find("--from-row " + std::to_string(r.resumeRow)), std::string::npos);
+  }
 }
 
 TEST(session, silent_controller_is_lost_after_three_seconds) {

@@ -183,6 +183,7 @@ struct MachineSession::Impl {
           // had is gone and the position with it.
           JobReport r = Report(JobEnd::Lost);
           r.inBuffer = 0;
+          r.resumeRow = ResumeRow();  // its planner was emptied too
           r.cause = "the controller reset itself during the job";
           End(r);
         }
