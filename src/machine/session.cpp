@@ -36,7 +36,8 @@ struct Job {
   std::size_t next = 0;  // the next line to send
   std::size_t acknowledged = 0;
   long lastAcknowledged = -1;
-  long acknowledgedAtStatus = -1;  // lastAcknowledged when the planner's free blocks were told
+  // lastAcknowledged when the planner's free blocks were last told
+  std::optional<long> acknowledgedAtStatus;
   Clock::time_point began, lastAck;
   bool stopWanted = false;
   bool ending = false;  // halted: the answers still coming are only counted
@@ -270,10 +271,7 @@ struct MachineSession::Impl {
       const auto& lines = job->plan.lines;
       // What the controller has carried out: the lines acknowledged less those still queued
       // in its planner.
-      long queued = 0;
-      if (info.status.plannerFree)
-        queued = std::max(0, info.plannerBlocks - *info.status.plannerFree);
-      const long done = job->lastAcknowledged - queued;
+      const long done = job->lastAcknowledged - Waiting(0);
       p.row = lines[std::size_t(std::clamp(done + 1, 0L, job->lastAcknowledged))].row;
       p.remaining = job->plan.seconds - (done >= 0 ? lines[std::size_t(done)].finish : 0);
     } else {
@@ -306,19 +304,22 @@ struct MachineSession::Impl {
     return r;
   }
 
-  // After a reset, which empties the planner. The lines still in it: as the last status told,
-  // with every line acknowledged since taken as waiting too; without a status, a full planner.
+  // The lines acknowledged that may still wait in the controller's planner: as the last status
+  // told, with every line acknowledged since taken as waiting too; `unknown` without a status.
+  long Waiting(long unknown) const {
+    if (!info.status.plannerFree || !job->acknowledgedAtStatus) return unknown;
+    const long told = std::max(0, info.plannerBlocks - *info.status.plannerFree);
+    return std::min<long>(told + job->lastAcknowledged - *job->acknowledgedAtStatus,
+                          info.plannerBlocks);
+  }
+
+  // After a reset, which empties the planner; without a status the planner is taken as full.
   // (A controller that loses its link runs on through what it holds.)
   int ResumeRow() const {
     if (job->lastAcknowledged < 0) return 0;
-    long queued = info.plannerBlocks;
-    if (info.status.plannerFree && job->acknowledgedAtStatus >= 0) {
-      queued = std::max(0, info.plannerBlocks - *info.status.plannerFree) +
-               (job->lastAcknowledged - job->acknowledgedAtStatus);
-    }
-    queued = std::min<long>(queued, info.plannerBlocks);
     const auto& lines = job->plan.lines;
-    const long oldest = std::min<long>(job->lastAcknowledged - queued + 1, long(lines.size()) - 1);
+    const long oldest = std::min<long>(job->lastAcknowledged - Waiting(info.plannerBlocks) + 1,
+                                       long(lines.size()) - 1);
     return std::max(lines[std::size_t(std::max(oldest, 0L))].row, 1);
   }
 
