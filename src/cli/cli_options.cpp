@@ -386,7 +386,8 @@ Turns a picture into a G-code program for a laser engraver, one pixel one dot.
   --grayscale          grbl: every pixel's gray sets its power; no black-and-white
                        conversion unless --convert is given
   --levels N           grbl: grayscale powers rounded to N levels from --min-power to
-                       --power, 2..256 (default 256: every gray its own power)
+                       --power, 2..256 (default 256: every gray its own power); fewer
+                       levels, fewer bytes: try 200 when --estimate waits for the line
   --rapid-gaps MM      grbl: cross white gaps longer than MM inside a row with G0
                        (default 0: off)
   --gamma G            grbl: grayscale power S = min + (max - min) x darkness^G,
