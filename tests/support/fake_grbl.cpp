@@ -172,12 +172,14 @@ void FakeGrbl::Serve() {
   while (!quit_) {
     pollfd pfd{master_, POLLIN, 0};
     ::poll(&pfd, 1, 1);
+    const bool hangUp = (pfd.revents & POLLHUP) != 0;
+    // With nobody on the port, poll reports the hang-up at once: wait instead of spinning.
+    if (hangUp) ::usleep(1000);
     const auto now = Clock::now();
     const double dt = std::chrono::duration<double>(now - last).count();
     last = now;
     std::lock_guard lock(mutex_);
     if (closed_) continue;
-    const bool hangUp = (pfd.revents & POLLHUP) != 0;
     if (hangUp) {
       open = false;
       continue;
