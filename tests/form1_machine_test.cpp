@@ -405,7 +405,10 @@ TEST_F(MachineTest, ConnectFailuresAreToldInEachLanguage) {
     SessionListener quiet;
     MachineSession session(&quiet);
     try {
-      session.ConnectAndWait({.port = port, .baud = row.baud});
+      ConnectOptions options;
+      options.port = port;
+      options.baud = row.baud;
+      session.ConnectAndWait(options);
       ADD_FAILURE() << "connected";
     } catch (const ConnectError& e) {
       EXPECT_EQ(e.what(), Filled(row.english, {{"{}", port}}));

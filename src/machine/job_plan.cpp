@@ -237,10 +237,14 @@ JobPlan ResumeFromRow(std::string_view program, int row, const MotionSettings& m
   std::vector<std::string> made = {
       modal.inches ? "G20" : "G21", "M5", "G90",
       "G0 X" + Number(modal.x / scale) + " Y" + Number(modal.y / scale)};
+  // Appended rather than "F" + text, which GCC 12 takes for an overlapping copy (-Wrestrict).
+  const auto word = [](char letter, const std::string& value) {
+    return std::string(1, letter).append(value);
+  };
   if (modal.relative) made.push_back("G91");
-  if (modal.feed) made.push_back("F" + Number(*modal.feed));
-  if (modal.power) made.push_back("S" + Number(*modal.power));
-  if (modal.laser != 5) made.push_back("M" + std::to_string(modal.laser));
+  if (modal.feed) made.push_back(word('F', Number(*modal.feed)));
+  if (modal.power) made.push_back(word('S', Number(*modal.power)));
+  if (modal.laser != 5) made.push_back(word('M', std::to_string(modal.laser)));
   made.push_back(modal.rapid ? "G0" : "G1");
   for (auto& m : made) lines.push_back({std::move(m), 0, 0, 0});
   lines.insert(lines.end(), whole.lines.begin() + long(first), whole.lines.end());
