@@ -1,9 +1,10 @@
 // The planned job time of GRBL raster programs over a 115200-baud line and over an endless one:
 // a grayscale strip of coffee.png (800 dots of 0.05 mm, the middle 40 rows, feed 6000) with
 // the raster lines as they were (G1 and spaces on every line), compact, and compact with 200
-// and with 128 power levels; and the sparse horse.png (threshold, 0.1 mm, feed 1500) with and without rapid
-// gaps. Each run plans the whole job; the counters carry the figures. line_only_x is the time the
-// program's bytes alone take at the baud rate, against the endless line: no sender gets below it.
+// and with 128 power levels; and the sparse horse.png (threshold, 0.1 mm, feed 1500) with and
+// without rapid gaps. Each run plans the whole job; the counters carry the figures. line_only_x is
+// the time the program's bytes alone take at the baud rate, against the endless line: no sender
+// gets below it.
 #include <benchmark/benchmark.h>
 #include <png.h>
 

@@ -125,8 +125,12 @@ TEST_F(MachineTest, MenuItemsFollowTheConnectionAndTheJob) {
   };
   EXPECT_EQ(enabled(), "10000000111");
   const int width = form->width(), canvas = form->canvas().width();
+  ConnectionChoice choice;
+  choice.baud = 57600;
+  SaveConnectionChoice(choice);
   ConnectAndWait();
   EXPECT_EQ(enabled(), "01111111111");
+  EXPECT_EQ(LoadMotionSettings().baud, 57600);  // the job time counts the connection's speed
   // The panel widens the window and leaves the picture its whole area.
   EXPECT_TRUE(form->pnlMachine->isVisible());
   EXPECT_EQ(form->width(), width + form->pnlMachine->width());

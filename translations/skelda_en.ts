@@ -363,8 +363,8 @@
         <translation>White gaps in a row longer than this in mm are crossed at rapid; 0: never.</translation>
     </message>
     <message>
-        <source>Скорость порта контроллера в бодах для времени работы; 0 — не учитывать.</source>
-        <translation>The controller port speed in baud for the job time; 0: leave it out.</translation>
+        <source>Скорость порта контроллера в бодах для времени работы; подключение к станку ставит сюда свою; 0 — не учитывать.</source>
+        <translation>The controller port speed in baud for the job time; connecting to the machine sets its own here; 0: leave it out.</translation>
     </message>
     <message>
         <source>Кривая мощности при прожиге по яркости (0.2..5): 1 — прямая, меньше — темнее полутона, больше — светлее.</source>
@@ -715,15 +715,15 @@
     </message>
     <message>
         <source>Наибольшая мощность программы S%1 выше предела контроллера %2: она будет урезана, и оттенки пропадут. Запишите программу для S%3 или установите $30=%1.</source>
-        <translation>The program's highest power S%1 is above the controller's limit %2: it would be cut and the shades lost. Write the program for S%3 or set $30=%1.</translation>
+        <translation>The program&apos;s highest power S%1 is above the controller&apos;s limit %2: it would be cut and the shades lost. Write the program for S%3 or set $30=%1.</translation>
     </message>
     <message>
         <source>Программа занимает %1 мм по %2, больше хода станка %3 мм: уменьшите картинку.</source>
-        <translation>The program spans %1 mm in %2, more than the machine's travel of %3 mm: make the picture smaller.</translation>
+        <translation>The program spans %1 mm in %2, more than the machine&apos;s travel of %3 mm: make the picture smaller.</translation>
     </message>
     <message>
         <source>При мягких границах ($20=1) задание выйдет за ход станка по %1: оно доходит от %1%2 до %1%3 мм в координатах станка, а станок ходит от %4 до 0 (%5). Сдвиньте рабочий ноль.</source>
-        <translation>With soft limits on ($20=1) the job would leave the machine's travel in %1: it reaches from %1%2 to %1%3 mm in machine coordinates, and the machine travels from %4 to 0 (%5). Move the work zero.</translation>
+        <translation>With soft limits on ($20=1) the job would leave the machine&apos;s travel in %1: it reaches from %1%2 to %1%3 mm in machine coordinates, and the machine travels from %4 to 0 (%5). Move the work zero.</translation>
     </message>
     <message>
         <source>Строка %1 длиной %2 знаков с концом строки длиннее %3, которые читает контроллер: сократите ее (меньше цифр, без пробелов).</source>

@@ -90,7 +90,8 @@ std::string RefusalNumber(double value) {
 std::string RefusalText(const JobRefusal& r) {
   const auto mm = RefusalNumber;
   const auto whole = [](double v) { return std::to_string(static_cast<long long>(v)); };
-  const std::string setting = std::string("$").append(std::to_string(r.setting)) + "=" + mm(r.limit);
+  const std::string setting =
+      std::string("$").append(std::to_string(r.setting)) + "=" + mm(r.limit);
   switch (r.kind) {
     case RefusalKind::Alarm:
       return "the controller is in alarm: home it with $H (--home) or unlock it with $X "

@@ -60,6 +60,12 @@ void TForm1::N57Click() {
 void TForm1::OnConnected(const ControllerInfo& info) {
   connected_ = true;
   workOffset_ = info.workOffset;
+  // The job time then counts the line this machine is really on. Over a network the speed
+  // given for the controller's own serial side stays.
+  if (info.baud > 0 && info.baud != motion_.baud) {
+    motion_.baud = info.baud;
+    SaveMotionSettings(motion_);
+  }
   pnlMachine->show();
   KeepNormalSize();
   KeepMachinePanelOnScreen();
