@@ -324,9 +324,8 @@ TEST(BadPictureTest, TextChunksCostNothing) {
   ScratchFolder folder;
   const std::vector<std::uint8_t> png = ReadBytes(Photo("green_palette.png"));
   auto withChunk = [&](std::vector<std::uint8_t> chunk) {
-    std::vector<std::uint8_t> out(png.begin(), png.begin() + 33);  // signature and header
-    out.insert(out.end(), chunk.begin(), chunk.end());
-    out.insert(out.end(), png.begin() + 33, png.end());
+    std::vector<std::uint8_t> out = png;
+    out.insert(out.begin() + 33, chunk.begin(), chunk.end());  // after signature and header
     return out;
   };
   const std::vector<std::uint8_t> text = {0, 0, 0, 3, 't', 'E', 'X', 't', 'a', 0, 'b', 0, 0, 0, 0};
